@@ -1,0 +1,97 @@
+// The main window's behaviour without its widgets: every handler of the
+// control panel, the menu and the tool bar, and the animation tick. Each
+// concern lives in its own unit (run/stop, reverse arm, jog bars, view,
+// toggles); this class ties them to one model and one panel state.
+#pragma once
+
+#include <functional>
+
+#include "main/core/Panel.h"
+#include "model/Model.h"
+
+namespace tevrane {
+
+// Sets up a fresh panel: ranges, positions, captions and enabled states as the
+// window starts, with the reverse arm range taken from revArmMax.
+void initPanel(const Model& m, Panel& p);
+
+class MainController {
+public:
+    MainController(Model& m, Panel& p) : m_(m), p_(p) {}
+
+    Model& model() { return m_; }
+    Panel& panel() { return p_; }
+
+    // Called after every change of the panel state (the window mirrors it).
+    std::function<void()> onPanelChanged;
+
+    // ---- scroll bars: setting a position runs the bar's change handler when
+    // the position really changes, as a scroll bar does ----------------------
+    void setBarPosition(Bar b, int position);
+    void setBarRange(Bar b, int min, int max);
+    // The reverse-arm bar's range from revArmMax: +-round(revArmMax * 1000).
+    void setRevArmRangeFromModel();
+
+    // ---- buttons -------------------------------------------------------------
+    void runClick();
+    void revClick();
+    void centerClick();
+    void fwdClick();
+    void deg180Click();
+    void deg00Click();
+    void step1Click();
+    void step10Click();
+    void step45Click();
+    void presetClick(int n);  // 1..6
+    void preset0Click();       // "P"
+    void normClick();
+
+    // ---- dynamic-variable bars: the gesture of one focus-to-release --------
+    void dynVarEnter(int k);      // the bar got the focus
+    void dynVarScrollEnd(int k);  // the user released the bar
+    void undoDnClick();
+
+    // ---- menu ------------------------------------------------------------------
+    void toggleFont();
+    void calcCentRevArm();
+    void toggleSteamDisplay();
+    void toggleErrorBeep();
+    void toggleLineWidth();
+    void toggleScreenData();
+    void togglePanZoom();
+    void resetAllDimensionsClick();
+    void toggleReferPoints();
+    void togglePivotData();
+    void toggleDynamicVari();
+    void toggleUndo();
+    void setPortGraphForward();  // "&PortOpenClose" sets the mode before opening
+
+    // ---- animation ------------------------------------------------------------
+    // Solve, convert to the screen, build the outlines, advance and wrap the
+    // driver angle. The window draws the picture afterwards.
+    void tick();
+    void stopTimer();
+    void startTimer();
+    bool running() const { return p_.runCaption == "Stop"; }
+
+    // Marks the end of a handler: tells the window to mirror the panel.
+    void changed();
+
+private:
+    void barChanged(Bar b);
+    void revArmChanged();
+    void drvAngChanged();
+    void stepAngChanged();
+    void panChanged(Bar b);
+    void zoomChanged();
+    void dynVarChanged(int k);
+    void refBarChanged(Bar b);
+    void applyStopState();
+    void refreshDynBars();
+
+    Model& m_;
+    Panel& p_;
+    float dynStartValue_ = 0;
+};
+
+}  // namespace tevrane

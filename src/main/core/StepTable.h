@@ -1,0 +1,19 @@
+// The step angle bar is logarithmic: its position (hundredths of a degree
+// on a log scale) picks one of sixteen predefined steps, each with the
+// driver bar's small and large change.
+#pragma once
+
+namespace tevrane {
+
+struct StepChoice {
+    float step;      // degrees per tick
+    int smallChange; // of the driver angle bar, hundredths of a degree
+    int largeChange;
+};
+
+StepChoice stepForPosition(int position);
+// The driver angle wraps into 0..360.1: above 360.1 it loses 360, below 0
+// it gains 360; 360.0 up to 360.1 is left as it is.
+float wrapDriverAngle(float angle);
+
+}  // namespace tevrane

@@ -1,0 +1,41 @@
+// Dynamic variables and the undo stack: the four most recently edited
+// dimensions bound to the scroll bars, and the 20 most recent changes.
+#pragma once
+
+#include <string>
+
+#include "model/Model.h"
+
+namespace tevrane {
+
+// The short name (at most 25 characters) shown for a dimension id, or "" for
+// an id that is not a dynamic-variable dimension (1..19, 101..122).
+const std::string& dimensionName(int id);
+bool isDynamicId(int id);
+
+float readVar(const Model& m, int id);
+// Writing ids 102 or 109 keeps pivotY[4] = pivotY[3] + valveStemToCylCL.
+void writeVar(Model& m, int id, float value);
+
+// What a dimension edit box does when it loses the focus.
+void commitEdit(Model& m, int id, const std::string& name, float oldValue, float newValue);
+// Brings slot 0 into the four bar slots (in place if already bound).
+void rememberVar(Model& m);
+// One step of slot k (1..4) by delta; a step of 0 refreshes the slot.
+void stepVar(Model& m, int k, float delta);
+void clearSlots(Model& m);
+// What a dimension reset does to the slots: clear them, set the increment to
+// 0 and refresh bars 1..4.
+void resetDynamicVariables(Model& m);
+
+// Only while editPending: shifts the stack down one; the caller fills entry 1.
+void pushUndo(Model& m);
+// Undoes entry 1 (the newest record).
+void popUndo(Model& m);
+void clearUndo(Model& m);
+// The record of one finished scroll-bar gesture on slot k, started at startValue.
+void recordGesture(Model& m, int k, float startValue);
+// The undo line text: depth, name, new value and the value undo restores.
+std::string undoLine(const Model& m);
+
+}  // namespace tevrane

@@ -1,0 +1,41 @@
+// Number formatting and parsing shared by every readout, table and edit box,
+// rounding, and the world-to-screen conversion.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tevrane {
+
+struct Model;
+
+// Fixed-point text w:d: d decimals, right-aligned in a field at least w wide,
+// blank-padded on the left.
+std::string fixed(double value, int width, int decimals);
+// fixed(), cut to its first 10 characters: the text of every edit box.
+std::string fixed10(double value, int width, int decimals);
+
+// The decimal conversion of every edit box: leading blanks, optional sign,
+// digits, optional fraction and exponent. A malformed text yields the number
+// formed by its longest valid leading part, 0 when there is none.
+double parseDecimal(const std::string& text);
+
+// Round to nearest, halves to even.
+long double roundHalfEven(long double v);
+
+// Every float-to-integer conversion goes through here: rounds half to even,
+// saturates to +-kPixelLimit and maps NaN to 0, so no input can overflow.
+inline constexpr std::int32_t kPixelLimit = 1'000'000;
+std::int32_t toInt(long double v, std::int32_t limit = kPixelLimit);
+
+// World to screen: column round(x * viewScale + viewOffsetX), row
+// round(-y * viewScale + viewOffsetY).
+std::int32_t screenX(const Model& m, long double x);
+std::int32_t screenY(const Model& m, long double y);
+// Converts pivots 0..20 to screen coordinates.
+void pivotsToScreen(Model& m);
+
+// Cuts a text to at most n characters (short strings with a declared maximum).
+std::string cut(const std::string& s, std::size_t n);
+
+}  // namespace tevrane

@@ -1,0 +1,247 @@
+// The one shared model of the simulator: every dimension, the pivot table the
+// solver fills, motion, view and option state, and the bookkeeping of the
+// dynamic variables and the undo stack. Windows read and write it directly;
+// nothing else keeps a copy of a dimension.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tevrane {
+
+// An integer screen point (pixels of the main picture).
+struct IPoint {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    bool operator==(const IPoint&) const = default;
+};
+
+// The cylinder record: 22 floats in storage order. The dimension file and the
+// defaults block use this order, so index access must follow it exactly.
+struct Cyl {
+    float cylCentreToDriver = 0;    // 0  id 101
+    float boreDiameter = 0;         // 1  id 103
+    float boreLength = 0;           // 2  id 104
+    float cylSpare = 0;             // 3  never edited, still stored
+    float cylSteamPortWidth = 0;    // 4  id 105
+    float pistonToCrosshead = 0;    // 5  id 106
+    float pistonWidth = 0;          // 6  id 107
+    float valveSurfaceToCylCL = 0;  // 7  id 108
+    float valveStemToCylCL = 0;     // 8  id 109
+    float exhaustPortWidth = 0;     // 9  id 110
+    float bridgeRear = 0;           // 10 id 111
+    float steamPortRear = 0;        // 11 id 113
+    float chestHeight = 0;          // 12 id 115
+    float chestLength = 0;          // 13 id 116
+    float valveHeight = 0;          // 14 id 117
+    float valveLenRear = 0;         // 15 id 118
+    float cavityRear = 0;           // 16 id 120
+    float valveCentreToJoint = 0;   // 17 id 122
+    float bridgeFront = 0;          // 18 id 112
+    float steamPortFront = 0;       // 19 id 114
+    float valveLenFront = 0;        // 20 id 119
+    float cavityFront = 0;          // 21 id 121
+
+    static constexpr int kCount = 22;
+    float& operator[](int i);
+    float operator[](int i) const;
+};
+
+// Pivot numbers with a fixed role.
+enum Pivot : int {
+    kOrigin = 0,
+    kDriverCentre = 1,
+    kCrankPin = 2,
+    kCrosshead = 3,
+    kValveStemJoint = 4,
+    kLinkPivot = 5,
+    kLinkLowerEnd = 6,
+    kValveRodPin = 7,
+    kLinkDie = 8,
+    kOscLeverDrivePoint = 9,
+    kMainRodLug = 10,
+    kSwingLeverEnd = 11,
+    kSwingLeverPivot = 12,
+    kMainRodLugFoot = 13,
+    kValveLeverTop = 14,
+    kOscLeverDriveFoot = 15,
+    kReverseArmEnd = 18,
+    kRefPoint1 = 19,
+    kRefPoint2 = 20,
+};
+
+inline constexpr int kPivotCount = 27;
+inline constexpr int kDynSlots = 5;      // slot 0 stages, 1..4 belong to the bars
+inline constexpr int kUndoEntries = 21;  // 1..20 records, 0 receives the undone one
+inline constexpr int kUndoMax = 20;
+inline constexpr int kOverlayEntries = 20;
+inline constexpr int kPivotDataRows = 6;
+// An empty dynamic-variable slot shows this name: 13 blanks and "??".
+inline const std::string kEmptySlotName = "             ??";
+
+struct Model {
+    // ---- pivot table ------------------------------------------------------
+    float pivotX[kPivotCount] = {};
+    float pivotY[kPivotCount] = {};
+    std::int32_t pivotScreenX[kPivotCount] = {};
+    std::int32_t pivotScreenY[kPivotCount] = {};
+
+    // ---- frame dimensions (ids 10, 11, 14, 15 are pivots 12 and 5) --------
+    float driverDiameter = 0;     // 1
+    float stroke = 0;             // 2
+    float mainRodLength = 0;      // 3
+    float mainRodLugVert = 0;     // 4
+    float mainRodLugHorz = 0;     // 5
+    float oscLeverLength = 0;     // 6
+    float oscLeverDriveVert = 0;  // 7
+    float oscLeverDriveHorz = 0;  // 8
+    float swingLeverLength = 0;   // 9
+    float reverseArmLength = 0;   // 12
+    float linkLowerLength = 0;    // 13
+    float valveRodLength = 0;     // 16
+    float valveLeverUpper = 0;    // 17
+    float valveLeverOffset = 0;   // 18
+    float valveLeverLower = 0;    // 19
+    float revArmNormal = 0;       // 20
+    float revArmMax = 0;          // 21
+
+    // ---- cylinder record ---------------------------------------------------
+    Cyl cyl;
+
+    // ---- defaults blocks ---------------------------------------------------
+    // frameDefaults[id] for frame ids 1..21 in the frame dialog's order;
+    // frameDefaults[0] holds the default of pivotY[3] ("Cylinder CL above
+    // Driver"), which belongs with the frame block.
+    float frameDefaults[22] = {};
+    Cyl cylDefaults;
+
+    // ---- motion -------------------------------------------------------------
+    float driverAngle = 0;
+    float stepAngle = 0;
+    float selectedStep = 0;
+    std::string direction;  // "Fwd" or "Rev"
+    float revArmPos = 0;
+    float revArmSet[10] = {};  // [0] is the reverse-arm centre
+    std::int32_t revArmSetCount = 0;
+    bool revArmSetChanged = false;
+    float gearSignA = 0;
+    float gearSignB = 0;
+
+    // ---- view ---------------------------------------------------------------
+    float viewScale = 0, viewOffsetX = 0, viewOffsetY = 0;
+    float homeScale = 0, homeOffsetX = 0, homeOffsetY = 0;
+    float panBaseScale = 0, panBaseX = 0, panBaseY = 0;
+    float normScale = 0, normOffsetX = 0, normOffsetY = 0;
+    float viewPresets[7][3] = {};  // (scale, offset X, offset Y); slot 0 is scratch
+
+    // ---- options and display state -----------------------------------------
+    bool steamDisplay = false;
+    bool errorBeep = true;
+    bool solverError = false;
+    std::int32_t lineWidth = 1;
+    float fontScaleX = 1, fontScaleY = 1;
+    float diagramVScale = 1.5f;
+    float graphicZoom = 7.5f;
+    std::int32_t highlightedDim = 0;
+    std::string dimensionSetName;
+    bool dynVarsVisible = false;
+    bool undoEnabled = false;
+    bool refPointsOn = false;
+    bool screenDataOn = true;
+
+    // ---- main window state shared with the dialogs --------------------------
+    std::string frontCutoffText, rearCutoffText;  // at most 10 characters
+    bool pivotDataOn = false;
+    bool stepBarArmed = true;
+    // Base name of the last dimension file opened or saved; shown in captions.
+    std::string currentFileName;
+
+    // ---- lines-and-circles overlay (index 1..20; entry 0 of the point
+    // coordinates holds a copy of reference point 1) ------------------------
+    std::int32_t lineCount = 1;  // the current overlay entry number
+    float lineType[kOverlayEntries + 1] = {};    // 0 line, 1 circle, -1 unused
+    float lineColour[kOverlayEntries + 1] = {};  // 24-bit colour held in a float
+    float lineMode[kOverlayEntries + 1] = {};    // reference mode 0..3, -1 unused
+    float lineX1[kOverlayEntries + 1] = {}, lineY1[kOverlayEntries + 1] = {};
+    float lineX2[kOverlayEntries + 1] = {}, lineY2[kOverlayEntries + 1] = {};
+    float linePivotA[kOverlayEntries + 1] = {}, linePivotB[kOverlayEntries + 1] = {};
+    float linePivotAX[kOverlayEntries + 1] = {}, linePivotAY[kOverlayEntries + 1] = {};
+    float linePivotBX[kOverlayEntries + 1] = {}, linePivotBY[kOverlayEntries + 1] = {};
+    bool drawLinesPick = false;         // waiting for the user to pick pivots
+    std::int32_t drawLinesRefChoice = -1;  // reference choice of the draw-lines window
+
+    // ---- pointer selection and pivot data rows (index 1..6) -----------------
+    std::int32_t pivotRowActive[kPivotDataRows + 1] = {};
+    float pivotRowPivot[kPivotDataRows + 1] = {};
+    std::int32_t nearestPivot = 0;
+
+    // ---- dimension pointer display ------------------------------------------
+    std::int32_t pointerDim = 0;
+
+    // ---- diagrams -------------------------------------------------------------
+    char portGraphMode = 'F';
+    std::string undoText;  // the undo line every diagram window shares
+
+    // ---- dynamic variables and undo -----------------------------------------
+    std::int32_t dynVarId[kDynSlots] = {};
+    float dynVarValue[kDynSlots] = {};
+    std::string dynVarName[kDynSlots];
+    float dynStep = 0.001f;
+    std::int32_t activeDynSlot = 1;
+    std::int32_t undoId[kUndoEntries] = {};
+    float undoOld[kUndoEntries] = {};
+    float undoNew[kUndoEntries] = {};
+    std::string undoName[kUndoEntries];
+    std::int32_t undoDepth = 0;
+    bool editPending = false;
+    // Whether the "UnDo" buttons of the main window and the diagrams are
+    // enabled; every window reads it so they stay consistent.
+    bool undoButtonsEnabled = false;
+
+    // ---- solver results -------------------------------------------------------
+    float valveLeverAngle = 0;
+    float linkTriangleAngle = 0;
+    float valveTravel = 0;
+    float frontAdmitTravel = 0, frontFullTravel = 0, frontExhaustTravel = 0;
+    float rearAdmitTravel = 0, rearFullTravel = 0, rearExhaustTravel = 0;
+    float rearAdmitJoint = 0, frontAdmitJoint = 0;
+    float frontSteamLap = 0, rearSteamLap = 0, frontExhaustLap = 0, rearExhaustLap = 0;
+    float pistonTrace = 0;
+    float frontSteamOpening = 0, frontExhaustOpening = 0;
+    float rearSteamOpening = 0, rearExhaustOpening = 0;
+    float workValue = 0, divisor = 0, workAngle = 0;  // scratch shared with the clamps
+    IPoint cylinderPoints[24] = {};  // C0..C23
+    IPoint valvePoints[14] = {};     // V0..V13
+
+    float& revArmCentre() { return revArmSet[0]; }
+    float revArmCentre() const { return revArmSet[0]; }
+};
+
+// ---- operations ---------------------------------------------------------------
+
+// Program start: initState, initView, loadFrameDefaults, loadCylDefaults,
+// resetFrame, resetCylinder, centreReverseArm.
+void initModel(Model& m);
+void initState(Model& m);
+void initView(Model& m);
+void loadFrameDefaults(Model& m);
+void loadCylDefaults(Model& m);
+void resetFrame(Model& m);
+void resetCylinder(Model& m);
+void centreReverseArm(Model& m);
+// The model side of "&ResetAllDimensions": both resets, the dynamic variable
+// and undo reset, re-centring, set name and diagram scale. The window side
+// (the "Cen" and "Norm" actions, hiding the bars) is done by the main window.
+void resetAllDimensions(Model& m);
+// Empties the lines-and-circles overlay table.
+void clearOverlay(Model& m);
+
+// The frame dimension with id 1..21 (dialog order); nullptr for other ids.
+float* frameField(Model& m, int id);
+// The cylinder dimension with id 101..122; id 102 is pivotY[3]. nullptr otherwise.
+float* cylField(Model& m, int id);
+// Position of a cylinder id (101..122, not 102) in the record order, or -1.
+int cylRecordIndex(int id);
+
+}  // namespace tevrane

@@ -1,0 +1,81 @@
+// The drawing surface every picture of the program is drawn on: the main
+// picture, the diagrams and the labels of the dialogs. Drawing code depends on
+// this interface only, so a test can record or rasterise what is drawn.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/Model.h"
+
+namespace tevrane {
+
+// A 24-bit colour with red in the low byte, green in the middle byte and blue
+// in the high byte.
+using Colour = std::uint32_t;
+
+constexpr Colour rgb(unsigned r, unsigned g, unsigned b) {
+    return (r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16);
+}
+constexpr unsigned redOf(Colour c) { return c & 0xFFu; }
+constexpr unsigned greenOf(Colour c) { return (c >> 8) & 0xFFu; }
+constexpr unsigned blueOf(Colour c) { return (c >> 16) & 0xFFu; }
+
+namespace colours {
+inline constexpr Colour black = rgb(0, 0, 0);
+inline constexpr Colour white = rgb(255, 255, 255);
+inline constexpr Colour red = rgb(255, 0, 0);
+inline constexpr Colour blue = rgb(0, 0, 255);
+inline constexpr Colour magenta = rgb(255, 0, 255);
+inline constexpr Colour green = rgb(0, 128, 0);
+inline constexpr Colour lime = rgb(0, 255, 0);
+inline constexpr Colour cyan = rgb(0, 255, 255);
+inline constexpr Colour grey = rgb(128, 128, 128);
+inline constexpr Colour maroon = rgb(128, 0, 0);
+inline constexpr Colour teal = rgb(0, 128, 128);
+inline constexpr Colour silver = rgb(192, 192, 192);
+}  // namespace colours
+
+// Font size of a fresh canvas, in points.
+inline constexpr int kDefaultFontSize = 8;
+
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+
+    virtual void setPenColour(Colour c) = 0;
+    virtual Colour penColour() const = 0;
+    virtual void setPenWidth(int w) = 0;
+    virtual int penWidth() const = 0;
+    // Shapes are outlines only: the brush is clear.
+    virtual void setBrushClear() = 0;
+    virtual void setFontColour(Colour c) = 0;
+    virtual void setFontSize(int points) = 0;
+    virtual void setFontBold(bool bold) = 0;
+
+    // A line from the current position to (x, y); the end pixel is not drawn.
+    virtual void moveTo(int x, int y) = 0;
+    virtual void lineTo(int x, int y) = 0;
+    // Connected lines through the points, the last pixel not drawn.
+    virtual void polyline(const std::vector<IPoint>& points) = 0;
+    // Outline of the ellipse inside the box (x1, y1)-(x2, y2), right and bottom
+    // edges excluded.
+    virtual void ellipse(int x1, int y1, int x2, int y2) = 0;
+    // Part of that ellipse, counter-clockwise as seen on the screen from the
+    // radial through (sx, sy) to the radial through (ex, ey).
+    virtual void arc(int x1, int y1, int x2, int y2, int sx, int sy, int ex, int ey) = 0;
+    virtual void setPixel(int x, int y, Colour c) = 0;
+    // Text whose top-left corner lands at (x, y), with a clear background.
+    virtual void textOut(int x, int y, const std::string& text) = 0;
+    // Fills the whole surface: a window's surface being cleared.
+    virtual void clear(Colour c) = 0;
+
+    // Convenience: one line from a to b.
+    void line(int x1, int y1, int x2, int y2) {
+        moveTo(x1, y1);
+        lineTo(x2, y2);
+    }
+};
+
+}  // namespace tevrane

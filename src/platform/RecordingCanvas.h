@@ -1,0 +1,67 @@
+// A canvas that records every drawing call with the pen and font state in
+// force, so tests can check what is drawn, where, in which colour and order.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Canvas.h"
+
+namespace tevrane {
+
+struct DrawOp {
+    enum class Kind { Line, Polyline, Ellipse, Arc, Pixel, Text, Clear };
+    Kind kind = Kind::Line;
+    // Line: from, to. Polyline: every point. Ellipse: box corners.
+    // Arc: box corners, start radial point, end radial point. Pixel, Text: position.
+    std::vector<IPoint> points;
+    std::string text;
+    Colour pen = colours::black;
+    int penWidth = 1;
+    Colour font = colours::black;
+    int fontSize = kDefaultFontSize;
+    bool bold = false;
+    Colour colour = colours::black;  // Pixel and Clear
+};
+
+class RecordingCanvas : public Canvas {
+public:
+    void setPenColour(Colour c) override { pen_ = c; }
+    Colour penColour() const override { return pen_; }
+    void setPenWidth(int w) override { penWidth_ = w; }
+    int penWidth() const override { return penWidth_; }
+    void setBrushClear() override {}
+    void setFontColour(Colour c) override { font_ = c; }
+    void setFontSize(int points) override { fontSize_ = points; }
+    void setFontBold(bool bold) override { bold_ = bold; }
+    void moveTo(int x, int y) override { pos_ = {x, y}; }
+    void lineTo(int x, int y) override;
+    void polyline(const std::vector<IPoint>& points) override;
+    void ellipse(int x1, int y1, int x2, int y2) override;
+    void arc(int x1, int y1, int x2, int y2, int sx, int sy, int ex, int ey) override;
+    void setPixel(int x, int y, Colour c) override;
+    void textOut(int x, int y, const std::string& text) override;
+    void clear(Colour c) override;
+
+    const std::vector<DrawOp>& ops() const { return ops_; }
+    void reset() { ops_.clear(); }
+    // Recorded operations of one kind, in order.
+    std::vector<DrawOp> ofKind(DrawOp::Kind k) const;
+    // The first text operation whose text equals t, or nullptr.
+    const DrawOp* findText(const std::string& t) const;
+    // Index of the first text operation equal to t, or -1.
+    int indexOfText(const std::string& t) const;
+
+private:
+    DrawOp stamp(DrawOp::Kind k) const;
+
+    std::vector<DrawOp> ops_;
+    IPoint pos_;
+    Colour pen_ = colours::black;
+    int penWidth_ = 1;
+    Colour font_ = colours::black;
+    int fontSize_ = kDefaultFontSize;
+    bool bold_ = false;
+};
+
+}  // namespace tevrane

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include "model/DynVars.h"
+#include "model/Model.h"
+
+using namespace tevrane;
+
+TEST(ModelInit, StartStateOfTheDefaultEngine) {
+    Model m;
+    initModel(m);
+    // Pivot inputs: driver centre and cylinder centre line at the origin,
+    // link pivot and swing lever pivot from the frame defaults.
+    EXPECT_EQ(m.pivotX[1], 0.0f);
+    EXPECT_EQ(m.pivotY[1], 0.0f);
+    EXPECT_EQ(m.pivotY[3], 0.0f);
+    EXPECT_EQ(m.pivotX[5], 5.24f);
+    EXPECT_EQ(m.pivotY[5], 2.048f);
+    EXPECT_EQ(m.pivotX[12], 10.0f);
+    EXPECT_EQ(m.pivotY[12], 1.75f);
+    EXPECT_EQ(m.pivotY[4], 0.0f + 2.062f);
+    EXPECT_EQ(m.revArmPos, 5.24f);
+    EXPECT_EQ(m.revArmSet[0], 5.24f);
+    EXPECT_EQ(m.revArmSet[1], 5.24f);
+    EXPECT_EQ(m.revArmSet[2], 5.24f + 1.0f);
+    EXPECT_EQ(m.revArmSet[3], 5.24f - 1.0f);
+    for (int i = 4; i <= 9; ++i) EXPECT_EQ(m.revArmSet[i], 0.0f);
+    EXPECT_EQ(m.pivotX[18], 5.24f);
+    EXPECT_EQ(m.revArmSetCount, 0);
+
+    EXPECT_EQ(m.driverDiameter, 7.0f);
+    EXPECT_EQ(m.stroke, 3.0f);
+    EXPECT_EQ(m.valveLeverLower, 3.45f);
+    EXPECT_EQ(m.revArmNormal, 1.0f);
+    EXPECT_EQ(m.revArmMax, 1.2f);
+    EXPECT_EQ(m.cyl.cylCentreToDriver, 16.0f);
+    EXPECT_EQ(m.cyl.cylSpare, 0.0f);
+    EXPECT_EQ(m.cyl.valveCentreToJoint, 4.55f);
+    EXPECT_EQ(m.cyl.cavityFront, 0.375f);
+
+    EXPECT_EQ(m.driverAngle, 0.0f);
+    EXPECT_EQ(m.stepAngle, 10.0f);
+    EXPECT_EQ(m.selectedStep, 10.0f);
+    EXPECT_EQ(m.direction, "Fwd");
+    EXPECT_EQ(m.gearSignA, 0.0f);
+    EXPECT_EQ(m.viewScale, 28.0f);
+    EXPECT_EQ(m.viewOffsetX, 115.0f);
+    EXPECT_EQ(m.viewOffsetY, 270.0f);
+    EXPECT_EQ(m.normScale, 28.0f);
+    EXPECT_EQ(m.panBaseY, 270.0f);
+    EXPECT_EQ(m.viewPresets[4][1], -950.0f);
+    EXPECT_EQ(m.viewPresets[6][1], -5460.0f);
+    EXPECT_TRUE(m.errorBeep);
+    EXPECT_FALSE(m.solverError);
+    EXPECT_TRUE(m.screenDataOn);
+    EXPECT_EQ(m.lineWidth, 1);
+    EXPECT_EQ(m.diagramVScale, 1.5f);
+    EXPECT_EQ(m.graphicZoom, 7.5f);
+    EXPECT_EQ(m.dimensionSetName, "Nominal");
+    EXPECT_EQ(m.currentFileName, "");
+
+    for (int k = 0; k < kDynSlots; ++k) {
+        EXPECT_EQ(m.dynVarId[k], 0);
+        EXPECT_EQ(m.dynVarName[k], "             ??");
+    }
+    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_FALSE(m.undoButtonsEnabled);
+    EXPECT_EQ(m.lineCount, 1);
+    for (int k = 1; k <= kOverlayEntries; ++k) {
+        EXPECT_EQ(m.lineType[k], -1.0f);
+        EXPECT_EQ(m.lineColour[k], -1.0f);
+        EXPECT_EQ(m.lineMode[k], -1.0f);
+    }
+    for (int i = 21; i < kPivotCount; ++i) EXPECT_EQ(m.pivotX[i], 0.0f);
+}
+
+TEST(ModelInit, CylinderRecordIndexFollowsStorageOrder) {
+    Model m;
+    initModel(m);
+    // Storage order of the record, as the dimension file writes it.
+    EXPECT_EQ(&m.cyl[0], &m.cyl.cylCentreToDriver);
+    EXPECT_EQ(&m.cyl[3], &m.cyl.cylSpare);
+    EXPECT_EQ(&m.cyl[17], &m.cyl.valveCentreToJoint);
+    EXPECT_EQ(&m.cyl[18], &m.cyl.bridgeFront);
+    EXPECT_EQ(&m.cyl[21], &m.cyl.cavityFront);
+    // Ids follow the dialog's order, which differs from the record's.
+    EXPECT_EQ(cylField(m, 102), &m.pivotY[3]);
+    EXPECT_EQ(cylField(m, 112), &m.cyl.bridgeFront);
+    EXPECT_EQ(cylField(m, 113), &m.cyl.steamPortRear);
+    EXPECT_EQ(cylField(m, 122), &m.cyl.valveCentreToJoint);
+    EXPECT_EQ(cylField(m, 100), nullptr);
+    EXPECT_EQ(cylField(m, 123), nullptr);
+    EXPECT_EQ(frameField(m, 10), &m.pivotY[12]);
+    EXPECT_EQ(frameField(m, 15), &m.pivotX[5]);
+    EXPECT_EQ(frameField(m, 0), nullptr);
+    EXPECT_EQ(frameField(m, 22), nullptr);
+    // Every record slot is reached by exactly one id except the spare.
+    int hits[Cyl::kCount] = {};
+    for (int id = 101; id <= 122; ++id)
+        if (cylRecordIndex(id) >= 0) ++hits[cylRecordIndex(id)];
+    for (int i = 0; i < Cyl::kCount; ++i) EXPECT_EQ(hits[i], i == 3 ? 0 : 1) << i;
+}
+
+TEST(ModelResets, FrameResetRestoresFrameOnly) {
+    Model m;
+    initModel(m);
+    m.stroke = 4.0f;
+    m.pivotX[5] = 6.0f;
+    m.pivotY[12] = 9.0f;
+    m.revArmMax = 3.0f;
+    m.cyl.boreLength = 5.0f;
+    m.pivotY[3] = 0.5f;
+    m.driverAngle = 33.0f;
+    resetFrame(m);
+    EXPECT_EQ(m.stroke, 3.0f);
+    EXPECT_EQ(m.pivotX[5], 5.24f);
+    EXPECT_EQ(m.pivotY[12], 1.75f);
+    EXPECT_EQ(m.revArmMax, 1.2f);
+    EXPECT_EQ(m.cyl.boreLength, 5.0f);  // cylinder untouched
+    EXPECT_EQ(m.pivotY[3], 0.5f);
+    EXPECT_EQ(m.driverAngle, 33.0f);
+}
+
+TEST(ModelResets, CylinderResetRestoresCylinderAndStemHeight) {
+    Model m;
+    initModel(m);
+    m.cyl.boreLength = 5.0f;
+    m.cyl.cylSpare = 7.0f;
+    m.pivotY[3] = 0.5f;
+    m.pivotY[4] = 99.0f;
+    m.stroke = 4.0f;
+    resetCylinder(m);
+    EXPECT_EQ(m.cyl.boreLength, 4.0f);
+    EXPECT_EQ(m.cyl.cylSpare, 0.0f);
+    EXPECT_EQ(m.pivotY[3], 0.0f);
+    EXPECT_EQ(m.pivotY[4], 2.062f);
+    EXPECT_EQ(m.stroke, 4.0f);  // frame untouched
+}
+
+TEST(ModelResets, CentreReverseArmFollowsTheLinkPivot) {
+    Model m;
+    initModel(m);
+    m.pivotX[5] = 6.0f;
+    m.revArmNormal = 0.5f;
+    m.driverAngle = 123.0f;
+    m.revArmSet[4] = 6.2f;
+    centreReverseArm(m);
+    EXPECT_EQ(m.pivotX[18], 6.0f);
+    EXPECT_EQ(m.revArmPos, 6.0f);
+    EXPECT_EQ(m.revArmSet[0], 6.0f);
+    EXPECT_EQ(m.revArmSet[1], 6.0f);
+    EXPECT_EQ(m.revArmSet[2], 6.5f);
+    EXPECT_EQ(m.revArmSet[3], 5.5f);
+    EXPECT_EQ(m.revArmSet[4], 6.2f);  // positions 4..9 are left alone
+    EXPECT_EQ(m.driverAngle, 123.0f);
+}
+
+TEST(ModelResets, ResetAllRestoresDimensionsButNotMotionOrOptions) {
+    Model m;
+    initModel(m);
+    m.stroke = 4.0f;
+    m.cyl.pistonWidth = 1.0f;
+    m.dimensionSetName = "Big Boy";
+    m.diagramVScale = 3.0f;
+    m.dynVarsVisible = true;
+    m.undoEnabled = true;
+    m.driverAngle = 45.0f;
+    m.stepAngle = 2.0f;
+    m.errorBeep = false;
+    m.lineWidth = 2;
+    m.pivotX[19] = 1.5f;
+    m.pivotY[20] = -2.0f;
+    m.editPending = true;
+    commitEdit(m, 2, "Stroke", 4.0f, 4.5f);
+    ASSERT_EQ(m.undoDepth, 1);
+    resetAllDimensions(m);
+    EXPECT_EQ(m.stroke, 3.0f);
+    EXPECT_EQ(m.cyl.pistonWidth, 0.5f);
+    EXPECT_EQ(m.dimensionSetName, "Nominal");
+    EXPECT_EQ(m.diagramVScale, 1.5f);
+    EXPECT_FALSE(m.dynVarsVisible);
+    EXPECT_FALSE(m.undoEnabled);
+    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.dynVarId[1], 0);
+    EXPECT_EQ(m.dynVarName[1], kEmptySlotName);
+    EXPECT_FALSE(m.undoButtonsEnabled);
+    // Left as they were.
+    EXPECT_EQ(m.driverAngle, 45.0f);
+    EXPECT_EQ(m.stepAngle, 2.0f);
+    EXPECT_FALSE(m.errorBeep);
+    EXPECT_EQ(m.lineWidth, 2);
+    EXPECT_EQ(m.pivotX[19], 1.5f);
+    EXPECT_EQ(m.pivotY[20], -2.0f);
+}
