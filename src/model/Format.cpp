@@ -73,10 +73,12 @@ long double roundHalfEven(long double v) { return std::nearbyint(v); }
 
 std::int32_t toInt(long double v, std::int32_t limit) {
     if (std::isnan(v)) return 0;
-    const long double r = std::nearbyint(v);  // default rounding mode: half to even
-    if (r > limit) return limit;
-    if (r < -limit) return -limit;
-    return static_cast<std::int32_t>(r);
+    if (v >= limit) return limit;
+    if (v <= -limit) return -limit;
+    // rint rounds half to even in the default rounding mode without saving the
+    // floating-point environment as nearbyint does; the whole number it gives
+    // is exact in a double, whose conversion to int is a single instruction.
+    return static_cast<std::int32_t>(static_cast<double>(std::rint(v)));
 }
 
 std::int32_t screenX(const Model& m, long double x) {

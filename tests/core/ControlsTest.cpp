@@ -345,3 +345,32 @@ TEST_F(Controls, CalcCentRevArmFollowsAMovedLinkPivot) {
     EXPECT_EQ(m.revArmPos, 6.0f);
     EXPECT_EQ(p.bar(Bar::RevArm).position, 0);
 }
+
+#include "main/core/TickPacer.h"
+
+TEST(TickPacerTest, SixtyFourTicksPerSecondOnAverage) {
+    TickPacer pacer;
+    pacer.start(0);
+    // A loop that fires exactly when asked: 64 ticks take one second.
+    std::int64_t now = 0;
+    for (int i = 0; i < 64; ++i) now += pacer.nextDelayMillis(now) * 1000;
+    EXPECT_GE(now, 999'000);
+    EXPECT_LE(now, 1'001'000);
+    // Delays are whole milliseconds of 15 or 16.
+    pacer.start(0);
+    now = 0;
+    for (int i = 0; i < 10; ++i) {
+        const int d = pacer.nextDelayMillis(now);
+        EXPECT_TRUE(d == 15 || d == 16) << d;
+        now += d * 1000;
+    }
+}
+
+TEST(TickPacerTest, LateTicksCatchUpThenRestartTheGrid) {
+    TickPacer pacer;
+    pacer.start(0);
+    // 20 ms late for the first tick: the next is due at once.
+    EXPECT_EQ(pacer.nextDelayMillis(40'000), 0);
+    // Half a second behind (a modal dialog): no burst, a normal period.
+    EXPECT_EQ(pacer.nextDelayMillis(600'000), 16);
+}

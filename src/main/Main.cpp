@@ -1,0 +1,397 @@
+#include "main/Main.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QFrame>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QToolBar>
+
+#include <cmath>
+
+#include "main/ControlLayout.h"
+#include "main/ToolIcons.h"
+#include "model/Format.h"
+#include "platform/Clock.h"
+#include "platform/QtCanvas.h"
+
+namespace tevrane {
+
+namespace {
+// Start volume of the program's sound: half of full on both channels.
+constexpr std::uint32_t kStartVolume = stereoVolume(32768, 32768);
+// Client size at start: the panel and the default engine at the home view.
+constexpr int kStartWidth = 660;
+constexpr int kStartHeight = 420;
+
+QRect scaled(const layout::Rect& r, float sx, float sy) {
+    return QRect(toInt(r.x * static_cast<long double>(sx)), toInt(r.y * static_cast<long double>(sy)),
+                 toInt(r.w * static_cast<long double>(sx)), toInt(r.h * static_cast<long double>(sy)));
+}
+}  // namespace
+
+// ---- picture -------------------------------------------------------------------
+
+PictureView::PictureView(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    picture_ = QtCanvas::whiteImage();
+}
+
+void PictureView::showPicture(const QImage& image) {
+    picture_ = image;
+    update();
+}
+
+void PictureView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(0, 0, picture_);
+}
+
+void PictureView::mousePressEvent(QMouseEvent* e) {
+    const QPoint pos = e->position().toPoint();
+    emit mousePressed(e->button(), pos.x(), pos.y());
+}
+
+// ---- window ----------------------------------------------------------------------
+
+TMainForm::TMainForm(Model& m, Panel& p, MainController& c, Windows& w, SoundPlayer& sound,
+                     Clock& clock, QWidget* parent)
+    : QMainWindow(parent), m_(m), p_(p), c_(c), w_(w), sound_(sound), clock_(clock) {
+    w_.mainForm = this;
+    // Main window creation: the model's start values, the reverse arm bar's
+    // range from them, and the start volume.
+    initModel(m_);
+    initPanel(m_, p_);
+    sound_.setVolume(kStartVolume);
+
+    view_ = new PictureView(this);
+    setCentralWidget(view_);
+    buildMenu();
+    buildControls();
+    buildToolBar();
+    resize(kStartWidth, kStartHeight + menuBar()->sizeHint().height());
+
+    c_.onPanelChanged = [this] { syncFromPanel(); };
+    syncFromPanel();
+
+    back_ = QtCanvas::whiteImage();
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &TMainForm::onTimer);
+    elapsed_.start();
+    pacer_.start(elapsed_.nsecsElapsed() / 1000);
+    Timer1Timer();  // the first picture at once, before the window shows
+    scheduleNextTick();
+}
+
+TMainForm::~TMainForm() {
+    c_.onPanelChanged = nullptr;
+}
+
+void TMainForm::closeEvent(QCloseEvent* e) {
+    sound_.setVolume(kStartVolume);
+    timer_.stop();
+    QMainWindow::closeEvent(e);
+}
+
+// ---- the animation tick -----------------------------------------------------------
+
+void TMainForm::onTimer() {
+    if (!p_.timerRunning) return;
+    Timer1Timer();
+    scheduleNextTick();
+}
+
+void TMainForm::scheduleNextTick() {
+    if (!p_.timerRunning) return;
+    timer_.start(pacer_.nextDelayMillis(elapsed_.nsecsElapsed() / 1000));
+}
+
+void TMainForm::Timer1Timer() {
+    c_.tick();
+    back_.fill(Qt::white);
+    {
+        QtCanvas canvas(back_);
+        const FrameClock fc{clock_.shortDate(), clock_.longTime()};
+        drawMechanism(m_, renderState_, canvas, *this, fc);
+    }
+    view_->showPicture(back_);
+    // The picture may have changed the UnDo button or the bars' state.
+    syncFromPanel();
+}
+
+// ---- renderer host -----------------------------------------------------------------
+
+void TMainForm::setCaption(CaptionWindow w, const std::string& caption) {
+    QWidget* target = nullptr;
+    switch (w) {
+        case CaptionWindow::Main: target = this; break;
+        case CaptionWindow::Sine: target = w_.sineDia; break;
+        case CaptionWindow::Oval: target = w_.ovalDia; break;
+        case CaptionWindow::Steam: target = w_.steamDia; break;
+        case CaptionWindow::Ports: target = w_.portDia; break;
+        case CaptionWindow::DataTable: target = w_.dataTable; break;
+    }
+    if (!target) return;
+    const QString text = QString::fromStdString(caption);
+    if (target->windowTitle() != text) target->setWindowTitle(text);
+}
+
+void TMainForm::setUndoButton(bool visible, int top) {
+    p_.undoDn.visible = visible;
+    p_.undoTop = top;
+}
+
+void TMainForm::setErrorItemVisible(bool visible) { p_.item(Item::Error).visible = visible; }
+
+void TMainForm::setDynVarBarEnabled(int k, bool enabled) {
+    static constexpr Bar kBars[5] = {Bar::DynVar1, Bar::DynVar1, Bar::DynVar2, Bar::DynVar3,
+                                     Bar::DynVar4};
+    if (k >= 1 && k <= 4) p_.bar(kBars[k]).enabled = enabled;
+}
+
+void TMainForm::playSound(const std::string& fileName) { sound_.play(fileName); }
+
+// ---- controls ------------------------------------------------------------------------
+
+QScrollBar* TMainForm::makeBar(Bar b, const char* hint) {
+    auto* s = new QScrollBar(Qt::Horizontal, view_);
+    s->setToolTip(QString::fromUtf8(hint));
+    s->setFocusPolicy(Qt::StrongFocus);
+    bars_[b] = s;
+    connect(s, &QScrollBar::valueChanged, this, [this, b](int v) {
+        if (syncing_) return;
+        c_.setBarPosition(b, v);
+        c_.changed();
+    });
+    return s;
+}
+
+QPushButton* TMainForm::makeButton(const std::string& name, const char* caption, const char* hint,
+                                   void (TMainForm::*handler)()) {
+    auto* btn = new QPushButton(QString::fromUtf8(caption), view_);
+    btn->setToolTip(QString::fromUtf8(hint));
+    btn->setFocusPolicy(Qt::TabFocus);
+    buttons_[name] = btn;
+    if (handler) connect(btn, &QPushButton::clicked, this, handler);
+    return btn;
+}
+
+void TMainForm::buildControls() {
+    makeBar(Bar::RevArm, "Set Reverse Arm Between Max & Min");
+    makeBar(Bar::DrvAng, "Set Driver Angle From 0 to 360 Deg");
+    makeBar(Bar::StepAng, "Set Driver Step Angle to Predefined Values");
+    makeBar(Bar::PanVert, "Pan Vertical");
+    makeBar(Bar::PanHorz, "Pan Horizontal");
+    makeBar(Bar::Zoom, "Zoom In / Out");
+    makeBar(Bar::DynVar1, "Change Last Variable Clicked");
+    makeBar(Bar::DynVar2, "Change Next to Last Variable Clicked");
+    makeBar(Bar::DynVar3, "Change 2nd to Last Variable Clicked");
+    makeBar(Bar::DynVar4, "Change 3rd to Last Variable Clicked");
+    makeBar(Bar::Ref1Vert, "Change Ref Point 1 Vert");
+    makeBar(Bar::Ref1Horz, "Change Ref Point 1 Horz");
+    makeBar(Bar::Ref2Vert, "Change Ref Point 2 Vert");
+    makeBar(Bar::Ref2Horz, "Change Ref Point 2 Horz");
+    // A dynamic-variable gesture runs from the bar getting the focus to the
+    // user letting go of it.
+    for (Bar b : {Bar::DynVar1, Bar::DynVar2, Bar::DynVar3, Bar::DynVar4})
+        bars_[b]->installEventFilter(this);
+
+    makeButton("Rev", "Rev", "Set Reverse Arm to Normal Reverse", &TMainForm::RevClick);
+    makeButton("Center", "Cen", "Set Reverse Arm to Mid Gear", &TMainForm::CenterClick);
+    makeButton("Fwd", "Fwd", "Set Reverse Arm to Normal Forward", &TMainForm::FwdClick);
+    makeButton("Deg00", "0.0", "Set Driver to 0 Deg", &TMainForm::Deg00Click);
+    makeButton("Deg180", "180", "Set Driver Angle to 180 Deg", &TMainForm::Deg180Click);
+    makeButton("Run", "Stop", "Start / Stop Driver Rotation", &TMainForm::RunClick);
+    makeButton("Step1", "1.0", "Set Driver Step Angle to 1 Deg", &TMainForm::Step1Click);
+    makeButton("Step10", "10.0", "Set Driver Step Angle to 10 Deg", &TMainForm::Step10Click);
+    makeButton("Step45", "45.0", "Set Driver Step Angle to 45 Deg", &TMainForm::Step45Click);
+    makeButton("Preset0", "P", "Select First to Change Presets", &TMainForm::Preset0Click);
+    for (int n = 1; n <= 6; ++n) {
+        const std::string num = std::to_string(n);
+        const std::string hint = "Pan & Zoom to Preset " + num;
+        QPushButton* b = makeButton("Preset" + num, num.c_str(), hint.c_str(), nullptr);
+        connect(b, &QPushButton::clicked, this, [this, n] { PresetClick(n); });
+    }
+    makeButton("NormVHZ", "Norm", "Return Pan & Zoom to Normal", &TMainForm::NormVHZClick);
+    makeButton("UnDoDn", "UnDo", "Undo the Last Change", &TMainForm::UnDoDnClick);
+    // The data table and the reference point buttons open what comes with the
+    // reference points; they stay disabled until then.
+    makeButton("DataTableBut", "DataTable", "Show the Pivot Data Table", nullptr);
+    makeButton("RefPt1", "RP1", "Pan to Ref Point 1", nullptr);
+    makeButton("RefPt2", "RP2", "Pan to Ref Point 2", nullptr);
+    makeButton("RefPt1Zero", "0", "Zero Reference Point 1", nullptr);
+    makeButton("RefPt2Zero", "0", "Zero Reference Point 2", nullptr);
+
+    dynFrame_ = new QFrame(view_);
+    dynFrame_->setFrameShape(QFrame::Box);
+    dynFrame_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    dynFrame_->lower();
+    refFrame_ = new QFrame(view_);
+    refFrame_->setFrameShape(QFrame::Box);
+    refFrame_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    refFrame_->lower();
+}
+
+void TMainForm::placeControls() {
+    using namespace layout;
+    const float sx = m_.fontScaleX, sy = m_.fontScaleY;
+    QFont f = font();
+    f.setPixelSize(toInt(fontPixelSize(kDefaultFontSize) * static_cast<long double>(sy)));
+    auto place = [&](QWidget* w, const Rect& r) {
+        w->setGeometry(scaled(r, sx, sy));
+        w->setFont(f);
+    };
+    place(toolBar_, kToolBar);
+    toolBar_->setGeometry(0, 0, std::max(toolBar_->sizeHint().width(), 640), toolBar_->sizeHint().height());
+    place(bars_[Bar::RevArm], kRevArmBar);
+    place(bars_[Bar::DrvAng], kDrvAngBar);
+    place(bars_[Bar::StepAng], kStepAngBar);
+    place(bars_[Bar::PanVert], kPanVertBar);
+    place(bars_[Bar::PanHorz], kPanHorzBar);
+    place(bars_[Bar::Zoom], kZoomBar);
+    const Bar dyn[4] = {Bar::DynVar1, Bar::DynVar2, Bar::DynVar3, Bar::DynVar4};
+    for (int k = 0; k < 4; ++k) {
+        Rect r = kDynVarBar;
+        r.y += k * kDynVarPitch;
+        place(bars_[dyn[k]], r);
+    }
+    place(dynFrame_, kDynFrame);
+    const Bar ref[4] = {Bar::Ref1Vert, Bar::Ref1Horz, Bar::Ref2Vert, Bar::Ref2Horz};
+    for (int k = 0; k < 4; ++k) {
+        Rect r = kRefBar;
+        r.x += (k % 2) * (r.w + 4);
+        r.y += (k / 2) * (r.h + 2);
+        place(bars_[ref[k]], r);
+    }
+    place(refFrame_, kRefFrame);
+    place(buttons_["Rev"], kRevButton);
+    place(buttons_["Center"], kCenButton);
+    place(buttons_["Fwd"], kFwdButton);
+    place(buttons_["Deg00"], kDeg00Button);
+    place(buttons_["Deg180"], kDeg180Button);
+    place(buttons_["Run"], kRunButton);
+    place(buttons_["Step1"], kStep1Button);
+    place(buttons_["Step10"], kStep10Button);
+    place(buttons_["Step45"], kStep45Button);
+    for (int n = 0; n <= 6; ++n) {
+        Rect r = kPresetRow;
+        r.x += n * kPresetRow.w;
+        place(buttons_["Preset" + std::to_string(n)], r);
+    }
+    place(buttons_["NormVHZ"], kNormButton);
+    place(buttons_["DataTableBut"], kDataTableButton);
+    place(buttons_["RefPt1"], kRefPt1Button);
+    place(buttons_["RefPt2"], kRefPt2Button);
+    place(buttons_["RefPt1Zero"], kRefPt1Zero);
+    place(buttons_["RefPt2Zero"], kRefPt2Zero);
+    place(buttons_["UnDoDn"], kUnDoButton);
+    laidOutScaleX_ = sx;
+    laidOutScaleY_ = sy;
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    int k = 0;
+    for (int i = 1; i <= 4; ++i) {
+        static constexpr Bar kBars[4] = {Bar::DynVar1, Bar::DynVar2, Bar::DynVar3, Bar::DynVar4};
+        if (watched == bars_[kBars[i - 1]]) k = i;
+    }
+    if (k == 0) return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+        case QEvent::FocusIn:
+            c_.dynVarEnter(k);
+            break;
+        case QEvent::MouseButtonRelease:
+        case QEvent::KeyRelease: {
+            if (event->type() == QEvent::KeyRelease && static_cast<QKeyEvent*>(event)->isAutoRepeat())
+                break;
+            // End of the gesture: one undo record, then the focus leaves the
+            // bar so the next use starts a new gesture.
+            c_.dynVarScrollEnd(k);
+            bars_[Bar::RevArm]->setFocus();
+            break;
+        }
+        default:
+            break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- mirroring the panel ---------------------------------------------------------------
+
+void TMainForm::syncFromPanel() {
+    syncing_ = true;
+    if (laidOutScaleX_ != m_.fontScaleX || laidOutScaleY_ != m_.fontScaleY) placeControls();
+    for (auto& [b, s] : bars_) {
+        const BarState& st = p_.bar(b);
+        if (s->minimum() != st.min || s->maximum() != st.max) s->setRange(st.min, st.max);
+        if (s->value() != st.position) s->setValue(st.position);
+        if (s->singleStep() != st.smallChange) s->setSingleStep(st.smallChange);
+        if (s->pageStep() != st.largeChange) s->setPageStep(st.largeChange);
+        s->setEnabled(st.enabled);
+        s->setVisible(st.visible);
+    }
+    auto btn = [&](const char* name, const ButtonState& st, bool panelButton = true) {
+        QPushButton* b = buttons_[name];
+        b->setEnabled(st.enabled);
+        b->setVisible(st.visible && (!panelButton || p_.mainFramesVisible));
+    };
+    btn("Rev", p_.rev);
+    btn("Center", p_.center);
+    btn("Fwd", p_.fwd);
+    btn("Deg00", p_.deg00);
+    btn("Deg180", p_.deg180);
+    btn("Run", p_.run);
+    btn("Step1", p_.step1);
+    btn("Step10", p_.step10);
+    btn("Step45", p_.step45);
+    for (int n = 0; n <= 6; ++n) btn(("Preset" + std::to_string(n)).c_str(), p_.preset[n]);
+    btn("NormVHZ", p_.norm);
+    btn("RefPt1", {false, true});
+    btn("RefPt2", {false, true});
+    btn("RefPt1Zero", {false, p_.refPt1Zero.visible});
+    btn("RefPt2Zero", {false, p_.refPt2Zero.visible});
+    btn("DataTableBut", {false, p_.dataTable.visible});
+    buttons_["Run"]->setText(QString::fromStdString(p_.runCaption));
+
+    QPushButton* undo = buttons_["UnDoDn"];
+    undo->setEnabled(m_.undoButtonsEnabled);
+    undo->setVisible(p_.undoDn.visible);
+    const QRect ug = scaled(layout::kUnDoButton, m_.fontScaleX, m_.fontScaleY);
+    if (undo->y() != p_.undoTop) undo->move(ug.x(), p_.undoTop);
+
+    dynFrame_->setVisible(p_.dynFramesVisible);
+    refFrame_->setVisible(p_.refFramesVisible);
+    toolBar_->setVisible(p_.toolBarVisible);
+
+    for (auto& [i, a] : actions_) {
+        const MenuItemState& st = p_.item(i);
+        if (i != Item::Error && a->text() != QString::fromStdString(st.caption))
+            a->setText(QString::fromStdString(st.caption));
+        a->setVisible(st.visible);
+        a->setEnabled(st.enabled && a->property("available").toBool());
+    }
+    for (auto& [hint, a] : tools_) {
+        bool enabled = a->property("available").toBool();
+        if (hint == "Draw Lines and Circles") enabled = enabled && p_.drawLinesToolEnabled;
+        a->setEnabled(enabled);
+    }
+    if (p_.timerRunning && !timer_.isActive()) {
+        pacer_.start(elapsed_.nsecsElapsed() / 1000);
+        scheduleNextTick();
+    } else if (!p_.timerRunning && timer_.isActive()) {
+        timer_.stop();
+    }
+    syncing_ = false;
+}
+
+void TMainForm::openWindow(QDialog* dialog) {
+    if (dialog) dialog->exec();
+    syncFromPanel();
+}
+
+}  // namespace tevrane

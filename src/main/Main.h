@@ -1,0 +1,138 @@
+// The main window: the animated picture of the valve gear with the control
+// panel, menu and tool bar around it. It is a thin layer: each handler passes
+// the event to the MainController (the window's behaviour without widgets)
+// and then mirrors the panel state into the widgets.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QMainWindow>
+#include <QTimer>
+
+#include <map>
+
+#include "app/Windows.h"
+#include "main/core/MainController.h"
+#include "main/core/Renderer.h"
+#include "main/core/TickPacer.h"
+#include "platform/Sound.h"
+
+class QAction;
+class QFrame;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+class QToolBar;
+class QToolButton;
+
+namespace tevrane {
+
+class Clock;
+
+// The central surface: shows the last finished picture in one operation.
+class PictureView : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureView(QWidget* parent = nullptr);
+    void showPicture(const QImage& image);
+    const QImage& picture() const { return picture_; }
+
+signals:
+    void mousePressed(Qt::MouseButton button, int x, int y);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* e) override;
+
+private:
+    QImage picture_;
+};
+
+class TMainForm : public QMainWindow, private RendererHost {
+    Q_OBJECT
+public:
+    TMainForm(Model& m, Panel& p, MainController& c, Windows& w, SoundPlayer& sound, Clock& clock,
+              QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Called once the other windows exist: enables what they open.
+    void windowsCreated();
+
+    // Runs one animation tick now (the timer calls it 64 times a second).
+    void Timer1Timer();
+    // Mirrors the panel state into the widgets.
+    void syncFromPanel();
+
+    // Access for tests and for the dialogs that move main window controls.
+    QScrollBar* bar(Bar b) const { return bars_.at(b); }
+    QPushButton* button(const std::string& name) const { return buttons_.at(name); }
+    QAction* action(Item i) const { return actions_.at(i); }
+    QToolBar* toolBar() const { return toolBar_; }
+    PictureView* view() const { return view_; }
+    bool animationTimerActive() const { return timer_.isActive(); }
+
+    // Button handlers, named after their controls.
+    void RunClick() { c_.runClick(); }
+    void RevClick() { c_.revClick(); }
+    void CenterClick() { c_.centerClick(); }
+    void FwdClick() { c_.fwdClick(); }
+    void Deg180Click() { c_.deg180Click(); }
+    void Deg00Click() { c_.deg00Click(); }
+    void Step1Click() { c_.step1Click(); }
+    void Step10Click() { c_.step10Click(); }
+    void Step45Click() { c_.step45Click(); }
+    void PresetClick(int n) { c_.presetClick(n); }
+    void Preset0Click() { c_.preset0Click(); }
+    void NormVHZClick() { c_.normClick(); }
+    void UnDoDnClick() { c_.undoDnClick(); }
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // RendererHost: what the picture does to the windows.
+    void setCaption(CaptionWindow w, const std::string& caption) override;
+    void setUndoButton(bool visible, int top) override;
+    void setErrorItemVisible(bool visible) override;
+    void setDynVarBarEnabled(int k, bool enabled) override;
+    void playSound(const std::string& fileName) override;
+
+    void buildControls();
+    void buildMenu();
+    void buildToolBar();
+    QScrollBar* makeBar(Bar b, const char* hint);
+    QPushButton* makeButton(const std::string& name, const char* caption, const char* hint,
+                            void (TMainForm::*handler)());
+    QAction* makeItem(QMenu* menu, Item i, void (MainController::*handler)());
+    void placeControls();
+    void openWindow(QDialog* dialog);
+    void scheduleNextTick();
+    void onTimer();
+
+    Model& m_;
+    Panel& p_;
+    MainController& c_;
+    Windows& w_;
+    SoundPlayer& sound_;
+    Clock& clock_;
+    RenderState renderState_;
+    QImage back_;
+
+    PictureView* view_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    std::map<Bar, QScrollBar*> bars_;
+    std::map<std::string, QPushButton*> buttons_;
+    std::map<Item, QAction*> actions_;
+    std::map<std::string, QAction*> tools_;  // tool buttons by hint
+    QFrame* dynFrame_ = nullptr;
+    QFrame* refFrame_ = nullptr;
+    bool syncing_ = false;
+    float laidOutScaleX_ = 0, laidOutScaleY_ = 0;
+
+    QTimer timer_;
+    QElapsedTimer elapsed_;
+    TickPacer pacer_;
+};
+
+}  // namespace tevrane

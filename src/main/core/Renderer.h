@@ -1,0 +1,117 @@
+// The frame renderer of the main window: paints one complete picture of the
+// valve gear for the current solver state onto a canvas, and runs the small
+// per-frame behaviours that belong to the picture (cut-off readout, error
+// flash, captions). It is Qt-free; everything it does to windows goes through
+// a RendererHost, so a test can record it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/Model.h"
+#include "platform/Canvas.h"
+
+namespace tevrane {
+
+// Kept between frames; every field starts at zero.
+struct RenderState {
+    float prevPistonPos = 0;  // piston position of the last frame, 0..640
+    float prevFSt = 0;        // front steam opening of the last frame
+    float prevRSt = 0;        // rear steam opening of the last frame
+    int frontCutoffHold = 0;  // frames the front cut-off figure stays shown
+    int rearCutoffHold = 0;   // frames the rear cut-off figure stays shown
+    int errorFlashCount = 0;  // frames since the error indication started
+};
+
+// The windows whose caption the renderer rewrites every frame.
+enum class CaptionWindow { Main, Sine, Oval, Steam, Ports, DataTable };
+
+// The renderer's only way to affect windows.
+class RendererHost {
+public:
+    virtual ~RendererHost() = default;
+    virtual void setCaption(CaptionWindow w, const std::string& caption) = 0;
+    // The main window's "UnDo" button: shown or hidden, and its top edge.
+    virtual void setUndoButton(bool visible, int top) = 0;
+    // The hidden "Error" menu entry that flashes on a solver error.
+    virtual void setErrorItemVisible(bool visible) = 0;
+    // Dynamic-variable scroll bar k (1..4) of the main window.
+    virtual void setDynVarBarEnabled(int k, bool enabled) = 0;
+    // Asynchronous playback of a WAV file by name; a missing file is silent.
+    virtual void playSound(const std::string& fileName) = 0;
+};
+
+// A host that remembers every call, for tests and for headless use.
+class RecordingHost : public RendererHost {
+public:
+    struct Call {
+        enum class Kind { Caption, UndoButton, ErrorItem, DynVarBar, Sound };
+        Kind kind;
+        CaptionWindow window = CaptionWindow::Main;
+        std::string text;  // caption or sound file name
+        bool flag = false;  // visible / enabled
+        int value = 0;      // undo button top, or bar number
+    };
+
+    void setCaption(CaptionWindow w, const std::string& caption) override {
+        calls.push_back({Call::Kind::Caption, w, caption, false, 0});
+        captions[static_cast<int>(w)] = caption;
+    }
+    void setUndoButton(bool visible, int top) override {
+        calls.push_back({Call::Kind::UndoButton, CaptionWindow::Main, {}, visible, top});
+        undoVisible = visible;
+        undoTop = top;
+    }
+    void setErrorItemVisible(bool visible) override {
+        calls.push_back({Call::Kind::ErrorItem, CaptionWindow::Main, {}, visible, 0});
+        errorItemVisible = visible;
+    }
+    void setDynVarBarEnabled(int k, bool enabled) override {
+        calls.push_back({Call::Kind::DynVarBar, CaptionWindow::Main, {}, enabled, k});
+        if (k >= 1 && k <= 4) barEnabled[k] = enabled;
+    }
+    void playSound(const std::string& fileName) override {
+        calls.push_back({Call::Kind::Sound, CaptionWindow::Main, fileName, false, 0});
+        sounds.push_back(fileName);
+    }
+
+    // Calls of one kind, in order.
+    std::vector<Call> ofKind(Call::Kind k) const {
+        std::vector<Call> out;
+        for (const auto& c : calls)
+            if (c.kind == k) out.push_back(c);
+        return out;
+    }
+    void reset() {
+        calls.clear();
+        sounds.clear();
+    }
+
+    std::vector<Call> calls;
+    std::string captions[6];
+    bool undoVisible = false;
+    int undoTop = 0;
+    bool errorItemVisible = false;
+    bool barEnabled[5] = {};
+    std::vector<std::string> sounds;
+};
+
+// The date and time texts of the captions; the window fills them from the
+// system's short date and time formats.
+struct FrameClock {
+    std::string date;
+    std::string time;
+};
+
+// The program's name and version as every caption shows them.
+inline const std::string kVersionText = "Version 2.6";
+
+// Paints one frame. The caller creates the white 1280 x 1024 picture and shows
+// it in one operation afterwards, so the window never shows half a frame.
+void drawMechanism(Model& m, RenderState& st, Canvas& c, RendererHost& host,
+                   const FrameClock& clock);
+
+// The caption of a window for this frame.
+std::string frameCaption(const Model& m, CaptionWindow w, const FrameClock& clock);
+
+}  // namespace tevrane

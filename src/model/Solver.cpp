@@ -1,0 +1,344 @@
+#include "model/Solver.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "model/Format.h"
+
+namespace tevrane {
+
+namespace {
+
+constexpr long double kPi = 3.1415926535897932385L;
+
+using ld = long double;
+
+// Every result that goes back into the model is rounded to single precision
+// here. IEEE conversion: out-of-range values become infinities, NaN stays NaN.
+inline float store(ld v) { return static_cast<float>(v); }
+
+inline ld sq(ld v) { return v * v; }
+
+// A failed clamp is only recorded while the user wants to hear about it.
+inline void raise(Model& m) {
+    if (m.errorBeep) m.solverError = true;
+}
+
+}  // namespace
+
+// The limits are compared as stored (single precision), so a value that a
+// clamp has already put on the limit passes the next clamp unchanged. NaN
+// fails every comparison and goes through untouched; the caller's arithmetic
+// then carries it along without trapping.
+void clampNonNegative(Model& m) {
+    if (m.workValue < 0.0f) {
+        m.workValue = -m.workValue;
+        raise(m);
+    }
+}
+
+void clampDivisor(Model& m) {
+    if (m.divisor >= 0.0f && m.divisor < kMinDivisor) {
+        m.divisor = kMinDivisor;
+        raise(m);
+    } else if (m.divisor > -kMinDivisor && m.divisor < 0.0f) {
+        m.divisor = -kMinDivisor;
+        raise(m);
+    }
+}
+
+void clampCosine(Model& m) {
+    if (m.workValue > kMaxCosine) {
+        m.workValue = kMaxCosine;
+        raise(m);
+    } else if (m.workValue < -kMaxCosine) {
+        m.workValue = -kMaxCosine;
+        raise(m);
+    }
+}
+
+// Everything is worked in extended precision. Pivot coordinates and the other
+// model fields are rounded to single precision as they are stored, and later
+// steps read them back from the model, so each pivot follows from the stored
+// positions of the earlier ones exactly as they are drawn and tabulated.
+void solvePivots(Model& m) {
+    float* const X = m.pivotX;
+    float* const Y = m.pivotY;
+    const ld theta = ld(m.driverAngle) * kPi / 180.0L;
+
+    // 1. The reverse arm end sits at the chosen setting; its height follows
+    // in step 9.
+    X[kReverseArmEnd] = m.revArmPos;
+
+    // 2. Crank pin: the driver centre plus half the stroke at angle theta,
+    // measured clockwise (as drawn) from the direction of the cylinder.
+    const ld halfStroke = ld(m.stroke) / 2.0L;
+    X[kCrankPin] = store(X[kDriverCentre] + std::cos(theta) * halfStroke);
+    Y[kCrankPin] = store(Y[kDriverCentre] - std::sin(theta) * halfStroke);
+
+    // 3. Crosshead: the main rod from the crank pin meets the cylinder centre
+    // line (height Y3) in front of the pin. Right triangle with hypotenuse
+    // mainRodLength and vertical leg Y2 - Y3.
+    if (m.mainRodLength == 0.0f) m.mainRodLength = kMinDivisor;
+    m.workValue = store(sq(m.mainRodLength) - sq(ld(Y[kCrankPin]) - Y[kCrosshead]));
+    clampNonNegative(m);
+    X[kCrosshead] = store(X[kCrankPin] + std::sqrt(ld(m.workValue)));
+
+    // 4. Slope of the main rod from crank pin to crosshead (rotation angle of
+    // the rod, positive when the pin is above the crosshead).
+    const ld phi = std::atan((ld(Y[kCrankPin]) - Y[kCrosshead]) /
+                             (ld(X[kCrosshead]) - X[kCrankPin]));
+
+    // 5. Lug: along the rod axis by mainRodLugHorz to its foot (13), then at
+    // right angles below the rod by mainRodLugVert (10). The rod's frame is
+    // the world frame rotated by -phi.
+    const ld sinPhi = std::sin(phi), cosPhi = std::cos(phi);
+    X[kMainRodLugFoot] = store(X[kCrankPin] + cosPhi * m.mainRodLugHorz);
+    Y[kMainRodLugFoot] = store(Y[kCrankPin] - sinPhi * m.mainRodLugHorz);
+    X[kMainRodLug] = store(X[kMainRodLugFoot] - sinPhi * m.mainRodLugVert);
+    Y[kMainRodLug] = store(Y[kMainRodLugFoot] - cosPhi * m.mainRodLugVert);
+
+    // 6. Swing lever: triangle lug (10), swing lever end (11), swing lever
+    // pivot (12) with sides d = |10-12|, oscLeverLength = |10-11| and
+    // swingLeverLength = |11-12|. The law of cosines gives the angle at 12;
+    // arccos is written as pi/2 - arctan(w / sqrt(1 - w^2)). psi is the
+    // direction of the side 10 -> 12.
+    const ld dx12 = ld(X[kSwingLeverPivot]) - X[kMainRodLug];
+    const ld dy12 = ld(Y[kSwingLeverPivot]) - Y[kMainRodLug];
+    const ld psi = std::atan(dy12 / dx12);
+    const ld d = std::sqrt(sq(dx12) + sq(dy12));
+    m.divisor = m.swingLeverLength;
+    clampDivisor(m);
+    m.workValue = store((sq(d) + sq(m.swingLeverLength) - sq(m.oscLeverLength)) / 2.0L / d /
+                        ld(m.divisor));
+    clampCosine(m);
+    const ld w6 = m.workValue;
+    const ld alpha = kPi / 2.0L - std::atan(w6 / std::sqrt(1.0L - w6 * w6)) + psi;
+
+    // 7. Swing lever end: from the pivot, back along the direction alpha (the
+    // side 12 -> 10 turned by the angle at 12) by the swing lever length.
+    X[kSwingLeverEnd] = store(X[kSwingLeverPivot] - std::cos(alpha) * m.swingLeverLength);
+    Y[kSwingLeverEnd] = store(Y[kSwingLeverPivot] - std::sin(alpha) * m.swingLeverLength);
+
+    // 8. Oscillating lever 10 -> 11 at angle beta: the drive foot (15) lies on
+    // it at oscLeverDriveHorz from the lug, the drive point (9) at right
+    // angles below it by oscLeverDriveVert.
+    const ld beta = std::atan((ld(Y[kSwingLeverEnd]) - Y[kMainRodLug]) /
+                              (ld(X[kSwingLeverEnd]) - X[kMainRodLug]));
+    const ld sinBeta = std::sin(beta), cosBeta = std::cos(beta);
+    X[kOscLeverDriveFoot] = store(X[kMainRodLug] + cosBeta * m.oscLeverDriveHorz);
+    Y[kOscLeverDriveFoot] = store(Y[kMainRodLug] + sinBeta * m.oscLeverDriveHorz);
+    X[kOscLeverDrivePoint] = store(X[kOscLeverDriveFoot] + sinBeta * m.oscLeverDriveVert);
+    Y[kOscLeverDrivePoint] = store(Y[kOscLeverDriveFoot] - cosBeta * m.oscLeverDriveVert);
+
+    // 9. Reverse arm end on its circle of radius reverseArmLength about the
+    // link pivot, above it: right triangle with the horizontal leg X18 - X5.
+    // Evaluated once: a second identical pass would give the same pivot and
+    // only raise the same clamp a second time.
+    m.workValue = store(sq(m.reverseArmLength) - sq(ld(X[kReverseArmEnd]) - X[kLinkPivot]));
+    clampNonNegative(m);
+    Y[kReverseArmEnd] = store(Y[kLinkPivot] + std::sqrt(ld(m.workValue)));
+
+    // 10. The link is straight through the reverse arm end (18) and the link
+    // pivot (5); gamma is its tilt from the vertical. The lower end (6) lies
+    // on the same line below the pivot, linkLowerLength away.
+    m.divisor = store(ld(Y[kReverseArmEnd]) - Y[kLinkPivot]);
+    clampDivisor(m);
+    const ld gamma = std::atan((ld(X[kReverseArmEnd]) - X[kLinkPivot]) / ld(m.divisor));
+    X[kLinkLowerEnd] = store(X[kLinkPivot] - std::sin(gamma) * m.linkLowerLength);
+    Y[kLinkLowerEnd] = store(Y[kLinkPivot] - std::cos(gamma) * m.linkLowerLength);
+
+    // 11. Height of the link pivot above the drive point, the leg of the
+    // next angle.
+    m.divisor = store(ld(Y[kLinkPivot]) - Y[kOscLeverDrivePoint]);
+    clampDivisor(m);
+
+    // 12. Triangle link pivot (5), drive point (9), link die (8): delta is the
+    // supplement of its angle at 5 between the link line and the side 5 -> 9,
+    // e the length of that side.
+    const ld dx59 = ld(X[kOscLeverDrivePoint]) - X[kLinkPivot];
+    const ld delta = kPi - gamma - std::atan(dx59 / ld(m.divisor));
+    m.linkTriangleAngle = store(delta);
+    const ld e = std::sqrt(sq(dx59) + sq(ld(Y[kLinkPivot]) - Y[kOscLeverDrivePoint]));
+
+    // 13. Sine rule in the same triangle: the angle at the die 8, opposite
+    // the side e, from sin(8) = sin(5) * e / valveLeverLower. arcsin is
+    // written as arctan(w / sqrt(1 - w^2)). Turning back by the link tilt
+    // gives the valve lever's tilt epsilon from the vertical.
+    if (m.valveLeverLower == 0.0f) m.valveLeverLower = kMinDivisor;
+    m.workValue = store(std::sin(ld(m.linkTriangleAngle)) * e / ld(m.valveLeverLower));
+    clampCosine(m);
+    const ld w13 = m.workValue;
+    m.valveLeverAngle = store(std::atan(w13 / std::sqrt(1.0L - w13 * w13)) - gamma);
+    m.workAngle = m.valveLeverAngle;
+
+    // 14. Valve lever, a straight bar tilted by epsilon, from the drive point
+    // up to the die (8) and on to its top (14); the valve rod pin (7) stands
+    // off at right angles, towards the front, by valveLeverOffset.
+    const ld eps = m.valveLeverAngle;
+    const ld sinEps = std::sin(eps), cosEps = std::cos(eps);
+    X[kLinkDie] = store(X[kOscLeverDrivePoint] - sinEps * m.valveLeverLower);
+    Y[kLinkDie] = store(Y[kOscLeverDrivePoint] + cosEps * m.valveLeverLower);
+    X[kValveLeverTop] = store(X[kLinkDie] - sinEps * m.valveLeverUpper);
+    Y[kValveLeverTop] = store(Y[kLinkDie] + cosEps * m.valveLeverUpper);
+    X[kValveRodPin] = store(X[kValveLeverTop] + cosEps * m.valveLeverOffset);
+    Y[kValveRodPin] = store(Y[kValveLeverTop] + sinEps * m.valveLeverOffset);
+
+    // 15. Valve rod from the pin (7) forward to the valve stem line (height
+    // Y4): right triangle with hypotenuse valveRodLength, as in step 3.
+    m.workValue = store(sq(m.valveRodLength) - sq(ld(Y[kValveRodPin]) - Y[kValveStemJoint]));
+    clampNonNegative(m);
+    X[kValveStemJoint] = store(X[kValveRodPin] + std::sqrt(ld(m.workValue)));
+    m.gearSignA = 1.0f;
+    m.gearSignB = 1.0f;
+
+    // 16. Port-event thresholds: valve-centre displacements at which a valve
+    // edge meets a port edge, the same events as positions of the valve stem
+    // joint, and the laps at mid travel.
+    const Cyl& c = m.cyl;
+    const ld h = ld(c.exhaustPortWidth) / 2.0L;
+    m.frontAdmitTravel = store(h + c.bridgeFront + c.steamPortFront - c.valveLenFront);
+    m.frontFullTravel = store(h + c.bridgeFront - c.valveLenFront);
+    m.frontExhaustTravel = store(h + c.bridgeFront - c.cavityFront);
+    m.rearAdmitTravel = store(h + c.bridgeRear + c.steamPortRear - c.valveLenRear);
+    m.rearFullTravel = store(h + c.bridgeRear - c.valveLenRear);
+    m.rearExhaustTravel = store(h + c.bridgeRear - c.cavityRear);
+    m.valveTravel = store(ld(c.valveCentreToJoint) + X[kValveStemJoint] - c.cylCentreToDriver);
+    m.rearAdmitJoint = store(ld(c.valveCentreToJoint) - c.valveLenRear - c.cylCentreToDriver + h +
+                             c.bridgeRear + c.steamPortRear);
+    m.frontAdmitJoint = store(h + c.cylCentreToDriver + c.bridgeFront + c.steamPortFront -
+                              c.valveCentreToJoint - c.valveLenFront);
+    m.frontSteamLap = store(ld(c.valveLenFront) - h - c.bridgeFront - c.steamPortFront);
+    m.rearSteamLap = store(ld(c.valveLenRear) - h - c.bridgeRear - c.steamPortRear);
+    m.frontExhaustLap = store(ld(c.cavityFront) - h - c.bridgeFront);
+    m.rearExhaustLap = store(ld(c.cavityRear) - h - c.bridgeRear);
+}
+
+void solvePistonAndPorts(Model& m) {
+    const ld theta = ld(m.driverAngle) * kPi / 180.0L;
+
+    // 17. Piston position: crank and rod projected on the cylinder line,
+    // cos(theta) + (sqrt(L^2 - t^2) - L) / (stroke / 2), where t is the crank
+    // pin's height; 0 with the crosshead nearest the cylinder, 640 farthest.
+    m.divisor = m.stroke;
+    clampDivisor(m);
+    const ld t = std::sin(theta) * m.stroke / 2.0L;
+    m.workValue = store(sq(m.mainRodLength) - t * t);
+    clampNonNegative(m);
+    const ld div = m.divisor;
+    m.pistonTrace = store(320.0L - (std::cos(theta) + std::sqrt(ld(m.workValue)) / div * 2.0L -
+                                    ld(m.mainRodLength) / div * 2.0L) *
+                                       320.0L);
+
+    // 18. Port openings from the valve's displacement v: how far each valve
+    // edge has uncovered its port edge (negative: lapped by that much).
+    const Cyl& c = m.cyl;
+    const ld h = ld(c.exhaustPortWidth) / 2.0L;
+    const ld v = ld(m.pivotX[kValveStemJoint]) + c.valveCentreToJoint - c.cylCentreToDriver;
+    m.frontSteamOpening = store(h + c.bridgeFront + c.steamPortFront - (v + c.valveLenFront));
+    m.frontExhaustOpening = store((v + c.cavityFront) - (h + c.bridgeFront));
+    m.rearSteamOpening = store((v - c.valveLenRear) + h + c.bridgeRear + c.steamPortRear);
+    m.rearExhaustOpening = store(-(v - c.cavityRear) - (h + c.bridgeRear));
+}
+
+void computeOutlines(Model& m) {
+    const Cyl& c = m.cyl;
+    auto SX = [&m](ld x) { return screenX(m, x); };
+    auto SY = [&m](ld y) { return screenY(m, y); };
+
+    const ld xc = c.cylCentreToDriver;
+    const ld h = ld(c.exhaustPortWidth) / 2.0L;
+    const ld y3 = m.pivotY[kCrosshead];
+    const ld r = y3 + c.valveSurfaceToCylCL;  // the valve seat
+
+    const std::int32_t W = SY(r);
+    const std::int32_t U = SY(r + c.chestHeight);
+    const std::int32_t T = SY(r - ld(c.exhaustPortWidth) / 3.0L);
+    const std::int32_t O = SY(r - ld(c.exhaustPortWidth) / 1.5L);
+    const std::int32_t M = SY(r - c.steamPortRear);
+    const std::int32_t F = SY(y3 + ld(c.boreDiameter) / 2.0L);
+    const std::int32_t G = SY(y3 - ld(c.boreDiameter) / 2.0L);
+
+    const ld halfChest = ld(c.chestLength) / 2.0L;
+    const ld halfBore = ld(c.boreLength) / 2.0L;
+    const std::int32_t rearPortEdge = SX(xc - h - c.bridgeRear - c.steamPortRear);
+    const std::int32_t frontPortEdge = SX(xc + h + c.bridgeFront + c.steamPortFront);
+
+    // Cylinder and steam chest, one open polyline from the rear of the
+    // exhaust port round the chest, down the rear port, round the bore and
+    // back up the front port.
+    IPoint* C = m.cylinderPoints;
+    C[0] = {SX(xc - h), U};
+    C[1] = {SX(xc - halfChest), U};
+    C[2] = {SX(xc - halfChest), W};
+    C[3] = {rearPortEdge, W};
+    C[4] = {rearPortEdge, T};
+    C[5] = {SX(xc - halfBore), F};
+    C[6] = {SX(xc - halfBore), G};
+    C[7] = {SX(xc + halfBore), G};
+    C[8] = {SX(xc + halfBore), F};
+    C[9] = {frontPortEdge, T};
+    C[10] = {frontPortEdge, W};
+    C[11] = {SX(xc + halfChest), W};
+    C[12] = {SX(xc + halfChest), U};
+    C[13] = {SX(xc + h), U};
+
+    // Port passages: the inner walls of the exhaust port and both bridges,
+    // down to the steam ports in the bore.
+    const std::int32_t rearBridge = SX(xc - h - c.bridgeRear);
+    const std::int32_t frontBridge = SX(xc + h + c.bridgeFront);
+    C[14] = {SX(xc - h), M};
+    C[15] = {SX(xc - h), W};
+    C[16] = {rearBridge, W};
+    C[17] = {rearBridge, O};
+    C[18] = {SX(xc - halfBore + c.cylSteamPortWidth), F};
+    C[19] = {SX(xc + halfBore - c.cylSteamPortWidth), F};
+    C[20] = {frontBridge, O};
+    C[21] = {frontBridge, W};
+    C[22] = {SX(xc + h), W};
+    C[23] = {SX(xc + h), M};
+
+    // Piston (centre p, width w) and valve (centre q) with its exhaust
+    // cavity. The screen rows are saturated, so the cavity roof cannot
+    // overflow; it is still worked in 64 bits so it never has to rely on that.
+    const ld p = ld(m.pivotX[kCrosshead]) + c.pistonToCrosshead;
+    const ld w = c.pistonWidth;
+    const ld q = ld(m.pivotX[kValveStemJoint]) + c.valveCentreToJoint;
+    const std::int32_t Vt = SY(r + c.valveHeight);
+    const std::int32_t Vs = SY(r);
+    // Integer division truncates towards zero, as the drawing expects.
+    const std::int32_t Vc =
+        static_cast<std::int32_t>((std::int64_t{Vs} - std::int64_t{Vt}) / 3 + std::int64_t{Vt});
+
+    const std::int32_t pistonRear = SX(p - w / 2.0L);
+    const std::int32_t pistonFront = SX(p + w / 2.0L);
+    const std::int32_t valveRear = SX(q - c.valveLenRear);
+    const std::int32_t valveFront = SX(q + c.valveLenFront);
+    const std::int32_t cavityFront = SX(q + c.cavityFront);
+    const std::int32_t cavityRear = SX(q - c.cavityRear);
+
+    IPoint* V = m.valvePoints;
+    V[0] = {pistonFront, SY(y3)};
+    V[1] = {pistonRear, F};
+    V[2] = {pistonRear, G};
+    V[3] = {pistonFront, G};
+    V[4] = {pistonFront, F};
+    V[5] = {valveRear, SY(m.pivotY[kValveStemJoint])};
+    V[6] = {valveRear, Vt};
+    V[7] = {valveFront, Vt};
+    V[8] = {valveFront, Vs};
+    V[9] = {cavityFront, Vs};
+    V[10] = {cavityFront, Vc};
+    V[11] = {cavityRear, Vc};
+    V[12] = {cavityRear, Vs};
+    V[13] = {valveRear, Vs};
+}
+
+void solveAll(Model& m) {
+    solvePivots(m);
+    solvePistonAndPorts(m);
+    pivotsToScreen(m);
+    computeOutlines(m);
+}
+
+}  // namespace tevrane

@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolBar>
+
+#include "app/Windows.h"
+#include "main/Main.h"
+#include "model/DynVars.h"
+#include "platform/Clock.h"
+#include "platform/Sound.h"
+
+using namespace tevrane;
+
+namespace {
+struct MainWindowFixture : ::testing::Test {
+    Model m;
+    Panel p;
+    MainController c{m, p};
+    RecordingSound sound;
+    FixedClock clock{"07/12/2026", "10:00:00"};
+    Windows w;
+    std::unique_ptr<TMainForm> form;
+    void SetUp() override {
+        form = std::make_unique<TMainForm>(m, p, c, w, sound, clock);
+        form->windowsCreated();
+        form->show();
+    }
+    void click(const char* name) { QTest::mouseClick(form->button(name), Qt::LeftButton); }
+};
+using MainWindow = MainWindowFixture;
+}  // namespace
+
+TEST_F(MainWindow, StartsRunningForwardAtTheDefaults) {
+    EXPECT_EQ(form->button("Run")->text(), "Stop");
+    EXPECT_FALSE(form->button("Center")->isEnabled());
+    EXPECT_FALSE(form->button("Step10")->isEnabled());
+    EXPECT_FALSE(form->button("NormVHZ")->isEnabled());
+    EXPECT_FALSE(form->bar(Bar::DrvAng)->isEnabled());
+    EXPECT_EQ(form->bar(Bar::RevArm)->minimum(), -1200);
+    EXPECT_EQ(form->bar(Bar::StepAng)->value(), 12000);
+    EXPECT_EQ(form->bar(Bar::RevArm)->toolTip(), "Set Reverse Arm Between Max & Min");
+    EXPECT_TRUE(form->animationTimerActive());
+    // Start volume: half on both channels.
+    ASSERT_FALSE(sound.events.empty());
+    EXPECT_EQ(m.direction, "Fwd");
+    // The first picture is already there, with its caption.
+    EXPECT_TRUE(form->windowTitle().startsWith("Tevrane Outside Admission            "));
+    EXPECT_TRUE(form->windowTitle().endsWith("07/12/2026   10:00:00   Version 2.6"));
+}
+
+TEST_F(MainWindow, Deg180StopsTheAnimationAndDisablesItself) {
+    click("Deg180");
+    EXPECT_EQ(m.driverAngle, 180.0f);
+    EXPECT_EQ(m.stepAngle, 0.0f);
+    EXPECT_EQ(form->button("Run")->text(), "Run");
+    EXPECT_FALSE(form->button("Deg180")->isEnabled());
+    EXPECT_TRUE(form->button("Deg00")->isEnabled());
+    EXPECT_TRUE(form->bar(Bar::DrvAng)->isEnabled());
+    EXPECT_EQ(form->bar(Bar::DrvAng)->value(), 18000);
+    // Stopped, the tick still solves and redraws but the angle stays.
+    form->Timer1Timer();
+    form->Timer1Timer();
+    EXPECT_EQ(m.driverAngle, 180.0f);
+    click("Run");
+    EXPECT_EQ(form->button("Run")->text(), "Stop");
+    EXPECT_EQ(m.stepAngle, 10.0f);
+}
+
+TEST_F(MainWindow, StepButtonsChooseTheStepAndMoveTheBar) {
+    click("Step1");
+    EXPECT_EQ(m.selectedStep, 1.0f);
+    EXPECT_EQ(m.stepAngle, 1.0f);
+    EXPECT_EQ(form->bar(Bar::StepAng)->value(), 8000);
+    EXPECT_FALSE(form->button("Step1")->isEnabled());
+    EXPECT_TRUE(form->button("Step10")->isEnabled());
+    EXPECT_TRUE(form->button("Step45")->isEnabled());
+    click("Step45");
+    EXPECT_EQ(m.stepAngle, 45.0f);
+    EXPECT_EQ(form->bar(Bar::StepAng)->value(), 14613);
+    EXPECT_EQ(form->bar(Bar::DrvAng)->singleStep(), 4500);
+    // Moving the bar itself picks from the table.
+    form->bar(Bar::StepAng)->setValue(3613);
+    EXPECT_FLOAT_EQ(m.selectedStep, 0.1f);
+}
+
+TEST_F(MainWindow, ScreenDataOffHidesTheControlsAndTheToolBar) {
+    form->action(Item::ScreenData)->trigger();
+    EXPECT_EQ(form->action(Item::ScreenData)->text(), "SetScree&nData On");
+    EXPECT_FALSE(form->toolBar()->isVisible());
+    EXPECT_FALSE(form->bar(Bar::RevArm)->isVisible());
+    EXPECT_FALSE(form->bar(Bar::Zoom)->isVisible());
+    EXPECT_FALSE(form->button("Run")->isVisible());
+    EXPECT_FALSE(form->button("Preset3")->isVisible());
+    EXPECT_FALSE(form->action(Item::SetDriverAng)->isEnabled());
+    EXPECT_TRUE(form->action(Item::PanZoom)->isEnabled());
+    form->action(Item::PanZoom)->trigger();
+    EXPECT_TRUE(form->bar(Bar::Zoom)->isVisible());
+    form->action(Item::ScreenData)->trigger();
+    EXPECT_TRUE(form->toolBar()->isVisible());
+    EXPECT_TRUE(form->button("Run")->isVisible());
+    EXPECT_FALSE(form->action(Item::PanZoom)->isEnabled());
+}
+
+TEST_F(MainWindow, ReverseArmBarSetsTheDirection) {
+    form->Timer1Timer();  // solved once: the bar works directly
+    form->bar(Bar::RevArm)->setValue(-1);
+    EXPECT_EQ(m.direction, "Rev");
+    EXPECT_TRUE(form->button("Center")->isEnabled());
+    click("Center");
+    EXPECT_EQ(form->bar(Bar::RevArm)->value(), 0);
+    EXPECT_EQ(m.direction, "Fwd");
+    EXPECT_FALSE(form->button("Center")->isEnabled());
+}
+
+TEST_F(MainWindow, ItemsWithoutTheirWindowAreDisabled) {
+    EXPECT_FALSE(form->action(Item::OpenDimensions)->isEnabled());
+    EXPECT_FALSE(form->action(Item::SineDiagram)->isEnabled());
+    EXPECT_TRUE(form->action(Item::ResetAllDimensions)->isEnabled());
+    EXPECT_TRUE(form->action(Item::Font)->isEnabled());
+    EXPECT_FALSE(form->action(Item::Error)->isVisible());
+}
+
+TEST_F(MainWindow, DynamicBarDragIsOneUndoRecord) {
+    m.editPending = false;
+    commitEdit(m, 2, "Stroke", 3.0f, 3.0f);
+    form->action(Item::DynamicVari)->trigger();
+    form->Timer1Timer();  // the picture enables the bars of filled slots
+    QScrollBar* bar = form->bar(Bar::DynVar1);
+    ASSERT_TRUE(bar->isVisible());
+    ASSERT_TRUE(bar->isEnabled());
+    bar->setFocus();
+    QApplication::processEvents();
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(m.stroke, 3.0f + 0.001f + 0.001f);
+    EXPECT_EQ(bar->value(), 0);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &release);
+    EXPECT_EQ(m.undoDepth, 1);
+    EXPECT_EQ(m.undoOld[1], 3.0f);
+    form->action(Item::UnDo)->trigger();
+    form->Timer1Timer();  // the picture shows the undo line and its button
+    EXPECT_TRUE(form->button("UnDoDn")->isVisible());
+    EXPECT_TRUE(form->button("UnDoDn")->isEnabled());
+    click("UnDoDn");
+    EXPECT_EQ(m.stroke, 3.0f);
+}
