@@ -19,6 +19,29 @@ inline float store(ld v) { return static_cast<float>(v); }
 
 inline ld sq(ld v) { return v * v; }
 
+// Sine and cosine together. The library's extended-precision sin and cos
+// take a slow general reduction path for any argument beyond pi/4, which made
+// them most of the cost of a solve; reducing by quarter turns here first (with
+// pi/2 split in two parts, so the reduction itself loses nothing that survives
+// the rounding to single precision) keeps them on their fast path.
+struct SinCos {
+    ld s, c;
+};
+inline SinCos sinCos(ld x) {
+    constexpr ld kHalfPiHi = 1.57079632679489661917L;
+    constexpr ld kHalfPiLo = -2.50827880633416601173e-20L;
+    if (!(std::fabs(x) < 1.0e6L)) return {std::sin(x), std::cos(x)};  // NaN, infinite, huge
+    const ld k = std::rint(x / kHalfPiHi);
+    const ld r = (x - k * kHalfPiHi) - k * kHalfPiLo;
+    const ld s = std::sin(r), c = std::cos(r);
+    switch (static_cast<long>(k) & 3) {
+        case 0: return {s, c};
+        case 1: return {c, -s};
+        case 2: return {-s, -c};
+        default: return {-c, s};
+    }
+}
+
 // A failed clamp is only recorded while the user wants to hear about it.
 inline void raise(Model& m) {
     if (m.errorBeep) m.solverError = true;
@@ -73,8 +96,9 @@ void solvePivots(Model& m) {
     // 2. Crank pin: the driver centre plus half the stroke at angle theta,
     // measured clockwise (as drawn) from the direction of the cylinder.
     const ld halfStroke = ld(m.stroke) / 2.0L;
-    X[kCrankPin] = store(X[kDriverCentre] + std::cos(theta) * halfStroke);
-    Y[kCrankPin] = store(Y[kDriverCentre] - std::sin(theta) * halfStroke);
+    const SinCos th = sinCos(theta);
+    X[kCrankPin] = store(X[kDriverCentre] + th.c * halfStroke);
+    Y[kCrankPin] = store(Y[kDriverCentre] - th.s * halfStroke);
 
     // 3. Crosshead: the main rod from the crank pin meets the cylinder centre
     // line (height Y3) in front of the pin. Right triangle with hypotenuse
@@ -92,7 +116,8 @@ void solvePivots(Model& m) {
     // 5. Lug: along the rod axis by mainRodLugHorz to its foot (13), then at
     // right angles below the rod by mainRodLugVert (10). The rod's frame is
     // the world frame rotated by -phi.
-    const ld sinPhi = std::sin(phi), cosPhi = std::cos(phi);
+    const SinCos ph = sinCos(phi);
+    const ld sinPhi = ph.s, cosPhi = ph.c;
     X[kMainRodLugFoot] = store(X[kCrankPin] + cosPhi * m.mainRodLugHorz);
     Y[kMainRodLugFoot] = store(Y[kCrankPin] - sinPhi * m.mainRodLugHorz);
     X[kMainRodLug] = store(X[kMainRodLugFoot] - sinPhi * m.mainRodLugVert);
@@ -117,15 +142,17 @@ void solvePivots(Model& m) {
 
     // 7. Swing lever end: from the pivot, back along the direction alpha (the
     // side 12 -> 10 turned by the angle at 12) by the swing lever length.
-    X[kSwingLeverEnd] = store(X[kSwingLeverPivot] - std::cos(alpha) * m.swingLeverLength);
-    Y[kSwingLeverEnd] = store(Y[kSwingLeverPivot] - std::sin(alpha) * m.swingLeverLength);
+    const SinCos al = sinCos(alpha);
+    X[kSwingLeverEnd] = store(X[kSwingLeverPivot] - al.c * m.swingLeverLength);
+    Y[kSwingLeverEnd] = store(Y[kSwingLeverPivot] - al.s * m.swingLeverLength);
 
     // 8. Oscillating lever 10 -> 11 at angle beta: the drive foot (15) lies on
     // it at oscLeverDriveHorz from the lug, the drive point (9) at right
     // angles below it by oscLeverDriveVert.
     const ld beta = std::atan((ld(Y[kSwingLeverEnd]) - Y[kMainRodLug]) /
                               (ld(X[kSwingLeverEnd]) - X[kMainRodLug]));
-    const ld sinBeta = std::sin(beta), cosBeta = std::cos(beta);
+    const SinCos be = sinCos(beta);
+    const ld sinBeta = be.s, cosBeta = be.c;
     X[kOscLeverDriveFoot] = store(X[kMainRodLug] + cosBeta * m.oscLeverDriveHorz);
     Y[kOscLeverDriveFoot] = store(Y[kMainRodLug] + sinBeta * m.oscLeverDriveHorz);
     X[kOscLeverDrivePoint] = store(X[kOscLeverDriveFoot] + sinBeta * m.oscLeverDriveVert);
@@ -145,8 +172,9 @@ void solvePivots(Model& m) {
     m.divisor = store(ld(Y[kReverseArmEnd]) - Y[kLinkPivot]);
     clampDivisor(m);
     const ld gamma = std::atan((ld(X[kReverseArmEnd]) - X[kLinkPivot]) / ld(m.divisor));
-    X[kLinkLowerEnd] = store(X[kLinkPivot] - std::sin(gamma) * m.linkLowerLength);
-    Y[kLinkLowerEnd] = store(Y[kLinkPivot] - std::cos(gamma) * m.linkLowerLength);
+    const SinCos ga = sinCos(gamma);
+    X[kLinkLowerEnd] = store(X[kLinkPivot] - ga.s * m.linkLowerLength);
+    Y[kLinkLowerEnd] = store(Y[kLinkPivot] - ga.c * m.linkLowerLength);
 
     // 11. Height of the link pivot above the drive point, the leg of the
     // next angle.
@@ -166,7 +194,7 @@ void solvePivots(Model& m) {
     // written as arctan(w / sqrt(1 - w^2)). Turning back by the link tilt
     // gives the valve lever's tilt epsilon from the vertical.
     if (m.valveLeverLower == 0.0f) m.valveLeverLower = kMinDivisor;
-    m.workValue = store(std::sin(ld(m.linkTriangleAngle)) * e / ld(m.valveLeverLower));
+    m.workValue = store(sinCos(ld(m.linkTriangleAngle)).s * e / ld(m.valveLeverLower));
     clampCosine(m);
     const ld w13 = m.workValue;
     m.valveLeverAngle = store(std::atan(w13 / std::sqrt(1.0L - w13 * w13)) - gamma);
@@ -176,7 +204,8 @@ void solvePivots(Model& m) {
     // up to the die (8) and on to its top (14); the valve rod pin (7) stands
     // off at right angles, towards the front, by valveLeverOffset.
     const ld eps = m.valveLeverAngle;
-    const ld sinEps = std::sin(eps), cosEps = std::cos(eps);
+    const SinCos ep = sinCos(eps);
+    const ld sinEps = ep.s, cosEps = ep.c;
     X[kLinkDie] = store(X[kOscLeverDrivePoint] - sinEps * m.valveLeverLower);
     Y[kLinkDie] = store(Y[kOscLeverDrivePoint] + cosEps * m.valveLeverLower);
     X[kValveLeverTop] = store(X[kLinkDie] - sinEps * m.valveLeverUpper);
@@ -222,11 +251,12 @@ void solvePistonAndPorts(Model& m) {
     // pin's height; 0 with the crosshead nearest the cylinder, 640 farthest.
     m.divisor = m.stroke;
     clampDivisor(m);
-    const ld t = std::sin(theta) * m.stroke / 2.0L;
+    const SinCos th = sinCos(theta);
+    const ld t = th.s * m.stroke / 2.0L;
     m.workValue = store(sq(m.mainRodLength) - t * t);
     clampNonNegative(m);
     const ld div = m.divisor;
-    m.pistonTrace = store(320.0L - (std::cos(theta) + std::sqrt(ld(m.workValue)) / div * 2.0L -
+    m.pistonTrace = store(320.0L - (th.c + std::sqrt(ld(m.workValue)) / div * 2.0L -
                                     ld(m.mainRodLength) / div * 2.0L) *
                                        320.0L);
 

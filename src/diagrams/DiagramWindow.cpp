@@ -1,0 +1,215 @@
+#include "diagrams/DiagramWindow.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include "platform/QtCanvas.h"
+
+namespace tevrane {
+
+// ---- DynVarScrollBar ----------------------------------------------------------
+
+DynVarScrollBar::DynVarScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
+    setRange(-kDiagramBarRange, kDiagramBarRange);
+    setSingleStep(1);
+    setPageStep(kDiagramBarLargeChange);
+    setValue(0);
+    // Clicking the bar gives it the focus, which starts a gesture.
+    setFocusPolicy(Qt::StrongFocus);
+    // The context menu's scroll commands would change the dimension without
+    // a release that records them.
+    setContextMenuPolicy(Qt::NoContextMenu);
+}
+
+void DynVarScrollBar::focusInEvent(QFocusEvent* e) {
+    QScrollBar::focusInEvent(e);
+    emit entered();
+}
+
+void DynVarScrollBar::mousePressEvent(QMouseEvent* e) {
+    emit pressed();
+    QScrollBar::mousePressEvent(e);
+}
+
+void DynVarScrollBar::mouseReleaseEvent(QMouseEvent* e) {
+    QScrollBar::mouseReleaseEvent(e);
+    if (e->button() == Qt::LeftButton || e->button() == Qt::MiddleButton) emit released();
+}
+
+void DynVarScrollBar::keyReleaseEvent(QKeyEvent* e) {
+    QScrollBar::keyReleaseEvent(e);
+    if (e->isAutoRepeat()) return;
+    switch (e->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End: emit released(); break;
+        default: break;
+    }
+}
+
+void DynVarScrollBar::wheelEvent(QWheelEvent* e) { e->ignore(); }
+
+// ---- DiagramSurface ----------------------------------------------------------
+
+DiagramSurface::DiagramSurface(QImage& image, QWidget* parent) : QWidget(parent), image_(image) {
+    setFixedSize(image.size());
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void DiagramSurface::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(0, 0, image_);
+}
+
+void DiagramSurface::mouseMoveEvent(QMouseEvent* e) {
+    QWidget::mouseMoveEvent(e);
+    emit mouseMoved();
+}
+
+// ---- DiagramWindow -----------------------------------------------------------
+
+DiagramWindow::DiagramWindow(Model& m, MainController& c, const DiagramLayout& layout, QWidget* parent)
+    : QDialog(parent), m_(m), c_(c), dyn_(m) {
+    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setModal(true);
+
+    surface_ = QtCanvas::whiteImage(layout.clientWidth, layout.clientHeight);
+    view_ = new DiagramSurface(surface_, this);
+    menu_ = new QMenuBar(this);
+    menu_->setNativeMenuBar(false);
+
+    auto* box = new QVBoxLayout(this);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->setSpacing(0);
+    box->setMenuBar(menu_);
+    box->addWidget(view_);
+    box->setSizeConstraint(QLayout::SetFixedSize);
+
+    close_ = new QPushButton(QStringLiteral("Close"), view_);
+    close_->setObjectName(layout.closeName);
+    close_->setGeometry(layout.closeRect);
+    connect(close_, &QPushButton::clicked, this, &QDialog::close);
+
+    for (int k = 1; k <= 4; ++k) {
+        auto* bar = new DynVarScrollBar(view_);
+        bar->setObjectName(layout.barPrefix + QString::number(k));
+        bar->setGeometry(kDiagramBarX, kDiagramBarY[k], kDiagramBarWidth, kDiagramBarHeight);
+        bar->hide();
+        connect(bar, &QScrollBar::valueChanged, this, [this, k](int p) { dynVarChange(k, p); });
+        connect(bar, &DynVarScrollBar::entered, this, [this, k] { dynVarEnter(k); });
+        // Without the focus (an inactive window gets none) the press starts it.
+        connect(bar, &DynVarScrollBar::pressed, this, [this, k] {
+            if (!dyn_.started(k)) dynVarEnter(k);
+        });
+        connect(bar, &DynVarScrollBar::released, this, [this, k] { dynVarScrollEnd(k); });
+        bars_[static_cast<size_t>(k)] = bar;
+    }
+
+    undo_ = new QPushButton(QStringLiteral("UnDo"), view_);
+    undo_->setObjectName(layout.undoName);
+    undo_->setGeometry(kDiagramUndoX, kDiagramUndoY, kDiagramUndoWidth, kDiagramUndoHeight);
+    undo_->hide();
+    undo_->setEnabled(false);
+    connect(undo_, &QPushButton::clicked, this, &DiagramWindow::undoDnClick);
+
+    connect(view_, &DiagramSurface::mouseMoved, this, [this] { formMouseMove(); });
+    move(0, 10);
+}
+
+DynVarScrollBar* DiagramWindow::dynBar(int k) const {
+    return k >= 1 && k <= 4 ? bars_[static_cast<size_t>(k)] : nullptr;
+}
+
+void DiagramWindow::redraw(bool clearFirst) {
+    DiagramControls controls;
+    {
+        // The canvas finishes its pixels when it goes out of scope.
+        QtCanvas canvas(surface_);
+        controls = drawDiagram(canvas, clearFirst);
+    }
+    applyControls(controls);
+    view_->update();
+}
+
+void DiagramWindow::applyControls(const DiagramControls& controls) {
+    for (int k = 1; k <= 4; ++k) {
+        DynVarScrollBar* bar = bars_[static_cast<size_t>(k)];
+        bar->setVisible(controls.barsVisible);
+        bar->setEnabled(controls.barEnabled[static_cast<size_t>(k)]);
+    }
+    undo_->setVisible(controls.undoVisible);
+    undo_->setEnabled(m_.undoButtonsEnabled);
+}
+
+void DiagramWindow::dynVarEnter(int k) { dyn_.enter(k); }
+
+void DiagramWindow::dynVarChange(int k, int position) {
+    if (resettingBar_) {
+        // The bar springing back to 0: a step of nothing, no drawing of its own.
+        dyn_.change(k, position);
+        return;
+    }
+    if (dyn_.change(k, position)) {
+        resettingBar_ = true;
+        bars_[static_cast<size_t>(k)]->setValue(0);
+        resettingBar_ = false;
+    }
+    redraw(true);
+}
+
+void DiagramWindow::dynVarScrollEnd(int k) {
+    dyn_.scrollEnd(k);
+    // The next use of a bar gets the focus again and starts a new gesture.
+    close_->setFocus();
+    redraw(false);
+    c_.changed();
+}
+
+void DiagramWindow::undoDnClick() {
+    diagramUndo(m_);
+    c_.changed();
+    redraw(true);
+}
+
+void DiagramWindow::undoMenuClick() {
+    c_.toggleUndo();
+    redraw(!m_.undoEnabled);
+}
+
+void DiagramWindow::dynamicVariClick() {
+    c_.toggleDynamicVari();
+    redraw(true);
+}
+
+void DiagramWindow::formActivate() {
+    c_.stopTimer();
+    redraw(true);
+    close_->setFocus();
+}
+
+void DiagramWindow::formClose() { c_.startTimer(); }
+
+void DiagramWindow::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    if (!e->spontaneous()) formActivate();
+}
+
+void DiagramWindow::done(int result) {
+    if (isVisible()) formClose();
+    QDialog::done(result);
+}
+
+}  // namespace tevrane

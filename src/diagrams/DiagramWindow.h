@@ -1,0 +1,136 @@
+// The window every diagram (port events, steam, oval, sine) is built on: a
+// persistent white picture the diagram draws on, the "Close" button, the four
+// dynamic-variable bars with their gesture, the "UnDo" button, and the
+// handling of the animation timer while the window is up. A diagram supplies
+// its drawing through drawDiagram() and its own menu items.
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <QScrollBar>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+#include "diagrams/core/DiagramPanel.h"
+#include "main/core/MainController.h"
+#include "model/Model.h"
+#include "platform/Canvas.h"
+
+class QMenuBar;
+class QPushButton;
+
+namespace tevrane {
+
+// A dynamic-variable bar: a scroll bar that tells when it gets the focus and
+// when the user lets go of it (mouse button or scroll key released), the two
+// ends of one undo-recorded gesture.
+class DynVarScrollBar : public QScrollBar {
+    Q_OBJECT
+public:
+    explicit DynVarScrollBar(QWidget* parent = nullptr);
+
+signals:
+    void entered();
+    void pressed();
+    void released();
+
+protected:
+    void focusInEvent(QFocusEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    // The wheel would change the dimension outside any gesture: not used.
+    void wheelEvent(QWheelEvent* e) override;
+};
+
+// The client area below the menu: paints the window's persistent picture.
+class DiagramSurface : public QWidget {
+    Q_OBJECT
+public:
+    DiagramSurface(QImage& image, QWidget* parent);
+
+signals:
+    void mouseMoved();
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+
+private:
+    QImage& image_;
+};
+
+// Names and places that differ between the diagram windows.
+struct DiagramLayout {
+    int clientWidth = 632;
+    int clientHeight = 414;
+    QString closeName;      // e.g. "ClosePort"
+    QRect closeRect;        // the "Close" button
+    QString barPrefix;      // e.g. "SBDynVarP": the bars are <prefix>1..4
+    QString undoName;       // e.g. "UnDoDnP"
+};
+
+class DiagramWindow : public QDialog {
+    Q_OBJECT
+public:
+    DiagramWindow(Model& m, MainController& c, const DiagramLayout& layout, QWidget* parent = nullptr);
+
+    // The picture the diagram draws on (client-area pixels).
+    const QImage& surface() const { return surface_; }
+    QPushButton* closeButton() const { return close_; }
+    DynVarScrollBar* dynBar(int k) const;
+    QPushButton* undoButton() const { return undo_; }
+    QMenuBar* menuBar() const { return menu_; }
+
+    // Redraws the diagram on the surface: after clearing it, or over the
+    // picture as it is; then mirrors the controls the drawing decided.
+    void redraw(bool clearFirst);
+
+public slots:
+    // The shared handlers; the names follow the port diagram's controls.
+    void dynVarEnter(int k);
+    void dynVarChange(int k, int position);
+    void dynVarScrollEnd(int k);
+    void undoDnClick();
+    // "&UnDo": on turning the line off the window is cleared and drawn, on
+    // turning it on the picture is drawn again over itself.
+    void undoMenuClick();
+    // "DynamicVari": the bars here and in the main window, then a redraw.
+    void dynamicVariClick();
+
+protected:
+    // The diagram's drawing for its current mode; it ends with the shared
+    // dynamic-variable panel and undo line, whose control states it returns.
+    virtual DiagramControls drawDiagram(Canvas& c, bool clearFirst) = 0;
+    // The window is shown: the animation stops, the diagram is drawn.
+    virtual void formActivate();
+    // The window closes: the animation runs again.
+    virtual void formClose();
+    // The pointer moved over the picture.
+    virtual void formMouseMove() {}
+
+    void showEvent(QShowEvent* e) override;
+    void done(int result) override;
+
+    Model& model() { return m_; }
+    MainController& controller() { return c_; }
+    // Mirrors the "UnDo" button's enabled state from the model and the other
+    // controls from the last drawing.
+    void applyControls(const DiagramControls& controls);
+
+private:
+    Model& m_;
+    MainController& c_;
+    QImage surface_;
+    DiagramSurface* view_ = nullptr;
+    QMenuBar* menu_ = nullptr;
+    QPushButton* close_ = nullptr;
+    QPushButton* undo_ = nullptr;
+    std::array<DynVarScrollBar*, 5> bars_{};
+    DiagramDynBars dyn_;
+    bool resettingBar_ = false;
+};
+
+}  // namespace tevrane

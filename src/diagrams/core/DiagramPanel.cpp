@@ -1,0 +1,122 @@
+#include "diagrams/core/DiagramPanel.h"
+
+#include "main/core/Jog.h"
+#include "model/DynVars.h"
+#include "model/Format.h"
+
+namespace tevrane {
+
+bool isEmptySlotName(const std::string& name) {
+    // A model that never went through the slot reset has blank names; treat
+    // them like the empty-slot mark so no bar is offered for them.
+    return name == kEmptySlotName || name.empty();
+}
+
+int scaledX(const Model& m, double x) { return toInt(static_cast<long double>(x) * m.fontScaleX); }
+int scaledY(const Model& m, double y) { return toInt(static_cast<long double>(y) * m.fontScaleY); }
+
+void drawDynVarPanel(const Model& m, Canvas& c, DiagramControls& controls) {
+    for (int k = 1; k <= 4; ++k) controls.barEnabled[static_cast<size_t>(k)] = !isEmptySlotName(m.dynVarName[k]);
+    controls.barsVisible = m.dynVarsVisible;
+    if (!m.dynVarsVisible) return;
+
+    const int nameX = scaledX(m, 235);
+    if (!isEmptySlotName(m.dynVarName[1])) {
+        const int valueX = scaledX(m, 363);
+        // The first row sits at y 2 whatever the font; the others follow the
+        // bars, which do not move with the font.
+        const int rowY[5] = {0, 2, scaledY(m, 14), scaledY(m, 26), scaledY(m, 38)};
+        for (int k = 1; k <= 4; ++k) {
+            c.textOut(nameX, rowY[k], m.dynVarName[k]);
+            c.textOut(valueX, rowY[k], fixed(m.dynVarValue[k], 6, 3));
+        }
+    } else {
+        c.setFontColour(colours::red);
+        c.textOut(nameX, 2, kAsteriskRow);
+        c.textOut(nameX, scaledY(m, 12), kFirstSelectText);
+        c.textOut(nameX, scaledY(m, 26), kAsteriskRow);
+        c.setFontColour(colours::black);
+    }
+}
+
+namespace {
+
+// The undo line is written over whatever line was there before, including one
+// drawn in an earlier pass over the same picture: like text with an opaque
+// background, it first wipes its own cell. Text goes onto the surface without
+// a background, so the cell is wiped in white here. Its size is that of the
+// picture font (11 pixels, a 13-pixel cell): about 6.5 pixels per character
+// and 3.5 per trailing blank, the blanks being what covers a longer old line.
+constexpr int kUndoCellHeight = 13;
+constexpr double kCharWidth = 6.5;
+constexpr double kBlankWidth = 3.5;
+
+void writeOverCell(Canvas& c, int x, int y, const std::string& text) {
+    const size_t end = text.find_last_not_of(' ');
+    const size_t glyphs = end == std::string::npos ? 0 : end + 1;
+    const int width = toInt(kCharWidth * static_cast<double>(glyphs) +
+                            kBlankWidth * static_cast<double>(text.size() - glyphs));
+    const Colour pen = c.penColour();
+    const int penWidth = c.penWidth();
+    c.setPenColour(colours::white);
+    c.setPenWidth(1);
+    for (int row = 0; row < kUndoCellHeight; ++row) c.line(x, y + row, x + width, y + row);
+    c.setPenColour(pen);
+    c.setPenWidth(penWidth);
+    c.textOut(x, y, text);
+}
+
+}  // namespace
+
+void drawUndoLine(Model& m, Canvas& c, DiagramControls& controls) {
+    controls.undoVisible = m.undoEnabled;
+    if (!m.undoEnabled) return;
+
+    const int x = scaledX(m, 150);
+    const int y = scaledY(m, 55);
+    // The line composed last time, then the new one in its place while the
+    // dynamic variables are shown; the new one is kept for every diagram.
+    if (!m.undoText.empty()) writeOverCell(c, x, y, m.undoText);
+    m.undoText = undoLine(m) + kUndoLineTail;
+    if (m.dynVarsVisible) writeOverCell(c, x, y, m.undoText);
+}
+
+DiagramControls drawDiagramPanel(Model& m, Canvas& c) {
+    DiagramControls controls;
+    drawDynVarPanel(m, c, controls);
+    drawUndoLine(m, c, controls);
+    return controls;
+}
+
+void DiagramDynBars::enter(int k) {
+    if (!valid(k)) return;
+    start_[static_cast<size_t>(k)] = m_.dynVarValue[k];
+    started_[static_cast<size_t>(k)] = true;
+}
+
+bool DiagramDynBars::started(int k) const { return valid(k) && started_[static_cast<size_t>(k)]; }
+
+bool DiagramDynBars::change(int k, int p) {
+    if (!valid(k)) return false;
+    JogHistory& h = jog_[static_cast<size_t>(k)];
+    const double d = jogDelta(p, h.last, h.lastButOne, kDiagramBarLargeChange, kDiagramBarDivisor);
+    stepVar(m_, k, static_cast<float>(d));
+    h.lastButOne = h.last;
+    h.last = p;
+    return p != 0;
+}
+
+void DiagramDynBars::scrollEnd(int k) {
+    if (!valid(k)) return;
+    recordGesture(m_, k, start_[static_cast<size_t>(k)]);
+    started_[static_cast<size_t>(k)] = false;
+}
+
+void diagramUndo(Model& m) {
+    if (m.undoId[1] <= 0)
+        m.undoButtonsEnabled = false;
+    else
+        popUndo(m);
+}
+
+}  // namespace tevrane

@@ -1,0 +1,133 @@
+#include "diagrams/core/RevArmSet.h"
+
+#include <cfloat>
+#include <cmath>
+
+#include "model/Format.h"
+
+namespace tevrane {
+
+namespace {
+
+constexpr IPoint kBoxPlaces[kRevArmBoxCount + 1] = {
+    {0, 0},
+    {138, 47}, {138, 63}, {138, 79}, {138, 95},              // positions 1..4
+    {333, 31}, {333, 47}, {333, 63}, {333, 79}, {333, 95},   // positions 5..9
+    {138, 31},                                               // vertical scale
+};
+
+// Base places of the labels of positions 1..9.
+constexpr IPoint kLabelPlaces[kRevArmPositions + 1] = {
+    {0, 0},
+    {13, 38}, {13, 51}, {13, 64}, {13, 77},
+    {165, 25}, {165, 38}, {165, 51}, {165, 64}, {165, 77},
+};
+
+constexpr float kMinScale = 0.1f;
+constexpr float kPositionOneForZero = 0.001f;
+
+int scaled(long double v, float factor) { return toInt(v * factor); }
+
+std::string boxText(float v) { return fixed(v, 5, 3); }
+
+// The entry as a float; a number beyond the float range is held at its limit
+// rather than becoming infinite.
+float entryValue(const std::string& text) {
+    const double v = parseDecimal(text);
+    if (v > FLT_MAX) return FLT_MAX;
+    if (v < -FLT_MAX) return -FLT_MAX;
+    return static_cast<float>(v);
+}
+
+bool validBox(int box) { return box >= 1 && box <= kRevArmBoxCount; }
+
+}  // namespace
+
+IPoint revArmBoxPlace(int box) { return validBox(box) ? kBoxPlaces[box] : IPoint{}; }
+
+std::string revArmLabel(int position) { return "Rev Arm Position  " + std::to_string(position); }
+
+IPoint revArmLabelPlace(const Model& m, int position) {
+    if (position < 1 || position > kRevArmPositions) return {};
+    const IPoint p = kLabelPlaces[position];
+    return {scaled(p.x, m.fontScaleX), scaled(p.y, m.fontScaleY)};
+}
+
+float revArmLowerLimit(const Model& m) { return m.revArmCentre() - m.revArmMax; }
+float revArmUpperLimit(const Model& m) { return m.revArmCentre() + m.revArmMax; }
+
+float clampRevArmPosition(const Model& m, float value) {
+    if (value == 0.0f) return value;
+    if (value < revArmLowerLimit(m)) return revArmLowerLimit(m);
+    if (value > revArmUpperLimit(m)) return revArmUpperLimit(m);
+    return value;
+}
+
+void drawRevArmDialog(Model& m, Canvas& c, RevArmBoxes& boxes) {
+    const float centre = m.revArmCentre();
+    const struct {
+        const char* word;
+        float value;
+        int x;
+    } scale[] = {
+        {"Min ", centre - m.revArmMax, 10},
+        {"Rev ", centre - m.revArmNormal, 75},
+        {"Cent ", centre, 140},
+        {"Fwd ", centre + m.revArmNormal, 205},
+        {"Max ", centre + m.revArmMax, 270},
+    };
+    for (const auto& s : scale) c.textOut(scaled(s.x, m.fontScaleX), 4, s.word + fixed(s.value, 5, 3));
+
+    c.textOut(scaled(13, m.fontScaleX), scaled(98, m.fontScaleY), "Max of 9 Positions");
+    const IPoint first = revArmLabelPlace(m, 1);
+    c.textOut(first.x, first.y, revArmLabel(1));
+    boxes.visible[1] = true;
+    boxes.text[1] = boxText(m.revArmSet[1]);
+
+    for (int k = 1; k <= kRevArmPositions - 1; ++k) {
+        if (m.revArmSet[k] != 0.0f) {
+            m.revArmSetCount = k;
+            const IPoint at = revArmLabelPlace(m, k + 1);
+            c.textOut(at.x, at.y, revArmLabel(k + 1));
+            boxes.visible[static_cast<size_t>(k + 1)] = true;
+        } else {
+            m.revArmSet[k + 1] = 0.0f;
+            boxes.visible[static_cast<size_t>(k + 1)] = false;
+        }
+        boxes.text[static_cast<size_t>(k + 1)] = boxText(m.revArmSet[k + 1]);
+    }
+    if (m.revArmSet[kRevArmPositions] != 0.0f) m.revArmSetCount = kRevArmPositions;
+
+    boxes.visible[kRevArmScaleBox] = true;
+    boxes.text[kRevArmScaleBox] = boxText(m.diagramVScale);
+    c.textOut(scaled(13, m.fontScaleX), scaled(25, m.fontScaleY), "Vertical Scale");
+}
+
+bool acceptRevArmKey(const std::string& text, char key) {
+    if (key == '\b') return true;
+    if (key >= '0' && key <= '9') return true;
+    if (key == '-' || key == '.') return text.find(key) == std::string::npos;
+    return false;
+}
+
+bool keyRevealsNext(int box) { return box >= 1 && box <= kRevArmPositions - 1; }
+
+void revealNextPosition(const Model& m, Canvas& c, RevArmBoxes& boxes, int box) {
+    if (!keyRevealsNext(box)) return;
+    const IPoint at = revArmLabelPlace(m, box + 1);
+    c.textOut(at.x, at.y, revArmLabel(box + 1));
+    boxes.visible[static_cast<size_t>(box + 1)] = true;
+}
+
+void acceptRevArmEntry(Model& m, int box, const std::string& text) {
+    const float v = entryValue(text);
+    if (box == 1) {
+        m.revArmSet[1] = clampRevArmPosition(m, v == 0.0f ? kPositionOneForZero : v);
+    } else if (box >= 2 && box <= kRevArmPositions) {
+        m.revArmSet[box] = clampRevArmPosition(m, v);
+    } else if (box == kRevArmScaleBox) {
+        m.diagramVScale = v < kMinScale ? kMinScale : v;
+    }
+}
+
+}  // namespace tevrane

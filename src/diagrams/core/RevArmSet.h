@@ -1,0 +1,59 @@
+// The set of up to nine reverse-arm positions that the steam, oval and sine
+// diagrams step through, and the vertical scale of the oval and sine
+// diagrams: the logic of the "Set Reverse Arm Positions" dialog without its
+// widgets. Its labels are drawn on a Canvas; the edit boxes' visibility and
+// texts are kept in RevArmBoxes for the window to mirror.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "model/Model.h"
+#include "platform/Canvas.h"
+
+namespace tevrane {
+
+// Edit box numbers: 1..9 hold positions 1..9, box 10 the vertical scale.
+inline constexpr int kRevArmPositions = 9;
+inline constexpr int kRevArmScaleBox = 10;
+inline constexpr int kRevArmBoxCount = 10;
+
+struct RevArmBoxes {
+    std::array<bool, kRevArmBoxCount + 1> visible{};  // index 1..10
+    std::array<std::string, kRevArmBoxCount + 1> text{};
+};
+
+// Place of a box in the dialog (window pixels), boxes 1..10.
+IPoint revArmBoxPlace(int box);
+inline constexpr int kRevArmBoxWidth = 49;
+inline constexpr int kRevArmBoxHeight = 16;
+
+// "Rev Arm Position  k" (two blanks before the digit) and where it is written.
+std::string revArmLabel(int position);
+IPoint revArmLabelPlace(const Model& m, int position);
+
+// The lowest and highest position the reverse arm may be set to.
+float revArmLowerLimit(const Model& m);
+float revArmUpperLimit(const Model& m);
+// A position is kept within the limits; 0 marks an unused position and stays.
+float clampRevArmPosition(const Model& m, float value);
+
+// The dialog's drawing: the limit scale, the labels of the positions in use,
+// the boxes' texts and visibility. Clears every position after the first
+// unused one and sets revArmSetCount to the last position in use (left alone
+// when position 1 itself is unused).
+void drawRevArmDialog(Model& m, Canvas& c, RevArmBoxes& boxes);
+
+// The key filter of every box: backspace, digits, one "." and one "-".
+bool acceptRevArmKey(const std::string& text, char key);
+// Whether a key press in this box reveals the next one (boxes 1..8).
+bool keyRevealsNext(int box);
+// Writes the label of the position after this box and shows its box.
+void revealNextPosition(const Model& m, Canvas& c, RevArmBoxes& boxes, int box);
+
+// A box losing the focus: its text is converted and stored, with the rules of
+// that box (position 1 is never 0; positions are clamped; the scale is at
+// least 0.1).
+void acceptRevArmEntry(Model& m, int box, const std::string& text);
+
+}  // namespace tevrane

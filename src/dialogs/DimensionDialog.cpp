@@ -1,0 +1,211 @@
+#include "dialogs/DimensionDialog.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPalette>
+#include <QPushButton>
+
+#include "platform/QtCanvas.h"
+
+namespace tevrane {
+
+namespace {
+
+// The character a key event types, as the box's key filter sees it, or 0 for
+// keys that type nothing (cursor movement, Tab, Delete, shortcuts), which the
+// box handles on its own.
+char typedCharacter(const QKeyEvent* e) {
+    if (e->key() == Qt::Key_Backspace) return kBackspace;
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) return kCarriageReturn;
+    const QString t = e->text();
+    if (t.size() != 1) return t.isEmpty() ? 0 : '\x7f';  // several characters: never typed
+    const char16_t u = t.at(0).unicode();
+    if (u < 0x20 || u == 0x7f) return 0;
+    // Characters outside ASCII can never be part of a number; 0x7f stands for
+    // "some other character" and is dropped by the filter.
+    return u < 0x80 ? static_cast<char>(u) : '\x7f';
+}
+
+}  // namespace
+
+DimensionDialog::DimensionDialog(Model& m, MainController& c, const DimensionLayout& layout,
+                                 QWidget* parent)
+    : QDialog(parent), m_(m), c_(c), layout_(layout) {
+    setWindowTitle(QString::fromStdString(layout_.caption));
+    setFixedSize(layout_.width, layout_.height);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(fontPixelSize(kDefaultFontSize));
+    setFont(font);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, toQColor(kWindowColour));
+    setPalette(pal);
+    setAutoFillBackground(false);  // paintEvent draws the whole surface
+
+    surface_ = QtCanvas::whiteImage(layout_.width, layout_.height);
+
+    // Boxes first, in row order, so that Tab walks them top to bottom and
+    // left column before right; then the two push buttons.
+    for (const DimensionRow& row : layout_.rows) {
+        auto* e = new QLineEdit(this);
+        e->setObjectName(QStringLiteral("Edit%1").arg(row.edit));
+        e->setFrame(false);
+        e->setGeometry(boxX(row.column), row.boxY(), kBoxWidth, kBoxHeight);
+        QPalette ep = e->palette();
+        ep.setColor(QPalette::Base, toQColor(row.role == RowRole::Dynamic ? kDynamicBoxColour
+                                                                         : kWindowColour));
+        e->setPalette(ep);
+        // Every character must come through the key filter.
+        e->setAttribute(Qt::WA_InputMethodEnabled, false);
+        e->setAcceptDrops(false);
+        e->installEventFilter(this);
+        edits_.push_back(e);
+    }
+    for (const DimensionRow& row : layout_.rows) {
+        auto* b = new QPushButton(this);
+        b->setObjectName(QStringLiteral("SmallButton%1").arg(row.edit));
+        b->setGeometry(smallButtonX(row.column), row.smallButtonY(), kSmallButtonWidth,
+                       row.smallButtonHeight());
+        // A click takes the focus (so the box being edited is left first), but
+        // Tab does not stop on these.
+        b->setFocusPolicy(Qt::ClickFocus);
+        b->setAutoDefault(false);
+        const int n = row.edit;
+        connect(b, &QPushButton::clicked, this, [this, n] { SmallButtonClick(n); });
+        smallButtons_.push_back(b);
+    }
+    reset_ = new QPushButton(QString::fromStdString(layout_.reset.caption), this);
+    reset_->setObjectName(QString::fromStdString(layout_.reset.caption));
+    reset_->setGeometry(layout_.reset.x, layout_.reset.y, layout_.reset.width,
+                        layout_.reset.height);
+    reset_->installEventFilter(this);
+    connect(reset_, &QPushButton::clicked, this, [this] { resetClick(); });
+
+    close_ = new QPushButton(QString::fromStdString(layout_.close.caption), this);
+    close_->setObjectName(QStringLiteral("Close"));
+    close_->setGeometry(layout_.close.x, layout_.close.y, layout_.close.width,
+                        layout_.close.height);
+    connect(close_, &QPushButton::clicked, this, [this] { CloseClick(); });
+}
+
+DimensionDialog::~DimensionDialog() {
+    // The boxes outlive this part of the dialog by a moment: no more leave
+    // sequences once the rows are gone.
+    for (QLineEdit* e : edits_) e->removeEventFilter(this);
+    reset_->removeEventFilter(this);
+}
+
+QLineEdit* DimensionDialog::edit(int n) const {
+    for (size_t i = 0; i < layout_.rows.size(); ++i)
+        if (layout_.rows[i].edit == n) return edits_[i];
+    return nullptr;
+}
+
+QPushButton* DimensionDialog::smallButton(int n) const {
+    for (size_t i = 0; i < layout_.rows.size(); ++i)
+        if (layout_.rows[i].edit == n) return smallButtons_[i];
+    return nullptr;
+}
+
+int DimensionDialog::rowIndexOfEdit(const QObject* o) const {
+    for (size_t i = 0; i < edits_.size(); ++i)
+        if (edits_[i] == o) return static_cast<int>(i);
+    return -1;
+}
+
+void DimensionDialog::FormActivate() {
+    {
+        QtCanvas canvas(surface_);
+        drawDimensionLabels(canvas, layout_, m_.fontScaleX, m_.fontScaleY);
+    }
+    update();
+    for (size_t i = 0; i < layout_.rows.size(); ++i) {
+        edits_[i]->setText(QString::fromStdString(rowText(m_, layout_.rows[i])));
+        edits_[i]->setCursorPosition(0);
+    }
+}
+
+void DimensionDialog::EditExit(int n) {
+    const DimensionRow* row = layout_.rowOfEdit(n);
+    if (!row) return;
+    const QLineEdit* e = edit(n);
+    const LeaveEffect effect = leaveRow(m_, *row, e->text().toStdString(), e->isModified());
+    if (effect == LeaveEffect::RevArmRange) c_.setRevArmRangeFromModel();
+    c_.changed();
+}
+
+void DimensionDialog::SmallButtonClick(int n) {
+    if (const DimensionRow* row = layout_.rowOfEdit(n)) m_.highlightedDim = row->id;
+}
+
+void DimensionDialog::CloseClick() {
+    centreReverseArm(m_);
+    c_.setBarPosition(Bar::RevArm, 0);
+    m_.frontCutoffText.clear();
+    m_.rearCutoffText.clear();
+    accept();
+    c_.changed();
+}
+
+void DimensionDialog::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    FormActivate();
+    close_->setFocus(Qt::OtherFocusReason);
+}
+
+void DimensionDialog::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(0, 0, surface_);
+}
+
+void DimensionDialog::keyPressEvent(QKeyEvent* e) {
+    // The dialog has no cancel button: Escape leaves it open, as in every
+    // dialog of the program. It closes through "Close" or the window frame.
+    if (e->key() == Qt::Key_Escape) {
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
+
+bool DimensionDialog::editKeyPress(int index, QKeyEvent* e) {
+    const char key = typedCharacter(e);
+    if (key == 0) return false;
+    const DimensionRow& row = layout_.rows[static_cast<size_t>(index)];
+    const KeyVerdict v = filterKey(edits_[static_cast<size_t>(index)]->text().toStdString(), key);
+    keyTyped(m_, row, v);
+    if (v.moveFocus) {
+        // Leaving the box runs its commit; the dialog stays open.
+        close_->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return !v.insert;
+}
+
+bool DimensionDialog::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == reset_) {
+        if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick)
+            resetMouseDown();
+        return false;
+    }
+    const int index = rowIndexOfEdit(watched);
+    if (index < 0) return QDialog::eventFilter(watched, e);
+    switch (e->type()) {
+        case QEvent::KeyPress:
+            return editKeyPress(index, static_cast<QKeyEvent*>(e));
+        case QEvent::FocusOut: {
+            // Only a move of the focus inside the dialog leaves the box; the
+            // window losing activation or a context menu opening does not.
+            const Qt::FocusReason r = static_cast<QFocusEvent*>(e)->reason();
+            if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason)
+                EditExit(layout_.rows[static_cast<size_t>(index)].edit);
+            return false;
+        }
+        default:
+            return false;
+    }
+}
+
+}  // namespace tevrane

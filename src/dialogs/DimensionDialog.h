@@ -1,0 +1,76 @@
+// What the frame and the cylinder dimension dialogs have in common: a row of
+// label, borderless edit box and small button for every dimension of a layout
+// table, the numeric key filter, the sequence that runs when a box is left,
+// the labels drawn on the dialog's own surface, and the "Close" button. Each
+// dialog adds only its reset.
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+
+#include <vector>
+
+#include "dialogs/core/DimensionRows.h"
+#include "main/core/MainController.h"
+#include "model/Model.h"
+
+class QLineEdit;
+class QPushButton;
+
+namespace tevrane {
+
+class DimensionDialog : public QDialog {
+    Q_OBJECT
+public:
+    ~DimensionDialog() override;
+
+    // Controls by their numbers (1-based, as in the layout table).
+    QLineEdit* edit(int n) const;
+    QPushButton* smallButton(int n) const;
+    QPushButton* resetButton() const { return reset_; }
+    QPushButton* closeButton() const { return close_; }
+    const DimensionLayout& layout() const { return layout_; }
+    // The surface the labels are drawn on; painted under the controls.
+    const QImage& surface() const { return surface_; }
+
+    // ---- handlers shared by every row ---------------------------------------
+    // Each time the dialog is shown: draws the labels and fills every box.
+    void FormActivate();
+    // The focus left box n: commit it to the model.
+    void EditExit(int n);
+    // Small button n: marks the row's dimension for the mechanism drawing.
+    void SmallButtonClick(int n);
+    void CloseClick();
+
+protected:
+    DimensionDialog(Model& m, MainController& c, const DimensionLayout& layout,
+                    QWidget* parent);
+
+    // The dialog's reset: the steps that already run when a mouse button goes
+    // down on it, and the full reset of the click.
+    virtual void resetMouseDown() = 0;
+    virtual void resetClick() = 0;
+
+    void showEvent(QShowEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+    Model& m_;
+    MainController& c_;
+
+private:
+    // Index of the box or small button among the rows, or -1.
+    int rowIndexOfEdit(const QObject* o) const;
+    // Runs the key filter; true when the key is consumed here.
+    bool editKeyPress(int index, QKeyEvent* e);
+
+    const DimensionLayout& layout_;
+    std::vector<QLineEdit*> edits_;
+    std::vector<QPushButton*> smallButtons_;
+    QPushButton* reset_ = nullptr;
+    QPushButton* close_ = nullptr;
+    QImage surface_;
+};
+
+}  // namespace tevrane

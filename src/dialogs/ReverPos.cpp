@@ -1,0 +1,40 @@
+#include "dialogs/ReverPos.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "dialogs/core/SettingLogic.h"
+#include "main/core/MainController.h"
+#include "model/Model.h"
+
+namespace tevrane {
+
+TRevPos::TRevPos(Model& m, MainController& c, QWidget* parent)
+    : SettingDialog(QStringLiteral("Reverse Arm Position"), 208, 64, 40, true, parent), m_(m), c_(c) {
+    const int columns[5] = {2, 71, 141, 2, 141};
+    for (int i = 0; i < 5; ++i) values_[i] = addLabel(QString(), columns[i], i < 3 ? 2 : 20);
+}
+
+void TRevPos::FormActivate() {
+    const setting::RevPosLabels labels = setting::revPosLabels(m_);
+    const std::string texts[5] = {labels.top[0], labels.top[1], labels.top[2], labels.bottom[0],
+                                  labels.bottom[1]};
+    for (int i = 0; i < 5; ++i) {
+        values_[i]->setText(QString::fromStdString(texts[i]));
+        values_[i]->adjustSize();
+    }
+    edit()->setText(QString::fromStdString(setting::revPosEditText(m_)));
+    cancelButton()->setFocus();
+}
+
+void TRevPos::OKBtnClick() {
+    m_.revArmPos = setting::clampRevArm(m_, typedValue());
+    // The bar's own change handler then derives the direction and the
+    // Fwd/Rev/Cen buttons from the new position.
+    c_.setBarPosition(Bar::RevArm, setting::revArmBarPosition(m_, m_.revArmPos));
+    c_.changed();
+    accept();
+}
+
+}  // namespace tevrane

@@ -1,0 +1,29 @@
+// "Reverse Arm Position": the reverse arm set by typing its position. The
+// dialog shows the normal, centre and limit positions of the current engine
+// and forces the typed position between the limits.
+#pragma once
+
+#include "dialogs/SettingDialog.h"
+
+namespace tevrane {
+
+struct Model;
+class MainController;
+
+class TRevPos : public SettingDialog {
+public:
+    TRevPos(Model& m, MainController& c, QWidget* parent = nullptr);
+
+    void FormActivate() override;
+    void OKBtnClick() override;
+
+    // The five value labels: 0..2 the top row, 3..4 the second row.
+    QLabel* valueLabel(int i) const { return values_[i]; }
+
+private:
+    Model& m_;
+    MainController& c_;
+    QLabel* values_[5] = {};
+};
+
+}  // namespace tevrane

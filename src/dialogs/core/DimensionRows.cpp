@@ -1,0 +1,236 @@
+#include "dialogs/core/DimensionRows.h"
+
+#include <cctype>
+#include <cfloat>
+#include <cmath>
+
+#include "model/DynVars.h"
+#include "model/Format.h"
+
+namespace tevrane {
+
+int labelX(Column c) { return c == Column::Left ? 10 : 204; }
+int boxX(Column c) { return c == Column::Left ? 146 : 342; }
+int smallButtonX(Column c) { return c == Column::Left ? 0 : 194; }
+
+const DimensionRow* DimensionLayout::rowOfEdit(int n) const {
+    for (const DimensionRow& r : rows)
+        if (r.edit == n) return &r;
+    return nullptr;
+}
+
+namespace {
+
+// Adds a row whose label has one line, drawn at its column's label position.
+void addRow(DimensionLayout& l, int edit, Column col, int row, int id, const std::string& label,
+            RowRole role = RowRole::Dynamic) {
+    DimensionRow r;
+    r.edit = edit;
+    r.column = col;
+    r.row = row;
+    r.id = id;
+    r.role = role;
+    r.label = label;
+    r.labelRow = row;
+    r.name = role == RowRole::Dynamic ? dimensionName(id) : std::string();
+    l.rows.push_back(r);
+    l.texts.push_back({labelX(col), row * kRowPitch, true, label});
+}
+
+// Adds a row whose label takes two lines: the first on the row above the box,
+// the second on the box's row at its own column. Its small button spans both.
+void addTwoLineRow(DimensionLayout& l, int edit, Column col, int row, int id,
+                   const std::string& first, int secondX, const std::string& second) {
+    addRow(l, edit, col, row, id, first);
+    DimensionRow& r = l.rows.back();
+    r.labelRow = row - 1;
+    r.buttonRows = 2;
+    l.texts.back().y = r.labelRow * kRowPitch;
+    l.texts.push_back({secondX, row * kRowPitch, true, second});
+}
+
+DimensionLayout makeFrameLayout() {
+    DimensionLayout l;
+    l.caption = "Frame Dimensions";
+    l.width = 386;
+    l.height = 192;
+    const Column L = Column::Left, R = Column::Right;
+    addRow(l, 1, L, 0, 1, "Driver                    Diameter");
+    addRow(l, 2, L, 1, 2, "Stroke                      Length");
+    addRow(l, 3, L, 2, 3, "Main Rod                  Length");
+    addRow(l, 4, L, 3, 4, "Main Rod Lug             Vert");
+    addRow(l, 5, L, 4, 5, "Main Rod Lug              Horz");
+    addRow(l, 6, L, 5, 6, "Oscillating Lever      Length");
+    addRow(l, 7, L, 6, 7, "Osc Lev Drive  Vert OffSet");
+    addRow(l, 8, L, 7, 8, "Osc Lev Drive Horz Length");
+    addRow(l, 9, L, 8, 9, "Swing Lever             Length");
+    addRow(l, 10, L, 9, 10, "Swing Lever Pivot        Vert");
+    addRow(l, 11, L, 10, 11, "Swing Lever Pivot       Horz");
+    addRow(l, 12, R, 0, 12, "Reverse Arm  (Link Upper)");
+    addRow(l, 13, R, 1, 13, "Link Lower                Length");
+    addRow(l, 14, R, 2, 14, "Link Pivot                      Vert");
+    addRow(l, 15, R, 3, 15, "Link Pivot                     Horz");
+    addRow(l, 16, R, 4, 16, "Valve Rod                Length");
+    addRow(l, 17, R, 5, 17, "Valve Lever               Upper");
+    addRow(l, 18, R, 6, 18, "Valve Lever               Offset");
+    addRow(l, 19, R, 7, 19, "Valve Lever               Lower");
+    addRow(l, 20, R, 8, 20, "Reverse Arm to Cent Norm", RowRole::NormalTravel);
+    // Ditto marks under "Reverse Arm to Cent", set in to line up with it.
+    addRow(l, 21, R, 9, 21, "\"           \"             Max", RowRole::MaxTravel);
+    l.texts.back().x = 234;
+    l.texts.push_back({1, 148, false, "To Show Graphic Position of Variable, Click Small Button"});
+    l.texts.push_back({1, 161, false, "To Select Dynamic Variable, Click Dimension in Gray Area"});
+    l.reset = {"ResetFrameDim", 288, 136, 89, 25};
+    l.close = {"Close", 288, 160, 89, 25};
+    return l;
+}
+
+DimensionLayout makeCylinderLayout() {
+    DimensionLayout l;
+    l.caption = "Cylinder Dimensions";
+    l.width = 386;
+    l.height = 230;
+    const Column L = Column::Left, R = Column::Right;
+    addRow(l, 1, L, 0, 101, "Cylinder ctr to Driver ctr");
+    addRow(l, 2, L, 1, 102, "Cylinder CL above Driver");
+    addRow(l, 3, L, 2, 103, "Cylinder Bore         Diameter");
+    addRow(l, 4, L, 3, 104, "Cylinder Bore            Length");
+    addRow(l, 5, L, 4, 105, "Cylinder Steam Port   Width");
+    addTwoLineRow(l, 6, L, 6, 106, "Piston ctr to Crosshead ctr", 82, "(Piston Rod)");
+    addRow(l, 7, L, 7, 107, "Piston                         Width");
+    addRow(l, 8, L, 8, 108, "ValveSurface to CylinderCL");
+    addRow(l, 9, L, 9, 109, "Valve Stem CL to Cyl CL");
+    addRow(l, 10, L, 10, 110, "Exhaust Port               Width");
+    addRow(l, 11, L, 11, 111, "Bridge Width                Rear");
+    addRow(l, 12, L, 12, 112, "Bridge Width                Front");
+    addRow(l, 13, R, 0, 113, "Steam Port Width        Rear");
+    addRow(l, 14, R, 1, 114, "Steam Port Width        Front");
+    addRow(l, 15, R, 2, 115, "Valve Chamber        Height");
+    addRow(l, 16, R, 3, 116, "Valve Chamber        Length");
+    addRow(l, 17, R, 4, 117, "Valve Height");
+    addRow(l, 18, R, 5, 118, "Valve Length       Rear Half");
+    addRow(l, 19, R, 6, 119, "Valve Length       Front Half");
+    addRow(l, 20, R, 7, 120, "Valve ExhCavity  Rear Half");
+    addRow(l, 21, R, 8, 121, "Valve ExhCavity  Front Half");
+    addTwoLineRow(l, 22, R, 10, 122, "Valve ctr to Joint", 266, "  (Valve Stem)");
+    l.texts.push_back({1, 190, false, "To Show Graphic Position of Variable, Click Small Button"});
+    l.texts.push_back({1, 203, false, "To Select a Dynamic Variable, Click Dimension in Gray Area"});
+    l.reset = {"ResetCylDim", 294, 168, 90, 25};
+    l.close = {"Close", 294, 192, 90, 25};
+    return l;
+}
+
+}  // namespace
+
+const DimensionLayout& frameLayout() {
+    static const DimensionLayout layout = makeFrameLayout();
+    return layout;
+}
+
+const DimensionLayout& cylinderLayout() {
+    static const DimensionLayout layout = makeCylinderLayout();
+    return layout;
+}
+
+int scaledPosition(int base, float factor) {
+    return toInt(static_cast<long double>(base) * static_cast<long double>(factor));
+}
+
+void drawDimensionLabels(Canvas& c, const DimensionLayout& layout, float fontScaleX,
+                         float fontScaleY) {
+    c.clear(kWindowColour);
+    c.setFontColour(colours::black);
+    c.setFontSize(kDefaultFontSize);
+    c.setFontBold(false);
+    for (const SurfaceText& t : layout.texts) {
+        const int x = t.scaleX ? scaledPosition(t.x, fontScaleX) : t.x;
+        c.textOut(x, scaledPosition(t.y, fontScaleY), t.text);
+    }
+}
+
+KeyVerdict filterKey(const std::string& text, char key) {
+    KeyVerdict v;
+    const bool numeric = std::isdigit(static_cast<unsigned char>(key)) != 0 || key == '-' ||
+                         key == '.' || key == kBackspace || key == kCarriageReturn;
+    if (!numeric) return v;
+    // Every key of the numeric set counts as typing, even a sign or point that
+    // the next check drops.
+    v.marksEdited = true;
+    if ((key == '-' || key == '.') && text.find(key) != std::string::npos) return v;
+    if (key == kCarriageReturn)
+        v.moveFocus = true;
+    else
+        v.insert = true;
+    return v;
+}
+
+bool acceptKey(const std::string& text, char key) { return filterKey(text, key).insert; }
+
+float rowValue(Model& m, const DimensionRow& row) {
+    const float* f = row.id >= 101 ? cylField(m, row.id) : frameField(m, row.id);
+    return f ? *f : 0.0f;
+}
+
+std::string rowText(Model& m, const DimensionRow& row) {
+    return fixed10(rowValue(m, row), 5, 3);
+}
+
+float boxValue(const std::string& text) {
+    // The largest double that still rounds to a finite single: FLT_MAX plus
+    // half of its unit in the last place, exclusive.
+    constexpr double kOverflow = static_cast<double>(FLT_MAX) + 0x1p103;
+    const double v = parseDecimal(text);
+    if (v >= kOverflow) return INFINITY;
+    if (v <= -kOverflow) return -INFINITY;
+    return static_cast<float>(v);
+}
+
+void clampDiagramPositions(Model& m) {
+    const float low = m.revArmCentre() - m.revArmNormal;
+    const float high = m.revArmCentre() + m.revArmNormal;
+    // Raise, then lower, one after the other: a negative travel (low above
+    // high) still ends on a defined value instead of an invalid range.
+    for (int i = 1; i <= 9; ++i) {
+        float& p = m.revArmSet[i];
+        if (p == 0.0f) continue;
+        if (p < low) p = low;
+        if (p > high) p = high;
+    }
+}
+
+void setNormalTravel(Model& m, float norm) {
+    m.revArmNormal = norm;
+    if (m.revArmNormal > m.revArmMax) m.revArmNormal = m.revArmMax;
+    clampDiagramPositions(m);
+}
+
+void setMaxTravel(Model& m, float max) {
+    m.revArmMax = max;
+    if (m.revArmMax < m.revArmNormal) {
+        m.revArmMax = m.revArmNormal;
+        clampDiagramPositions(m);
+    }
+}
+
+LeaveEffect leaveRow(Model& m, const DimensionRow& row, const std::string& text,
+                     bool textEdited) {
+    const float value = textEdited ? boxValue(text) : rowValue(m, row);
+    switch (row.role) {
+        case RowRole::Dynamic:
+            commitEdit(m, row.id, row.name, rowValue(m, row), value);
+            return LeaveEffect::None;
+        case RowRole::NormalTravel:
+            setNormalTravel(m, value);
+            return LeaveEffect::None;
+        case RowRole::MaxTravel:
+            setMaxTravel(m, value);
+            return LeaveEffect::RevArmRange;
+    }
+    return LeaveEffect::None;
+}
+
+void keyTyped(Model& m, const DimensionRow& row, const KeyVerdict& verdict) {
+    if (row.role == RowRole::Dynamic && verdict.marksEdited) m.editPending = true;
+}
+
+}  // namespace tevrane

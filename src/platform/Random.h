@@ -1,0 +1,31 @@
+// Uniformly distributed random integers for the steam display's pixel clouds,
+// reseeded from the clock so that every frame flickers differently.
+#pragma once
+
+#include <cstdint>
+#include <random>
+
+namespace tevrane {
+
+// A seed that differs from call to call: the wall clock and the monotonic
+// clock mixed together at their finest resolution.
+std::uint64_t clockSeed();
+
+class Random {
+public:
+    Random() { reseed(0); }
+    explicit Random(std::uint64_t seed) { reseed(seed); }
+
+    // The same seed always gives the same sequence.
+    void reseed(std::uint64_t seed);
+    void reseedFromClock() { reseed(clockSeed()); }
+
+    // A uniform integer in [0, n). An empty or negative range (n <= 0) gives 0,
+    // so geometry that collapses a range never draws outside it.
+    int below(int n);
+
+private:
+    std::mt19937 gen_;
+};
+
+}  // namespace tevrane

@@ -1,0 +1,215 @@
+// What every diagram window shares: the dynamic-variable panel, the undo line
+// and the bars' gesture from focus to release.
+#include "diagrams/core/DiagramPanel.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "model/DynVars.h"
+#include "model/Model.h"
+#include "platform/RecordingCanvas.h"
+
+namespace tevrane {
+namespace {
+
+class DiagramPanelTest : public ::testing::Test {
+protected:
+    void SetUp() override { initModel(m); }
+
+    // Binds "Main Rod" (id 3) to slot 1 and "Stroke" (id 2) to slot 2 the way
+    // the dimension dialogs do.
+    void bindTwo() {
+        commitEdit(m, 2, dimensionName(2), m.stroke, m.stroke);
+        commitEdit(m, 3, dimensionName(3), m.mainRodLength, m.mainRodLength);
+    }
+    bool textAt(const std::string& t, int x, int y) const {
+        for (const auto& op : c.ops())
+            if (op.kind == DrawOp::Kind::Text && op.text == t && op.points[0] == IPoint{x, y}) return true;
+        return false;
+    }
+
+    Model m;
+    RecordingCanvas c;
+};
+
+TEST_F(DiagramPanelTest, HiddenVariablesDrawNothingAndHideTheBars) {
+    const DiagramControls ctl = drawDiagramPanel(m, c);
+    EXPECT_FALSE(ctl.barsVisible);
+    EXPECT_FALSE(ctl.undoVisible);
+    EXPECT_TRUE(c.ops().empty());
+}
+
+TEST_F(DiagramPanelTest, EmptySlotsAskForDimensionsInRed) {
+    m.dynVarsVisible = true;
+    const DiagramControls ctl = drawDiagramPanel(m, c);
+    EXPECT_TRUE(ctl.barsVisible);
+    for (int k = 1; k <= 4; ++k) EXPECT_FALSE(ctl.barEnabled[static_cast<size_t>(k)]);
+    const std::string stars(31, '*');
+    EXPECT_TRUE(textAt(stars, 235, 2));
+    EXPECT_TRUE(textAt("* First Select Dimensions *", 235, 12));
+    EXPECT_TRUE(textAt(stars, 235, 26));
+    EXPECT_EQ(c.findText("* First Select Dimensions *")->font, colours::red);
+    // The font is black again for whatever follows.
+    c.textOut(0, 0, "after");
+    EXPECT_EQ(c.findText("after")->font, colours::black);
+}
+
+TEST_F(DiagramPanelTest, BoundSlotsShowNamesAndValuesAtScaledPlaces) {
+    bindTwo();
+    m.dynVarsVisible = true;
+    m.fontScaleX = 1.27f;
+    m.fontScaleY = 1.22f;
+    const DiagramControls ctl = drawDiagramPanel(m, c);
+    EXPECT_TRUE(ctl.barEnabled[1]);
+    EXPECT_TRUE(ctl.barEnabled[2]);
+    EXPECT_FALSE(ctl.barEnabled[3]);
+    EXPECT_FALSE(ctl.barEnabled[4]);
+    // x 235 * 1.27 = 298.45, 363 * 1.27 = 461.01; the first row stays at y 2.
+    EXPECT_TRUE(textAt("Main Rod", 298, 2));
+    EXPECT_TRUE(textAt(" 9.000", 461, 2));
+    EXPECT_TRUE(textAt("Stroke", 298, 17));  // 14 * 1.22 = 17.08
+    EXPECT_TRUE(textAt(" 3.000", 461, 17));
+    EXPECT_TRUE(textAt(kEmptySlotName, 298, 32));  // 26 * 1.22 = 31.72
+    EXPECT_TRUE(textAt(" 0.000", 461, 46));         // 38 * 1.22 = 46.36
+}
+
+TEST_F(DiagramPanelTest, UndoLineShowsTheNewestRecordAndIsShared) {
+    bindTwo();
+    DiagramDynBars bars(m);
+    bars.enter(1);
+    bars.change(1, 1);
+    bars.change(1, 0);
+    bars.scrollEnd(1);
+
+    m.undoEnabled = true;
+    m.dynVarsVisible = true;
+    const DiagramControls ctl = drawDiagramPanel(m, c);
+    EXPECT_TRUE(ctl.undoVisible);
+    const std::string line = " 1- Main Rod  9.001 to  9.000." + std::string(46, ' ');
+    EXPECT_EQ(m.undoText, line);
+    EXPECT_TRUE(textAt(line, 150, 55));
+
+    // With the variables hidden the line shown is the one composed last time.
+    m.dynVarsVisible = false;
+    bars.enter(1);
+    bars.change(1, -1);
+    bars.change(1, 0);
+    bars.scrollEnd(1);
+    c.reset();
+    drawDiagramPanel(m, c);
+    EXPECT_TRUE(textAt(line, 150, 55));
+    const std::string second = " 2- Main Rod  9.000 to  9.001." + std::string(46, ' ');
+    EXPECT_EQ(m.undoText, second);
+    EXPECT_EQ(c.findText(second), nullptr);
+
+    // Shown again: the old line, then the new one over it.
+    m.dynVarsVisible = true;
+    diagramUndo(m);
+    c.reset();
+    drawDiagramPanel(m, c);
+    const int old = c.indexOfText(second);
+    const int fresh = c.indexOfText(line);
+    ASSERT_GE(old, 0);
+    EXPECT_GT(fresh, old);
+    EXPECT_EQ(m.undoText, line);
+}
+
+TEST_F(DiagramPanelTest, UndoLineWipesItsCellFirst) {
+    m.undoEnabled = true;
+    m.dynVarsVisible = true;
+    m.fontScaleX = 1.27f;
+    m.fontScaleY = 1.22f;
+    drawDiagramPanel(m, c);
+    const int text = c.indexOfText(m.undoText);
+    ASSERT_GE(text, 0);
+    // 150 * 1.27 = 190.5 and 55 * 1.22 = 67.1: the cell starts there.
+    EXPECT_EQ(c.ops()[static_cast<size_t>(text)].points[0], (IPoint{190, 67}));
+    std::set<int> rows;
+    for (int i = 0; i < text; ++i) {
+        const DrawOp& op = c.ops()[static_cast<size_t>(i)];
+        if (op.kind != DrawOp::Kind::Line || op.pen != colours::white) continue;
+        EXPECT_EQ(op.points[0].x, 190);
+        EXPECT_EQ(op.points[0].y, op.points[1].y);
+        // Wide enough for the values and most of the blanks after them.
+        EXPECT_GT(op.points[1].x, 190 + 46 * 3);
+        rows.insert(op.points[0].y);
+    }
+    EXPECT_EQ(rows.size(), 13u);
+    EXPECT_EQ(*rows.begin(), 67);
+    // The pen is as it was for whatever is drawn next.
+    EXPECT_EQ(c.penColour(), colours::black);
+}
+
+TEST_F(DiagramPanelTest, ArrowClickStepsAThousandthAndReleaseRecordsOnce) {
+    bindTwo();
+    DiagramDynBars bars(m);
+    const float start = m.mainRodLength;
+    bars.enter(1);
+    EXPECT_TRUE(bars.started(1));
+    // An arrow click: the bar goes to 1, then springs back to 0.
+    EXPECT_TRUE(bars.change(1, 1));
+    EXPECT_FALSE(bars.change(1, 0));
+    EXPECT_EQ(m.mainRodLength, start + 0.001f);
+    // Another click before the release belongs to the same gesture.
+    bars.change(1, 1);
+    bars.change(1, 0);
+    const float twice = (start + 0.001f) + 0.001f;
+    EXPECT_EQ(m.mainRodLength, twice);
+    EXPECT_EQ(m.undoDepth, 0);
+
+    bars.scrollEnd(1);
+    EXPECT_FALSE(bars.started(1));
+    EXPECT_EQ(m.undoDepth, 1);
+    EXPECT_EQ(m.undoId[1], 3);
+    EXPECT_EQ(m.undoOld[1], start);
+    EXPECT_EQ(m.undoNew[1], twice);
+    EXPECT_TRUE(m.undoButtonsEnabled);
+    EXPECT_FALSE(m.editPending);
+
+    // The diagram's undo puts the start value back and then has nothing left.
+    diagramUndo(m);
+    EXPECT_EQ(m.mainRodLength, start);
+    EXPECT_EQ(m.dynVarValue[1], start);
+    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_FALSE(m.undoButtonsEnabled);
+}
+
+TEST_F(DiagramPanelTest, PageClickStepsAHundredthBackwards) {
+    bindTwo();
+    DiagramDynBars bars(m);
+    const float start = m.stroke;
+    bars.enter(2);
+    bars.change(2, -10);
+    bars.change(2, 0);
+    EXPECT_EQ(m.stroke, start - 0.01f);
+    EXPECT_EQ(bars.history(2).last, 0);
+    EXPECT_EQ(bars.history(2).lastButOne, -10);
+}
+
+TEST_F(DiagramPanelTest, UndoWithNothingRecordedOnlyDisablesTheButtons) {
+    m.undoButtonsEnabled = true;
+    const float rod = m.mainRodLength;
+    diagramUndo(m);
+    EXPECT_FALSE(m.undoButtonsEnabled);
+    EXPECT_EQ(m.mainRodLength, rod);
+    EXPECT_EQ(m.undoDepth, 0);
+}
+
+TEST_F(DiagramPanelTest, EmptySlotBarChangesNothing) {
+    DiagramDynBars bars(m);
+    const Model before = m;
+    bars.enter(3);
+    bars.change(3, 1);
+    bars.change(3, 0);
+    EXPECT_EQ(m.mainRodLength, before.mainRodLength);
+    EXPECT_EQ(m.stroke, before.stroke);
+    // Out-of-range bar numbers are ignored outright.
+    EXPECT_FALSE(bars.change(0, 5));
+    EXPECT_FALSE(bars.change(5, 5));
+    EXPECT_FALSE(bars.started(7));
+}
+
+}  // namespace
+}  // namespace tevrane

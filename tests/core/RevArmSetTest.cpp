@@ -1,0 +1,203 @@
+// The reverse-arm position set: the dialog's walk over the positions, the
+// limit scale, the key filter that reveals the next box, and the rules a box
+// applies when it is left.
+#include "diagrams/core/RevArmSet.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "model/Format.h"
+#include "model/Model.h"
+#include "platform/RecordingCanvas.h"
+
+namespace tevrane {
+namespace {
+
+class RevArmSetTest : public ::testing::Test {
+protected:
+    void SetUp() override { initModel(m); }
+
+    // The dialog opening: the walk runs twice.
+    void open() {
+        c.reset();
+        drawRevArmDialog(m, c, boxes);
+        drawRevArmDialog(m, c, boxes);
+    }
+    bool textAt(const std::string& t, int x, int y) const {
+        for (const auto& op : c.ops())
+            if (op.kind == DrawOp::Kind::Text && op.text == t && op.points[0] == IPoint{x, y}) return true;
+        return false;
+    }
+    // Typing a key into a text as the box does when the filter keeps it.
+    static std::string type(std::string text, char key) {
+        if (!acceptRevArmKey(text, key)) return text;
+        if (key == '\b') {
+            if (!text.empty()) text.pop_back();
+        } else {
+            text += key;
+        }
+        return text;
+    }
+
+    Model m;
+    RecordingCanvas c;
+    RevArmBoxes boxes;
+};
+
+TEST_F(RevArmSetTest, DefaultOpeningShowsScaleAndThreePositions) {
+    open();
+    EXPECT_TRUE(textAt("Min 4.040", 10, 4));
+    EXPECT_TRUE(textAt("Rev 4.240", 75, 4));
+    EXPECT_TRUE(textAt("Cent 5.240", 140, 4));
+    EXPECT_TRUE(textAt("Fwd 6.240", 205, 4));
+    EXPECT_TRUE(textAt("Max 6.440", 270, 4));
+    EXPECT_EQ(boxes.text[1], "5.240");
+    EXPECT_EQ(boxes.text[2], "6.240");
+    EXPECT_EQ(boxes.text[3], "4.240");
+    EXPECT_EQ(boxes.text[4], "0.000");
+    EXPECT_EQ(boxes.text[kRevArmScaleBox], "1.500");
+    EXPECT_EQ(m.revArmSetCount, 3);
+    // Boxes 1 to 4 are offered: the three in use and the next free one.
+    for (int b = 1; b <= 4; ++b) EXPECT_TRUE(boxes.visible[static_cast<size_t>(b)]) << b;
+    for (int b = 5; b <= 9; ++b) EXPECT_FALSE(boxes.visible[static_cast<size_t>(b)]) << b;
+    EXPECT_TRUE(boxes.visible[kRevArmScaleBox]);
+    EXPECT_TRUE(textAt("Rev Arm Position  4", 13, 77));
+    EXPECT_TRUE(c.findText("Rev Arm Position  5") == nullptr);
+    EXPECT_TRUE(textAt("Vertical Scale", 13, 25));
+    EXPECT_TRUE(textAt("Max of 9 Positions", 13, 98));
+}
+
+TEST_F(RevArmSetTest, LabelsFollowTheLargeFontButTheScaleKeepsItsRow) {
+    m.fontScaleX = 1.27f;
+    m.fontScaleY = 1.22f;
+    open();
+    EXPECT_TRUE(textAt("Min 4.040", 13, 4));       // 10 * 1.27 = 12.7
+    EXPECT_TRUE(textAt("Max 6.440", 343, 4));      // 270 * 1.27 = 342.9
+    EXPECT_TRUE(textAt("Rev Arm Position  2", 17, 62));  // 16.51, 62.22
+    EXPECT_TRUE(textAt("Vertical Scale", 17, 31));       // 25 * 1.22f is just above 30.5
+}
+
+TEST_F(RevArmSetTest, PositionOneAtZeroHidesTheRestAndKeepsTheCount) {
+    m.revArmSetCount = 7;
+    m.revArmSet[1] = 0.0f;
+    open();
+    EXPECT_EQ(m.revArmSetCount, 7);
+    EXPECT_EQ(boxes.text[1], "0.000");
+    EXPECT_TRUE(boxes.visible[1]);
+    EXPECT_TRUE(boxes.visible[kRevArmScaleBox]);
+    for (int k = 2; k <= 9; ++k) {
+        EXPECT_EQ(m.revArmSet[k], 0.0f) << k;
+        EXPECT_FALSE(boxes.visible[static_cast<size_t>(k)]) << k;
+    }
+    EXPECT_EQ(c.findText("Rev Arm Position  2"), nullptr);
+}
+
+TEST_F(RevArmSetTest, ZeroForPositionOneBecomesTheSmallestPositionAllowed) {
+    // Default centre 5.24: 0.001 lies below the lower limit 4.04.
+    acceptRevArmEntry(m, 1, "0");
+    EXPECT_EQ(m.revArmSet[1], 5.24f - 1.2f);
+    // Centre 0: 0.001 is inside the limits and stays.
+    m.revArmSet[0] = 0.0f;
+    acceptRevArmEntry(m, 1, "0.000");
+    EXPECT_EQ(m.revArmSet[1], 0.001f);
+    acceptRevArmEntry(m, 1, "");
+    EXPECT_EQ(m.revArmSet[1], 0.001f);
+}
+
+TEST_F(RevArmSetTest, EntriesAreClampedToTheTravelAroundTheCentre) {
+    m.revArmSet[0] = 0.0f;
+    acceptRevArmEntry(m, 1, "5");
+    EXPECT_EQ(m.revArmSet[1], 1.2f);
+    acceptRevArmEntry(m, 4, "-5");
+    EXPECT_EQ(m.revArmSet[4], -1.2f);
+    acceptRevArmEntry(m, 9, "0.75");
+    EXPECT_EQ(m.revArmSet[9], 0.75f);
+    // 0 marks an unused position and is not pulled up to a limit.
+    acceptRevArmEntry(m, 2, "0");
+    EXPECT_EQ(m.revArmSet[2], 0.0f);
+    // A number far beyond any float is held at the limit, not made infinite.
+    acceptRevArmEntry(m, 3, std::string(60, '9'));
+    EXPECT_EQ(m.revArmSet[3], 1.2f);
+    open();
+    EXPECT_EQ(boxes.text[1], "1.200");
+}
+
+TEST_F(RevArmSetTest, ClearingPositionThreeEndsTheRunAtTwo) {
+    m.revArmSet[4] = 5.0f;
+    m.revArmSet[5] = 5.5f;
+    open();
+    EXPECT_EQ(m.revArmSetCount, 5);
+    acceptRevArmEntry(m, 3, "0");
+    open();
+    EXPECT_EQ(m.revArmSetCount, 2);
+    for (int k = 4; k <= 9; ++k) {
+        EXPECT_EQ(m.revArmSet[k], 0.0f) << k;
+        EXPECT_FALSE(boxes.visible[static_cast<size_t>(k)]) << k;
+    }
+    // Position 3 itself is offered again for a new entry.
+    EXPECT_TRUE(boxes.visible[3]);
+}
+
+TEST_F(RevArmSetTest, AllNinePositionsInUse) {
+    for (int k = 1; k <= 9; ++k) m.revArmSet[k] = 4.5f + 0.2f * static_cast<float>(k);
+    open();
+    EXPECT_EQ(m.revArmSetCount, 9);
+    for (int k = 1; k <= 9; ++k) EXPECT_TRUE(boxes.visible[static_cast<size_t>(k)]);
+    EXPECT_TRUE(textAt("Rev Arm Position  9", 165, 77));
+}
+
+TEST_F(RevArmSetTest, KeyFilter) {
+    std::string t;
+    for (char k : {'1', '.', '2', '.', '3'}) t = type(t, k);
+    EXPECT_EQ(t, "1.23");
+    t = type("-1", '-');
+    EXPECT_EQ(t, "-1");
+    EXPECT_TRUE(acceptRevArmKey("1.5", '-'));  // one "-" anywhere is allowed
+    EXPECT_TRUE(acceptRevArmKey("1.5", '\b'));
+    for (char k : {'a', 'e', '+', ' ', ',', '\r', '\x16'}) EXPECT_FALSE(acceptRevArmKey("1", k)) << int(k);
+    EXPECT_EQ(type("1.23", '\b'), "1.2");
+}
+
+TEST_F(RevArmSetTest, TypingRevealsTheNextPositionEvenForARefusedKey) {
+    open();
+    EXPECT_FALSE(boxes.visible[5]);
+    // Box 4 is the last one shown; a refused key still brings up box 5.
+    EXPECT_FALSE(acceptRevArmKey(boxes.text[4], 'x'));
+    ASSERT_TRUE(keyRevealsNext(4));
+    revealNextPosition(m, c, boxes, 4);
+    EXPECT_TRUE(boxes.visible[5]);
+    EXPECT_TRUE(textAt("Rev Arm Position  5", 165, 25));
+    // The last position and the scale only filter.
+    EXPECT_FALSE(keyRevealsNext(9));
+    EXPECT_FALSE(keyRevealsNext(kRevArmScaleBox));
+    RevArmBoxes before = boxes;
+    revealNextPosition(m, c, boxes, 9);
+    EXPECT_EQ(before.visible, boxes.visible);
+}
+
+TEST_F(RevArmSetTest, VerticalScaleIsAtLeastATenth) {
+    acceptRevArmEntry(m, kRevArmScaleBox, "0.05");
+    EXPECT_EQ(m.diagramVScale, 0.1f);
+    acceptRevArmEntry(m, kRevArmScaleBox, "0");
+    EXPECT_EQ(m.diagramVScale, 0.1f);
+    acceptRevArmEntry(m, kRevArmScaleBox, "-3");
+    EXPECT_EQ(m.diagramVScale, 0.1f);
+    acceptRevArmEntry(m, kRevArmScaleBox, "4");
+    EXPECT_EQ(m.diagramVScale, 4.0f);
+    // The scale has no upper clamp, but the positions are untouched by it.
+    EXPECT_EQ(m.revArmSet[1], 5.24f);
+}
+
+TEST_F(RevArmSetTest, BoxPlaces) {
+    EXPECT_EQ(revArmBoxPlace(kRevArmScaleBox), (IPoint{138, 31}));
+    EXPECT_EQ(revArmBoxPlace(1), (IPoint{138, 47}));
+    EXPECT_EQ(revArmBoxPlace(4), (IPoint{138, 95}));
+    EXPECT_EQ(revArmBoxPlace(5), (IPoint{333, 31}));
+    EXPECT_EQ(revArmBoxPlace(9), (IPoint{333, 95}));
+    EXPECT_EQ(revArmBoxPlace(0), (IPoint{}));
+    EXPECT_EQ(revArmLabel(3), "Rev Arm Position  3");
+}
+
+}  // namespace
+}  // namespace tevrane
