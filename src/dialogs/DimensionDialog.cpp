@@ -7,6 +7,7 @@
 #include <QPalette>
 #include <QPushButton>
 
+#include "model/Format.h"
 #include "platform/QtCanvas.h"
 
 namespace tevrane {
@@ -52,7 +53,6 @@ DimensionDialog::DimensionDialog(Model& m, MainController& c, const DimensionLay
         auto* e = new QLineEdit(this);
         e->setObjectName(QStringLiteral("Edit%1").arg(row.edit));
         e->setFrame(false);
-        e->setGeometry(boxX(row.column), row.boxY(), kBoxWidth, kBoxHeight);
         QPalette ep = e->palette();
         ep.setColor(QPalette::Base, toQColor(row.role == RowRole::Dynamic ? kDynamicBoxColour
                                                                          : kWindowColour));
@@ -66,8 +66,6 @@ DimensionDialog::DimensionDialog(Model& m, MainController& c, const DimensionLay
     for (const DimensionRow& row : layout_.rows) {
         auto* b = new QPushButton(this);
         b->setObjectName(QStringLiteral("SmallButton%1").arg(row.edit));
-        b->setGeometry(smallButtonX(row.column), row.smallButtonY(), kSmallButtonWidth,
-                       row.smallButtonHeight());
         // A click takes the focus (so the box being edited is left first), but
         // Tab does not stop on these.
         b->setFocusPolicy(Qt::ClickFocus);
@@ -78,16 +76,39 @@ DimensionDialog::DimensionDialog(Model& m, MainController& c, const DimensionLay
     }
     reset_ = new QPushButton(QString::fromStdString(layout_.reset.caption), this);
     reset_->setObjectName(QString::fromStdString(layout_.reset.caption));
-    reset_->setGeometry(layout_.reset.x, layout_.reset.y, layout_.reset.width,
-                        layout_.reset.height);
     reset_->installEventFilter(this);
     connect(reset_, &QPushButton::clicked, this, [this] { resetClick(); });
 
     close_ = new QPushButton(QString::fromStdString(layout_.close.caption), this);
     close_->setObjectName(QStringLiteral("Close"));
-    close_->setGeometry(layout_.close.x, layout_.close.y, layout_.close.width,
-                        layout_.close.height);
     connect(close_, &QPushButton::clicked, this, [this] { CloseClick(); });
+    layoutControls(1.0f, 1.0f);
+}
+
+void DimensionDialog::layoutControls(float sx, float sy) {
+    // With the large font the labels are drawn at scaled positions, so the
+    // form, its boxes and buttons grow by the same factors; otherwise the
+    // labels would run under the boxes.
+    if (sx == scaleX_ && sy == scaleY_) return;
+    scaleX_ = sx;
+    scaleY_ = sy;
+    auto sc = [&](int v, float f) { return toInt(v * static_cast<long double>(f)); };
+    auto place = [&](QWidget* w, int x, int y, int width, int height) {
+        w->setGeometry(sc(x, sx), sc(y, sy), sc(width, sx), sc(height, sy));
+    };
+    setFixedSize(sc(layout_.width, sx), sc(layout_.height, sy));
+    QFont f = font();
+    f.setPixelSize(sc(fontPixelSize(kDefaultFontSize), sy));
+    setFont(f);
+    surface_ = QtCanvas::whiteImage(sc(layout_.width, sx), sc(layout_.height, sy));
+    for (size_t i = 0; i < layout_.rows.size(); ++i) {
+        const DimensionRow& row = layout_.rows[i];
+        place(edits_[i], boxX(row.column), row.boxY(), kBoxWidth, kBoxHeight);
+        place(smallButtons_[i], smallButtonX(row.column), row.smallButtonY(), kSmallButtonWidth,
+              row.smallButtonHeight());
+    }
+    place(reset_, layout_.reset.x, layout_.reset.y, layout_.reset.width, layout_.reset.height);
+    place(close_, layout_.close.x, layout_.close.y, layout_.close.width, layout_.close.height);
 }
 
 DimensionDialog::~DimensionDialog() {
@@ -116,6 +137,7 @@ int DimensionDialog::rowIndexOfEdit(const QObject* o) const {
 }
 
 void DimensionDialog::FormActivate() {
+    layoutControls(m_.fontScaleX, m_.fontScaleY);
     {
         QtCanvas canvas(surface_);
         drawDimensionLabels(canvas, layout_, m_.fontScaleX, m_.fontScaleY);

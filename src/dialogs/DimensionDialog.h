@@ -60,6 +60,7 @@ protected:
     MainController& c_;
 
 private:
+    void layoutControls(float sx, float sy);
     // Index of the box or small button among the rows, or -1.
     int rowIndexOfEdit(const QObject* o) const;
     // Runs the key filter; true when the key is consumed here.
@@ -71,6 +72,7 @@ private:
     QPushButton* reset_ = nullptr;
     QPushButton* close_ = nullptr;
     QImage surface_;
+    float scaleX_ = 0.0f, scaleY_ = 0.0f;  // the font scale the controls are laid out for
 };
 
 }  // namespace tevrane

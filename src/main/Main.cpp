@@ -290,6 +290,12 @@ void TMainForm::placeControls() {
     place(buttons_["RefPt1Zero"], kRefPt1Zero);
     place(buttons_["RefPt2Zero"], kRefPt2Zero);
     place(buttons_["UnDoDn"], kUnDoButton);
+    // The readouts move out with the large font; make room for them.
+    const int needW = toInt(kStartWidth * static_cast<long double>(sx));
+    const int needH = toInt(kStartHeight * static_cast<long double>(sy));
+    if (laidOutScaleX_ != 0 && (view_->width() < needW || view_->height() < needH))
+        resize(std::max(width(), needW + width() - view_->width()),
+               std::max(height(), needH + height() - view_->height()));
     laidOutScaleX_ = sx;
     laidOutScaleY_ = sy;
 }
