@@ -8,7 +8,7 @@
 // separates the sweep (solver and event search) from the painting.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
+#include "QtBenchMain.h"
 #include <QImage>
 
 #include <string>
@@ -77,11 +77,4 @@ BENCHMARK(BM_PortsBothGraphs)->Unit(benchmark::kMillisecond)->Repetitions(5)->Re
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runQtBenchmarks(argc, argv); }

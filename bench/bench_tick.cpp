@@ -5,7 +5,7 @@
 // tick costs under 7% of its 15.625 ms period.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
+#include "QtBenchMain.h"
 
 #include "main/core/MainController.h"
 #include "main/core/Renderer.h"
@@ -46,11 +46,4 @@ void BM_Tick(benchmark::State& state) {
 BENCHMARK(BM_Tick)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runQtBenchmarks(argc, argv); }

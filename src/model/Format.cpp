@@ -69,6 +69,14 @@ double parseDecimal(const std::string& text) {
     return negative ? -v : v;
 }
 
+bool acceptNumericKey(const std::string& text, char key, bool allowMinus) {
+    if (key == '\b') return true;
+    if (key >= '0' && key <= '9') return true;
+    if (key == '.') return text.find('.') == std::string::npos;
+    if (key == '-') return allowMinus && text.find('-') == std::string::npos;
+    return false;
+}
+
 long double roundHalfEven(long double v) { return std::nearbyint(v); }
 
 std::int32_t toInt(long double v, std::int32_t limit) {

@@ -20,6 +20,10 @@ std::string fixed10(double value, int width, int decimals);
 // formed by its longest valid leading part, 0 when there is none.
 double parseDecimal(const std::string& text);
 
+// The key filter of every numeric edit box: backspace and digits always, one
+// "." and, where negative values make sense, one "-" (anywhere in the text).
+bool acceptNumericKey(const std::string& text, char key, bool allowMinus);
+
 // Round to nearest, halves to even.
 long double roundHalfEven(long double v);
 

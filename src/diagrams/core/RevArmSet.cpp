@@ -104,10 +104,7 @@ void drawRevArmDialog(Model& m, Canvas& c, RevArmBoxes& boxes) {
 }
 
 bool acceptRevArmKey(const std::string& text, char key) {
-    if (key == '\b') return true;
-    if (key >= '0' && key <= '9') return true;
-    if (key == '-' || key == '.') return text.find(key) == std::string::npos;
-    return false;
+    return acceptNumericKey(text, key, true);
 }
 
 bool keyRevealsNext(int box) { return box >= 1 && box <= kRevArmPositions - 1; }

@@ -156,11 +156,10 @@ KeyVerdict filterKey(const std::string& text, char key) {
     // Every key of the numeric set counts as typing, even a sign or point that
     // the next check drops.
     v.marksEdited = true;
-    if ((key == '-' || key == '.') && text.find(key) != std::string::npos) return v;
     if (key == kCarriageReturn)
         v.moveFocus = true;
     else
-        v.insert = true;
+        v.insert = acceptNumericKey(text, key, true);
     return v;
 }
 

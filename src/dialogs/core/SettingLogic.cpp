@@ -96,11 +96,7 @@ float clampGraphicZoom(double typed) {
 }
 
 bool acceptKey(const std::string& text, char key, bool allowMinus) {
-    if (key == kBackspace) return true;
-    if (key >= '0' && key <= '9') return true;
-    if (key == '.') return text.find('.') == std::string::npos;
-    if (key == '-') return allowMinus && text.find('-') == std::string::npos;
-    return false;
+    return acceptNumericKey(text, key, allowMinus);
 }
 
 }  // namespace tevrane::setting
