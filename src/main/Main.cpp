@@ -120,8 +120,12 @@ void TMainForm::Timer1Timer() {
         drawMechanism(m_, renderState_, canvas, *this, fc);
     }
     view_->showPicture(back_);
-    // The picture may have changed the UnDo button or the bars' state.
-    syncFromPanel();
+    // Only when the picture changed the UnDo button, the error entry or the
+    // bars' state do the widgets need mirroring.
+    if (pictureChangedPanel_) {
+        pictureChangedPanel_ = false;
+        syncFromPanel();
+    }
 }
 
 // ---- renderer host -----------------------------------------------------------------
@@ -142,16 +146,24 @@ void TMainForm::setCaption(CaptionWindow w, const std::string& caption) {
 }
 
 void TMainForm::setUndoButton(bool visible, int top) {
+    if (p_.undoDn.visible == visible && p_.undoTop == top) return;
     p_.undoDn.visible = visible;
     p_.undoTop = top;
+    pictureChangedPanel_ = true;
 }
 
-void TMainForm::setErrorItemVisible(bool visible) { p_.item(Item::Error).visible = visible; }
+void TMainForm::setErrorItemVisible(bool visible) {
+    if (p_.item(Item::Error).visible == visible) return;
+    p_.item(Item::Error).visible = visible;
+    pictureChangedPanel_ = true;
+}
 
 void TMainForm::setDynVarBarEnabled(int k, bool enabled) {
     static constexpr Bar kBars[5] = {Bar::DynVar1, Bar::DynVar1, Bar::DynVar2, Bar::DynVar3,
                                      Bar::DynVar4};
-    if (k >= 1 && k <= 4) p_.bar(kBars[k]).enabled = enabled;
+    if (k < 1 || k > 4 || p_.bar(kBars[k]).enabled == enabled) return;
+    p_.bar(kBars[k]).enabled = enabled;
+    pictureChangedPanel_ = true;
 }
 
 void TMainForm::playSound(const std::string& fileName) { sound_.play(fileName); }

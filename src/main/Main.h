@@ -128,6 +128,7 @@ private:
     QFrame* dynFrame_ = nullptr;
     QFrame* refFrame_ = nullptr;
     bool syncing_ = false;
+    bool pictureChangedPanel_ = false;  // set by the picture, consumed by the tick
     float laidOutScaleX_ = 0, laidOutScaleY_ = 0;
 
     QTimer timer_;
