@@ -13,8 +13,8 @@ namespace {
 bool typedCharacter(const QKeyEvent& key, char& typed) {
     switch (key.key()) {
         case Qt::Key_Return:
-        case Qt::Key_Enter: typed = setting::kCarriageReturn; return true;
-        case Qt::Key_Backspace: typed = setting::kBackspace; return true;
+        case Qt::Key_Enter: typed = kCarriageReturn; return true;
+        case Qt::Key_Backspace: typed = kBackspace; return true;
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
         case Qt::Key_Escape:

@@ -1,6 +1,7 @@
 #include "model/Format.h"
 
 #include <cctype>
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -69,6 +70,16 @@ double parseDecimal(const std::string& text) {
     return negative ? -v : v;
 }
 
+float parseFloat(const std::string& text) {
+    // The largest double that still rounds to a finite single: FLT_MAX plus
+    // half of its unit in the last place, exclusive.
+    constexpr double kOverflow = static_cast<double>(FLT_MAX) + 0x1p103;
+    const double v = parseDecimal(text);
+    if (v >= kOverflow) return INFINITY;
+    if (v <= -kOverflow) return -INFINITY;
+    return static_cast<float>(v);
+}
+
 bool acceptNumericKey(const std::string& text, char key, bool allowMinus) {
     if (key == '\b') return true;
     if (key >= '0' && key <= '9') return true;
@@ -76,8 +87,6 @@ bool acceptNumericKey(const std::string& text, char key, bool allowMinus) {
     if (key == '-') return allowMinus && text.find('-') == std::string::npos;
     return false;
 }
-
-long double roundHalfEven(long double v) { return std::nearbyint(v); }
 
 std::int32_t toInt(long double v, std::int32_t limit) {
     if (std::isnan(v)) return 0;

@@ -20,12 +20,17 @@ std::string fixed10(double value, int width, int decimals);
 // formed by its longest valid leading part, 0 when there is none.
 double parseDecimal(const std::string& text);
 
+// An edit box's text as a single-precision value: parseDecimal, rounded to the
+// nearest float; a number beyond the float range becomes an infinity of its
+// sign, as the hardware rounds it (the conversion itself would be undefined).
+float parseFloat(const std::string& text);
+
+inline constexpr char kBackspace = '\b';
+inline constexpr char kCarriageReturn = '\r';
+
 // The key filter of every numeric edit box: backspace and digits always, one
 // "." and, where negative values make sense, one "-" (anywhere in the text).
 bool acceptNumericKey(const std::string& text, char key, bool allowMinus);
-
-// Round to nearest, halves to even.
-long double roundHalfEven(long double v);
 
 // Every float-to-integer conversion goes through here: rounds half to even,
 // saturates to +-kPixelLimit and maps NaN to 0, so no input can overflow.

@@ -193,8 +193,8 @@ TEST(SettingLogicTest, KeyFilterAcceptsDigitsBackspaceAndOnePoint) {
     EXPECT_TRUE(setting::acceptKey("12", '.', false));
     EXPECT_FALSE(setting::acceptKey("1.2", '.', false));
     EXPECT_FALSE(setting::acceptKey("1.2", '.', true));
-    EXPECT_TRUE(setting::acceptKey("1.2", setting::kBackspace, false));
-    EXPECT_TRUE(setting::acceptKey("", setting::kBackspace, true));
+    EXPECT_TRUE(setting::acceptKey("1.2", kBackspace, false));
+    EXPECT_TRUE(setting::acceptKey("", kBackspace, true));
 }
 
 TEST(SettingLogicTest, KeyFilterTakesOneMinusOnlyWhereAllowed) {
@@ -207,7 +207,7 @@ TEST(SettingLogicTest, KeyFilterTakesOneMinusOnlyWhereAllowed) {
 
 TEST(SettingLogicTest, KeyFilterDiscardsEverythingElse) {
     const char refused[] = {'a', 'Z', 'e', 'E', '+', ',', ' ', '\t', '\0', '\x1b', '\x16',
-                            setting::kCarriageReturn, '\n'};
+                            kCarriageReturn, '\n'};
     for (char c : refused) {
         EXPECT_FALSE(setting::acceptKey("", c, true)) << int(c);
         EXPECT_FALSE(setting::acceptKey("", c, false)) << int(c);

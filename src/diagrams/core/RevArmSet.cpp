@@ -1,5 +1,6 @@
 #include "diagrams/core/RevArmSet.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
@@ -33,10 +34,7 @@ std::string boxText(float v) { return fixed(v, 5, 3); }
 // The entry as a float; a number beyond the float range is held at its limit
 // rather than becoming infinite.
 float entryValue(const std::string& text) {
-    const double v = parseDecimal(text);
-    if (v > FLT_MAX) return FLT_MAX;
-    if (v < -FLT_MAX) return -FLT_MAX;
-    return static_cast<float>(v);
+    return std::clamp(parseFloat(text), -FLT_MAX, FLT_MAX);
 }
 
 bool validBox(int box) { return box >= 1 && box <= kRevArmBoxCount; }

@@ -174,15 +174,7 @@ std::string rowText(Model& m, const DimensionRow& row) {
     return fixed10(rowValue(m, row), 5, 3);
 }
 
-float boxValue(const std::string& text) {
-    // The largest double that still rounds to a finite single: FLT_MAX plus
-    // half of its unit in the last place, exclusive.
-    constexpr double kOverflow = static_cast<double>(FLT_MAX) + 0x1p103;
-    const double v = parseDecimal(text);
-    if (v >= kOverflow) return INFINITY;
-    if (v <= -kOverflow) return -INFINITY;
-    return static_cast<float>(v);
-}
+float boxValue(const std::string& text) { return parseFloat(text); }
 
 void clampDiagramPositions(Model& m) {
     const float low = m.revArmCentre() - m.revArmNormal;

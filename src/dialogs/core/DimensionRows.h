@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/Format.h"
 #include "model/Model.h"
 #include "platform/Canvas.h"
 
@@ -94,8 +95,6 @@ void drawDimensionLabels(Canvas& c, const DimensionLayout& layout, float fontSca
                          float fontScaleY);
 
 // ---- the numeric key filter of every edit box -----------------------------------
-inline constexpr char kBackspace = 8;
-inline constexpr char kCarriageReturn = 13;
 
 struct KeyVerdict {
     bool insert = false;       // the key reaches the box (typed or deleting)

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "model/Format.h"
 #include "model/Model.h"
 
 namespace tevrane::setting {
@@ -61,8 +62,6 @@ float clampGraphicZoom(double typed);           // 0.5 .. 2000
 
 // ---- key filter of the edit box -------------------------------------------------
 
-inline constexpr char kBackspace = '\b';
-inline constexpr char kCarriageReturn = '\r';
 
 // Whether a typed character may go into an edit box that holds `text`:
 // backspace and digits always, one "." and, when allowMinus, one "-".
