@@ -39,7 +39,7 @@ void BM_Tick(benchmark::State& state) {
         c.tick();
         picture.fill(Qt::white);
         QtCanvas canvas(picture);
-        drawMechanism(m, rs, canvas, host, clock);
+        drawFrame(m, rs, canvas, host, clock);
         benchmark::DoNotOptimize(picture.constBits());
     }
 }

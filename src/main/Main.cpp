@@ -117,7 +117,7 @@ void TMainForm::Timer1Timer() {
     {
         QtCanvas canvas(back_);
         const FrameClock fc{clock_.shortDate(), clock_.longTime()};
-        drawMechanism(m_, renderState_, canvas, *this, fc);
+        drawFrame(m_, renderState_, canvas, *this, fc);
     }
     view_->showPicture(back_);
     // Only when the picture changed the UnDo button, the error entry or the

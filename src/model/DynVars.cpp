@@ -3,41 +3,27 @@
 #include <algorithm>
 #include <array>
 
+#include "model/Dimensions.h"
 #include "model/Format.h"
 
 namespace tevrane {
 
 namespace {
 
-const std::array<std::string, 20> kFrameNames = {
-    "",
-    "Driver Dia",          "Stroke",               "Main Rod",
-    "Main Rod Lug Vert",   "Main Rod Lug Horz",    "Oscillating lever",
-    "OscLevDriveVertOffset", "OscLevDriveHorzLen", "Swing Lever",
-    "Swing Lev Piv Vert",  "Swing Lev Piv Horz",   "Rev Arm (Link Upper)",
-    "Link Lower",          "Link Pivot Vert",      "Link Pivot Horz",
-    "Valve Rod",           "Valve Lever Upper",    "Valve Lever Offset",
-    "Valve Lever Lower",
-};
-
-const std::array<std::string, 22> kCylNames = {
-    "Cyl ctr to Driver ctr",    "Cyl CL above Driver ctr", "Cylinder Bore Dia",
-    "Cylinder Bore Length",     "Cyl Steam Port Width",    "Piston ctr to Crosshead",
-    "Piston Width",             "Valve Surface to Cyl CL", "Valve Stem CL to Cyl CL",
-    "Exhaust Port  Width",      "Bridge Width   Rear",     "Bridge Width   Front",
-    "Steam Port Width  Rear",   "Steam Port Width   Front", "Valve Chamber    Height",
-    "Valve Chamber Length",     "Valve Height",            "Valve Length  Rear Half",
-    "Valve Length   Front Half", "Valve Exh CavityRearHalf", "Valve ExhCavityFrontHalf",
-    "Valve Stem",
-};
+// Names as strings, built once from the table of dimensions (ids 1..19 and
+// 101..122 carry one; the rest give the empty name).
+const std::array<std::string, kDimensionCount>& names() {
+    static const std::array<std::string, kDimensionCount> table = [] {
+        std::array<std::string, kDimensionCount> n;
+        for (size_t i = 0; i < n.size(); ++i) n[i] = std::string(dimensions()[i].name);
+        return n;
+    }();
+    return table;
+}
 
 const std::string kNoName;
 
-float* dynField(Model& m, int id) {
-    if (id >= 1 && id <= 19) return frameField(m, id);
-    if (id >= 101 && id <= 122) return cylField(m, id);
-    return nullptr;
-}
+float* dynField(Model& m, int id) { return isDynamicId(id) ? dimensionField(m, id) : nullptr; }
 
 void copyEntry(Model& m, int to, int from) {
     m.undoId[to] = m.undoId[from];
@@ -64,9 +50,9 @@ void copySlot(Model& m, int to, int from) {
 bool isDynamicId(int id) { return (id >= 1 && id <= 19) || (id >= 101 && id <= 122); }
 
 const std::string& dimensionName(int id) {
-    if (id >= 1 && id <= 19) return kFrameNames[static_cast<size_t>(id)];
-    if (id >= 101 && id <= 122) return kCylNames[static_cast<size_t>(id - 101)];
-    return kNoName;
+    const DimensionInfo* d = findDimension(id);
+    if (!d || !isDynamicId(id)) return kNoName;
+    return names()[static_cast<size_t>(d - dimensions().data())];
 }
 
 float readVar(const Model& m, int id) {

@@ -1,5 +1,6 @@
 #include "model/Model.h"
 
+#include "model/Dimensions.h"
 #include "model/DynVars.h"
 
 namespace tevrane {
@@ -17,32 +18,6 @@ constexpr float Cyl::* kCylMembers[Cyl::kCount] = {
     &Cyl::cavityFront,
 };
 
-// Record index of cylinder ids 101..122 (id 102 is pivotY[3], not a field).
-constexpr int kCylIndexById[22] = {
-    0,  -1, 1,  2,  4,  5,  6,  7,  8,  9,  10,  // 101..111
-    18, 11, 19, 12, 13, 14, 15, 20, 16, 21, 17,  // 112..122
-};
-
-// Factory values of the default engine, a model locomotive in inches.
-constexpr float kFrameDefaults[22] = {
-    0.0f,                                  // pivotY[3], "Cylinder CL above Driver"
-    7.0f, 3.0f, 9.0f, 0.5f, 1.0f,          // 1..5
-    9.0f, 0.4f, 4.25f, 3.0f, 1.75f,        // 6..10
-    10.0f, 3.0f, 1.5f, 2.048f, 5.24f,      // 11..15
-    5.95f, 0.4f, 0.3f, 3.45f,              // 16..19
-    1.0f, 1.2f,                            // 20 normal, 21 maximum travel
-};
-
-constexpr float kCylDefaults[Cyl::kCount] = {
-    16.0f, 2.125f, 4.0f, 0.0f, 0.312f, 7.0f, 0.5f, 1.75f, 2.062f, 0.375f, 0.187f,
-    0.156f, 0.625f, 2.187f, 0.5f, 0.687f, 0.375f, 4.55f, 0.187f, 0.156f, 0.687f, 0.375f,
-};
-
-constexpr float kPresets[7][3] = {
-    {0, 0, 0},          {62, 315, 237},   {62, 0, 395},       {45, 70, 210},
-    {80, -950, 335},    {350, -5100, 900}, {350, -5460, 900},
-};
-
 }  // namespace
 
 float& Cyl::operator[](int i) { return this->*kCylMembers[i]; }
@@ -50,75 +25,24 @@ float Cyl::operator[](int i) const { return this->*kCylMembers[i]; }
 
 int cylRecordIndex(int id) {
     if (id < 101 || id > 122) return -1;
-    return kCylIndexById[id - 101];
+    return findDimension(id)->recordIndex;
 }
 
-float* frameField(Model& m, int id) {
-    switch (id) {
-        case 1: return &m.driverDiameter;
-        case 2: return &m.stroke;
-        case 3: return &m.mainRodLength;
-        case 4: return &m.mainRodLugVert;
-        case 5: return &m.mainRodLugHorz;
-        case 6: return &m.oscLeverLength;
-        case 7: return &m.oscLeverDriveVert;
-        case 8: return &m.oscLeverDriveHorz;
-        case 9: return &m.swingLeverLength;
-        case 10: return &m.pivotY[kSwingLeverPivot];
-        case 11: return &m.pivotX[kSwingLeverPivot];
-        case 12: return &m.reverseArmLength;
-        case 13: return &m.linkLowerLength;
-        case 14: return &m.pivotY[kLinkPivot];
-        case 15: return &m.pivotX[kLinkPivot];
-        case 16: return &m.valveRodLength;
-        case 17: return &m.valveLeverUpper;
-        case 18: return &m.valveLeverOffset;
-        case 19: return &m.valveLeverLower;
-        case 20: return &m.revArmNormal;
-        case 21: return &m.revArmMax;
-        default: return nullptr;
-    }
+float* frameField(Engine& e, int id) {
+    return id >= 1 && id <= kFrameDimensionCount ? dimensionField(e, id) : nullptr;
 }
 
-float* cylField(Model& m, int id) {
-    if (id == 102) return &m.pivotY[kCrosshead];
-    const int i = cylRecordIndex(id);
-    return i < 0 ? nullptr : &m.cyl[i];
+float* cylField(Engine& e, int id) {
+    return id >= 101 ? dimensionField(e, id) : nullptr;
 }
 
 void initState(Model& m) {
-    // A fresh model holds every start value; the ones that matter are restated
-    // here so that initState stays the one place that defines them.
+    // The start values are the initialisers of the model's structs; what is
+    // left is emptying the tables.
     m = Model{};
-    m.driverAngle = 0.0f;
-    m.stepAngle = 10.0f;
-    m.selectedStep = 10.0f;
-    m.direction = "Fwd";
-    m.viewScale = 28.0f;
-    m.viewOffsetX = 115.0f;
-    m.viewOffsetY = 270.0f;
-    m.homeScale = 28.0f;
-    m.homeOffsetX = 115.0f;
-    m.homeOffsetY = 270.0f;
-    for (int s = 0; s < 7; ++s)
-        for (int k = 0; k < 3; ++k) m.viewPresets[s][k] = kPresets[s][k];
-    m.steamDisplay = false;
-    m.errorBeep = true;
-    m.lineWidth = 1;
-    m.fontScaleX = 1.0f;
-    m.fontScaleY = 1.0f;
-    m.diagramVScale = 1.5f;
-    m.graphicZoom = 7.5f;
-    m.dimensionSetName = "Nominal";
-    m.screenDataOn = true;
-    m.stepBarArmed = true;
-    m.dynStep = 0.001f;
-    m.activeDynSlot = 1;
-    m.portGraphMode = 'F';
     clearSlots(m);
     clearUndo(m);
     clearOverlay(m);
-    m.lineCount = 1;
 }
 
 void clearOverlay(Model& m) {
@@ -145,11 +69,15 @@ void initView(Model& m) {
 }
 
 void loadFrameDefaults(Model& m) {
-    for (int i = 0; i < 22; ++i) m.frameDefaults[i] = kFrameDefaults[i];
+    for (int id = 1; id <= kFrameDimensionCount; ++id)
+        m.frameDefaults[id] = findDimension(id)->defaultValue;
+    m.frameDefaults[0] = findDimension(102)->defaultValue;
 }
 
 void loadCylDefaults(Model& m) {
-    for (int i = 0; i < Cyl::kCount; ++i) m.cylDefaults[i] = kCylDefaults[i];
+    m.cylDefaults = Cyl{};  // the spare field has no editor and stays 0
+    for (const DimensionInfo& d : dimensions())
+        if (d.recordIndex >= 0) m.cylDefaults[d.recordIndex] = d.defaultValue;
 }
 
 void resetFrame(Model& m) {

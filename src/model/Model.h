@@ -1,7 +1,8 @@
 // The one shared model of the simulator: every dimension, the pivot table the
 // solver fills, motion, view and option state, and the bookkeeping of the
 // dynamic variables and the undo stack. Windows read and write it directly;
-// nothing else keeps a copy of a dimension.
+// nothing else keeps a copy of a dimension (a diagram sweep works on a copy of
+// the engine only for the length of one drawing).
 #pragma once
 
 #include <array>
@@ -80,14 +81,21 @@ inline constexpr int kPivotDataRows = 6;
 // An empty dynamic-variable slot shows this name: 13 blanks and "??".
 inline const std::string kEmptySlotName = "             ??";
 
-struct Model {
-    // ---- pivot table ------------------------------------------------------
+// The model is grouped by role. Each role is a plain struct, so a function
+// that needs only one role takes only that one (the solver reads an Engine,
+// the dimension file an Engine and the roles it stores); Model joins them all
+// and every field keeps its one name (m.stroke, m.viewScale, m.undoDepth).
+// The initialisers below are the start values of the program: initState is
+// `Model{}` plus the emptying of the tables.
+
+// The engine: the pivot table in world units and every dimension of the
+// frame and the cylinder. Pivots 1, 5, 12, 19, 20 and the Y of 3 and 4 are
+// inputs; the solver's thin steps store the computed entries beside them.
+struct Engine {
     float pivotX[kPivotCount] = {};
     float pivotY[kPivotCount] = {};
-    std::int32_t pivotScreenX[kPivotCount] = {};
-    std::int32_t pivotScreenY[kPivotCount] = {};
 
-    // ---- frame dimensions (ids 10, 11, 14, 15 are pivots 12 and 5) --------
+    // Frame dimensions (ids 10, 11, 14, 15 are pivots 12 and 5).
     float driverDiameter = 0;     // 1
     float stroke = 0;             // 2
     float mainRodLength = 0;      // 3
@@ -106,84 +114,74 @@ struct Model {
     float revArmNormal = 0;       // 20
     float revArmMax = 0;          // 21
 
-    // ---- cylinder record ---------------------------------------------------
     Cyl cyl;
+};
 
-    // ---- defaults blocks ---------------------------------------------------
-    // frameDefaults[id] for frame ids 1..21 in the frame dialog's order;
-    // frameDefaults[0] holds the default of pivotY[3] ("Cylinder CL above
-    // Driver"), which belongs with the frame block.
+// The factory values the working dimensions are restored from.
+// frameDefaults[id] for frame ids 1..21 in the frame dialog's order;
+// frameDefaults[0] holds the default of pivotY[3] ("Cylinder CL above
+// Driver"), which belongs with the frame block.
+struct Defaults {
     float frameDefaults[22] = {};
     Cyl cylDefaults;
+};
 
-    // ---- motion -------------------------------------------------------------
-    float driverAngle = 0;
-    float stepAngle = 0;
-    float selectedStep = 0;
-    std::string direction;  // "Fwd" or "Rev"
+struct Motion {
+    float driverAngle = 0.0f;
+    float stepAngle = 10.0f;
+    float selectedStep = 10.0f;
+    std::string direction = "Fwd";  // "Fwd" or "Rev"
     float revArmPos = 0;
     float revArmSet[10] = {};  // [0] is the reverse-arm centre
     std::int32_t revArmSetCount = 0;
     bool revArmSetChanged = false;
-    float gearSignA = 0;
-    float gearSignB = 0;
 
-    // ---- view ---------------------------------------------------------------
-    float viewScale = 0, viewOffsetX = 0, viewOffsetY = 0;
-    float homeScale = 0, homeOffsetX = 0, homeOffsetY = 0;
+    float& revArmCentre() { return revArmSet[0]; }
+    float revArmCentre() const { return revArmSet[0]; }
+};
+
+struct View {
+    float viewScale = 28.0f, viewOffsetX = 115.0f, viewOffsetY = 270.0f;
+    float homeScale = 28.0f, homeOffsetX = 115.0f, homeOffsetY = 270.0f;
     float panBaseScale = 0, panBaseX = 0, panBaseY = 0;
     float normScale = 0, normOffsetX = 0, normOffsetY = 0;
-    float viewPresets[7][3] = {};  // (scale, offset X, offset Y); slot 0 is scratch
+    // (scale, offset X, offset Y); slot 0 is the user's scratch slot.
+    float viewPresets[7][3] = {
+        {0, 0, 0},       {62, 315, 237},    {62, 0, 395},      {45, 70, 210},
+        {80, -950, 335}, {350, -5100, 900}, {350, -5460, 900},
+    };
+};
 
-    // ---- options and display state -----------------------------------------
+struct Options {
     bool steamDisplay = false;
     bool errorBeep = true;
     bool solverError = false;
     std::int32_t lineWidth = 1;
-    float fontScaleX = 1, fontScaleY = 1;
+    float fontScaleX = 1.0f, fontScaleY = 1.0f;
     float diagramVScale = 1.5f;
     float graphicZoom = 7.5f;
     std::int32_t highlightedDim = 0;
-    std::string dimensionSetName;
+    std::string dimensionSetName = "Nominal";
     bool dynVarsVisible = false;
     bool undoEnabled = false;
     bool refPointsOn = false;
     bool screenDataOn = true;
-
-    // ---- main window state shared with the dialogs --------------------------
-    std::string frontCutoffText, rearCutoffText;  // at most 10 characters
     bool pivotDataOn = false;
+};
+
+// State of the main window that the dialogs and the diagrams share.
+struct WindowState {
+    std::string frontCutoffText, rearCutoffText;  // at most 10 characters
     bool stepBarArmed = true;
     // Base name of the last dimension file opened or saved; shown in captions.
     std::string currentFileName;
-
-    // ---- lines-and-circles overlay (index 1..20; entry 0 of the point
-    // coordinates holds a copy of reference point 1) ------------------------
-    std::int32_t lineCount = 1;  // the current overlay entry number
-    float lineType[kOverlayEntries + 1] = {};    // 0 line, 1 circle, -1 unused
-    float lineColour[kOverlayEntries + 1] = {};  // 24-bit colour held in a float
-    float lineMode[kOverlayEntries + 1] = {};    // reference mode 0..3, -1 unused
-    float lineX1[kOverlayEntries + 1] = {}, lineY1[kOverlayEntries + 1] = {};
-    float lineX2[kOverlayEntries + 1] = {}, lineY2[kOverlayEntries + 1] = {};
-    float linePivotA[kOverlayEntries + 1] = {}, linePivotB[kOverlayEntries + 1] = {};
-    float linePivotAX[kOverlayEntries + 1] = {}, linePivotAY[kOverlayEntries + 1] = {};
-    float linePivotBX[kOverlayEntries + 1] = {}, linePivotBY[kOverlayEntries + 1] = {};
-    bool drawLinesPick = false;         // waiting for the user to pick pivots
-    std::int32_t drawLinesRefChoice = -1;  // reference choice of the draw-lines window
-
-    // ---- pointer selection and pivot data rows (index 1..6) -----------------
-    std::int32_t pivotRowActive[kPivotDataRows + 1] = {};
-    float pivotRowPivot[kPivotDataRows + 1] = {};
-    std::int32_t nearestPivot = 0;
-
-    // ---- dimension pointer display ------------------------------------------
+    // The dimension whose place the pointer display is showing; 0 for none.
     std::int32_t pointerDim = 0;
-
-    // ---- diagrams -------------------------------------------------------------
     char portGraphMode = 'F';
-    std::string undoText;  // the undo line every diagram window shares
+};
 
-    // ---- dynamic variables and undo -----------------------------------------
+// The dynamic variables and the undo history.
+struct Editing {
     std::int32_t dynVarId[kDynSlots] = {};
     float dynVarValue[kDynSlots] = {};
     std::string dynVarName[kDynSlots];
@@ -198,8 +196,38 @@ struct Model {
     // Whether the "UnDo" buttons of the main window and the diagrams are
     // enabled; every window reads it so they stay consistent.
     bool undoButtonsEnabled = false;
+    std::string undoText;  // the undo line every diagram window shares
+};
 
-    // ---- solver results -------------------------------------------------------
+// The lines-and-circles overlay (index 1..20; entry 0 of the point
+// coordinates holds a copy of reference point 1).
+struct Overlay {
+    std::int32_t lineCount = 1;  // the current overlay entry number
+    float lineType[kOverlayEntries + 1] = {};    // 0 line, 1 circle, -1 unused
+    float lineColour[kOverlayEntries + 1] = {};  // 24-bit colour held in a float
+    float lineMode[kOverlayEntries + 1] = {};    // reference mode 0..3, -1 unused
+    float lineX1[kOverlayEntries + 1] = {}, lineY1[kOverlayEntries + 1] = {};
+    float lineX2[kOverlayEntries + 1] = {}, lineY2[kOverlayEntries + 1] = {};
+    float linePivotA[kOverlayEntries + 1] = {}, linePivotB[kOverlayEntries + 1] = {};
+    float linePivotAX[kOverlayEntries + 1] = {}, linePivotAY[kOverlayEntries + 1] = {};
+    float linePivotBX[kOverlayEntries + 1] = {}, linePivotBY[kOverlayEntries + 1] = {};
+    bool drawLinesPick = false;            // waiting for the user to pick pivots
+    std::int32_t drawLinesRefChoice = -1;  // reference choice of the draw-lines window
+};
+
+// Pointer selection and the pivot data rows (index 1..6).
+struct PivotRows {
+    std::int32_t pivotRowActive[kPivotDataRows + 1] = {};
+    float pivotRowPivot[kPivotDataRows + 1] = {};
+    std::int32_t nearestPivot = 0;
+};
+
+// What the animation tick stores from the solver besides the pivot table.
+struct SolverResults {
+    std::int32_t pivotScreenX[kPivotCount] = {};
+    std::int32_t pivotScreenY[kPivotCount] = {};
+    float gearSignA = 0;
+    float gearSignB = 0;
     float valveLeverAngle = 0;
     float linkTriangleAngle = 0;
     float valveTravel = 0;
@@ -210,13 +238,12 @@ struct Model {
     float pistonTrace = 0;
     float frontSteamOpening = 0, frontExhaustOpening = 0;
     float rearSteamOpening = 0, rearExhaustOpening = 0;
-    float workValue = 0, divisor = 0, workAngle = 0;  // scratch shared with the clamps
     IPoint cylinderPoints[24] = {};  // C0..C23
     IPoint valvePoints[14] = {};     // V0..V13
-
-    float& revArmCentre() { return revArmSet[0]; }
-    float revArmCentre() const { return revArmSet[0]; }
 };
+
+struct Model : Engine, Defaults, Motion, View, Options, WindowState, Editing, Overlay, PivotRows,
+               SolverResults {};
 
 // ---- operations ---------------------------------------------------------------
 
@@ -238,9 +265,9 @@ void resetAllDimensions(Model& m);
 void clearOverlay(Model& m);
 
 // The frame dimension with id 1..21 (dialog order); nullptr for other ids.
-float* frameField(Model& m, int id);
+float* frameField(Engine& e, int id);
 // The cylinder dimension with id 101..122; id 102 is pivotY[3]. nullptr otherwise.
-float* cylField(Model& m, int id);
+float* cylField(Engine& e, int id);
 // Position of a cylinder id (101..122, not 102) in the record order, or -1.
 int cylRecordIndex(int id);
 

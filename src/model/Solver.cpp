@@ -50,60 +50,158 @@ inline SinCos sinCos(ld x) {
     }
 }
 
-// A failed clamp is only recorded while the user wants to hear about it.
-inline void raise(Model& m) {
-    if (m.errorBeep) m.solverError = true;
-}
-
 }  // namespace
 
 // The limits are compared as stored (single precision), so a value that a
 // clamp has already put on the limit passes the next clamp unchanged. NaN
 // fails every comparison and goes through untouched; the caller's arithmetic
 // then carries it along without trapping.
-void clampNonNegative(Model& m) {
-    if (m.workValue < 0.0f) {
-        m.workValue = -m.workValue;
-        raise(m);
+float clampNonNegative(float v, int& raised) {
+    if (v < 0.0f) {
+        ++raised;
+        return -v;
     }
+    return v;
 }
 
-void clampDivisor(Model& m) {
-    if (m.divisor >= 0.0f && m.divisor < kMinDivisor) {
-        m.divisor = kMinDivisor;
-        raise(m);
-    } else if (m.divisor > -kMinDivisor && m.divisor < 0.0f) {
-        m.divisor = -kMinDivisor;
-        raise(m);
+float clampDivisor(float v, int& raised) {
+    if (v >= 0.0f && v < kMinDivisor) {
+        ++raised;
+        return kMinDivisor;
     }
+    if (v > -kMinDivisor && v < 0.0f) {
+        ++raised;
+        return -kMinDivisor;
+    }
+    return v;
 }
 
-void clampCosine(Model& m) {
-    if (m.workValue > kMaxCosine) {
-        m.workValue = kMaxCosine;
-        raise(m);
-    } else if (m.workValue < -kMaxCosine) {
-        m.workValue = -kMaxCosine;
-        raise(m);
+float clampCosine(float v, int& raised) {
+    if (v > kMaxCosine) {
+        ++raised;
+        return kMaxCosine;
     }
+    if (v < -kMaxCosine) {
+        ++raised;
+        return -kMaxCosine;
+    }
+    return v;
 }
 
-// Everything is worked in extended precision. Pivot coordinates and the other
-// model fields are rounded to single precision as they are stored, and later
-// steps read them back from the model, so each pivot follows from the stored
-// positions of the earlier ones exactly as they are drawn and tabulated.
-void solvePivots(Model& m) {
-    float* const X = m.pivotX;
-    float* const Y = m.pivotY;
-    const ld theta = ld(m.driverAngle) * kPi / 180.0L;
+namespace {
+
+// A length of exactly 0 would divide by zero; it is taken as the smallest one.
+inline float guardedLength(float v) { return v == 0.0f ? kMinDivisor : v; }
+
+// The piston step with the main rod length given, so that solveGear can hand
+// it the one the pivot solve used.
+PistonPorts pistonPorts(const Engine& e, float mainRodLength, float driverAngle, float valveStemX) {
+    PistonPorts r;
+    int& raised = r.clamps;
+    const ld theta = ld(driverAngle) * kPi / 180.0L;
+
+    // 17. Piston position: crank and rod projected on the cylinder line,
+    // cos(theta) + (sqrt(L^2 - t^2) - L) / (stroke / 2), where t is the crank
+    // pin's height; 0 with the crosshead nearest the cylinder, 640 farthest.
+    const float divisor = clampDivisor(e.stroke, raised);
+    const SinCos th = sinCos(theta);
+    const ld t = th.s * e.stroke / 2.0L;
+    const float work = clampNonNegative(store(sq(mainRodLength) - t * t), raised);
+    const ld div = divisor;
+    r.pistonTrace = store(320.0L - (th.c + std::sqrt(ld(work)) / div * 2.0L -
+                                    ld(mainRodLength) / div * 2.0L) *
+                                       320.0L);
+
+    // 18. Port openings from the valve's displacement v: how far each valve
+    // edge has uncovered its port edge (negative: lapped by that much).
+    const Cyl& c = e.cyl;
+    const ld h = ld(c.exhaustPortWidth) / 2.0L;
+    const ld v = ld(valveStemX) + c.valveCentreToJoint - c.cylCentreToDriver;
+    r.frontSteamOpening = store(h + c.bridgeFront + c.steamPortFront - (v + c.valveLenFront));
+    r.frontExhaustOpening = store((v + c.cavityFront) - (h + c.bridgeFront));
+    r.rearSteamOpening = store((v - c.valveLenRear) + h + c.bridgeRear + c.steamPortRear);
+    r.rearExhaustOpening = store(-(v - c.cavityRear) - (h + c.bridgeRear));
+    return r;
+}
+
+// The pivot entries the pivot solve computes (for 3 and 4 only X: their Y is
+// an input).
+constexpr int kSolvedBoth[] = {kCrankPin, kLinkLowerEnd, kValveRodPin, kLinkDie,
+                               kOscLeverDrivePoint, kMainRodLug, kSwingLeverEnd,
+                               kMainRodLugFoot, kValveLeverTop, kOscLeverDriveFoot,
+                               kReverseArmEnd};
+
+void raiseIf(Model& m, int clamps) {
+    // A failed clamp is only recorded while the user wants to hear about it.
+    if (clamps > 0 && m.errorBeep) m.solverError = true;
+}
+
+void storeLinkage(Model& m, const LinkageSolution& s) {
+    for (int i : kSolvedBoth) {
+        m.pivotX[i] = s.pivotX[i];
+        m.pivotY[i] = s.pivotY[i];
+    }
+    m.pivotX[kCrosshead] = s.pivotX[kCrosshead];
+    m.pivotX[kValveStemJoint] = s.pivotX[kValveStemJoint];
+    m.valveLeverAngle = s.valveLeverAngle;
+    m.linkTriangleAngle = s.linkTriangleAngle;
+    m.gearSignA = 1.0f;
+    m.gearSignB = 1.0f;
+    m.valveTravel = s.valveTravel;
+    m.frontAdmitTravel = s.frontAdmitTravel;
+    m.frontFullTravel = s.frontFullTravel;
+    m.frontExhaustTravel = s.frontExhaustTravel;
+    m.rearAdmitTravel = s.rearAdmitTravel;
+    m.rearFullTravel = s.rearFullTravel;
+    m.rearExhaustTravel = s.rearExhaustTravel;
+    m.rearAdmitJoint = s.rearAdmitJoint;
+    m.frontAdmitJoint = s.frontAdmitJoint;
+    m.frontSteamLap = s.frontSteamLap;
+    m.rearSteamLap = s.rearSteamLap;
+    m.frontExhaustLap = s.frontExhaustLap;
+    m.rearExhaustLap = s.rearExhaustLap;
+    // The two lengths that cannot be zero are shown to the user as the
+    // smallest length from the first solve on.
+    m.mainRodLength = guardedLength(m.mainRodLength);
+    m.valveLeverLower = guardedLength(m.valveLeverLower);
+    raiseIf(m, s.clamps);
+}
+
+void storePorts(Model& m, const PistonPorts& p) {
+    m.pistonTrace = p.pistonTrace;
+    m.frontSteamOpening = p.frontSteamOpening;
+    m.frontExhaustOpening = p.frontExhaustOpening;
+    m.rearSteamOpening = p.rearSteamOpening;
+    m.rearExhaustOpening = p.rearExhaustOpening;
+    raiseIf(m, p.clamps);
+}
+
+}  // namespace
+
+// Everything is worked in extended precision. Pivot coordinates are rounded to
+// single precision as they are stored in the solution's table, and later steps
+// read them back from it, so each pivot follows from the stored positions of
+// the earlier ones exactly as they are drawn and tabulated.
+LinkageSolution solveLinkage(const Engine& en, float driverAngle, float revArmPos) {
+    LinkageSolution r;
+    int& raised = r.clamps;
+    float* const X = r.pivotX;
+    float* const Y = r.pivotY;
+    for (int i = 0; i < kPivotCount; ++i) {
+        X[i] = en.pivotX[i];
+        Y[i] = en.pivotY[i];
+    }
+    const ld theta = ld(driverAngle) * kPi / 180.0L;
+    const float mainRodLength = guardedLength(en.mainRodLength);
+    const float valveLeverLower = guardedLength(en.valveLeverLower);
 
     // 1. The reverse arm end sits at the chosen setting; its height follows
     // in step 9.
-    X[kReverseArmEnd] = m.revArmPos;
+    X[kReverseArmEnd] = revArmPos;
 
     // 2. Crank pin: the driver centre plus half the stroke at angle theta,
     // measured clockwise (as drawn) from the direction of the cylinder.
-    const ld halfStroke = ld(m.stroke) / 2.0L;
+    const ld halfStroke = ld(en.stroke) / 2.0L;
     const SinCos th = sinCos(theta);
     X[kCrankPin] = store(X[kDriverCentre] + th.c * halfStroke);
     Y[kCrankPin] = store(Y[kDriverCentre] - th.s * halfStroke);
@@ -111,10 +209,9 @@ void solvePivots(Model& m) {
     // 3. Crosshead: the main rod from the crank pin meets the cylinder centre
     // line (height Y3) in front of the pin. Right triangle with hypotenuse
     // mainRodLength and vertical leg Y2 - Y3.
-    if (m.mainRodLength == 0.0f) m.mainRodLength = kMinDivisor;
-    m.workValue = store(sq(m.mainRodLength) - sq(ld(Y[kCrankPin]) - Y[kCrosshead]));
-    clampNonNegative(m);
-    X[kCrosshead] = store(X[kCrankPin] + std::sqrt(ld(m.workValue)));
+    float work = clampNonNegative(store(sq(mainRodLength) - sq(ld(Y[kCrankPin]) - Y[kCrosshead])),
+                                  raised);
+    X[kCrosshead] = store(X[kCrankPin] + std::sqrt(ld(work)));
 
     // 4. Slope of the main rod from crank pin to crosshead (rotation angle of
     // the rod, positive when the pin is above the crosshead).
@@ -126,10 +223,10 @@ void solvePivots(Model& m) {
     // the world frame rotated by -phi.
     const SinCos ph = sinCos(phi);
     const ld sinPhi = ph.s, cosPhi = ph.c;
-    X[kMainRodLugFoot] = store(X[kCrankPin] + cosPhi * m.mainRodLugHorz);
-    Y[kMainRodLugFoot] = store(Y[kCrankPin] - sinPhi * m.mainRodLugHorz);
-    X[kMainRodLug] = store(X[kMainRodLugFoot] - sinPhi * m.mainRodLugVert);
-    Y[kMainRodLug] = store(Y[kMainRodLugFoot] - cosPhi * m.mainRodLugVert);
+    X[kMainRodLugFoot] = store(X[kCrankPin] + cosPhi * en.mainRodLugHorz);
+    Y[kMainRodLugFoot] = store(Y[kCrankPin] - sinPhi * en.mainRodLugHorz);
+    X[kMainRodLug] = store(X[kMainRodLugFoot] - sinPhi * en.mainRodLugVert);
+    Y[kMainRodLug] = store(Y[kMainRodLugFoot] - cosPhi * en.mainRodLugVert);
 
     // 6. Swing lever: triangle lug (10), swing lever end (11), swing lever
     // pivot (12) with sides d = |10-12|, oscLeverLength = |10-11| and
@@ -140,19 +237,18 @@ void solvePivots(Model& m) {
     const ld dy12 = ld(Y[kSwingLeverPivot]) - Y[kMainRodLug];
     const ld psi = std::atan(dy12 / dx12);
     const ld d = std::sqrt(sq(dx12) + sq(dy12));
-    m.divisor = m.swingLeverLength;
-    clampDivisor(m);
-    m.workValue = store((sq(d) + sq(m.swingLeverLength) - sq(m.oscLeverLength)) / 2.0L / d /
-                        ld(m.divisor));
-    clampCosine(m);
-    const ld w6 = m.workValue;
+    float divisor = clampDivisor(en.swingLeverLength, raised);
+    work = clampCosine(store((sq(d) + sq(en.swingLeverLength) - sq(en.oscLeverLength)) / 2.0L / d /
+                             ld(divisor)),
+                       raised);
+    const ld w6 = work;
     const ld alpha = kPi / 2.0L - std::atan(w6 / std::sqrt(1.0L - w6 * w6)) + psi;
 
     // 7. Swing lever end: from the pivot, back along the direction alpha (the
     // side 12 -> 10 turned by the angle at 12) by the swing lever length.
     const SinCos al = sinCos(alpha);
-    X[kSwingLeverEnd] = store(X[kSwingLeverPivot] - al.c * m.swingLeverLength);
-    Y[kSwingLeverEnd] = store(Y[kSwingLeverPivot] - al.s * m.swingLeverLength);
+    X[kSwingLeverEnd] = store(X[kSwingLeverPivot] - al.c * en.swingLeverLength);
+    Y[kSwingLeverEnd] = store(Y[kSwingLeverPivot] - al.s * en.swingLeverLength);
 
     // 8. Oscillating lever 10 -> 11 at angle beta: the drive foot (15) lies on
     // it at oscLeverDriveHorz from the lug, the drive point (9) at right
@@ -161,122 +257,106 @@ void solvePivots(Model& m) {
                               (ld(X[kSwingLeverEnd]) - X[kMainRodLug]));
     const SinCos be = sinCos(beta);
     const ld sinBeta = be.s, cosBeta = be.c;
-    X[kOscLeverDriveFoot] = store(X[kMainRodLug] + cosBeta * m.oscLeverDriveHorz);
-    Y[kOscLeverDriveFoot] = store(Y[kMainRodLug] + sinBeta * m.oscLeverDriveHorz);
-    X[kOscLeverDrivePoint] = store(X[kOscLeverDriveFoot] + sinBeta * m.oscLeverDriveVert);
-    Y[kOscLeverDrivePoint] = store(Y[kOscLeverDriveFoot] - cosBeta * m.oscLeverDriveVert);
+    X[kOscLeverDriveFoot] = store(X[kMainRodLug] + cosBeta * en.oscLeverDriveHorz);
+    Y[kOscLeverDriveFoot] = store(Y[kMainRodLug] + sinBeta * en.oscLeverDriveHorz);
+    X[kOscLeverDrivePoint] = store(X[kOscLeverDriveFoot] + sinBeta * en.oscLeverDriveVert);
+    Y[kOscLeverDrivePoint] = store(Y[kOscLeverDriveFoot] - cosBeta * en.oscLeverDriveVert);
 
     // 9. Reverse arm end on its circle of radius reverseArmLength about the
     // link pivot, above it: right triangle with the horizontal leg X18 - X5.
     // Evaluated once: a second identical pass would give the same pivot and
     // only raise the same clamp a second time.
-    m.workValue = store(sq(m.reverseArmLength) - sq(ld(X[kReverseArmEnd]) - X[kLinkPivot]));
-    clampNonNegative(m);
-    Y[kReverseArmEnd] = store(Y[kLinkPivot] + std::sqrt(ld(m.workValue)));
+    work = clampNonNegative(
+        store(sq(en.reverseArmLength) - sq(ld(X[kReverseArmEnd]) - X[kLinkPivot])), raised);
+    Y[kReverseArmEnd] = store(Y[kLinkPivot] + std::sqrt(ld(work)));
 
     // 10. The link is straight through the reverse arm end (18) and the link
     // pivot (5); gamma is its tilt from the vertical. The lower end (6) lies
     // on the same line below the pivot, linkLowerLength away.
-    m.divisor = store(ld(Y[kReverseArmEnd]) - Y[kLinkPivot]);
-    clampDivisor(m);
-    const ld gamma = std::atan((ld(X[kReverseArmEnd]) - X[kLinkPivot]) / ld(m.divisor));
+    divisor = clampDivisor(store(ld(Y[kReverseArmEnd]) - Y[kLinkPivot]), raised);
+    const ld gamma = std::atan((ld(X[kReverseArmEnd]) - X[kLinkPivot]) / ld(divisor));
     const SinCos ga = sinCos(gamma);
-    X[kLinkLowerEnd] = store(X[kLinkPivot] - ga.s * m.linkLowerLength);
-    Y[kLinkLowerEnd] = store(Y[kLinkPivot] - ga.c * m.linkLowerLength);
+    X[kLinkLowerEnd] = store(X[kLinkPivot] - ga.s * en.linkLowerLength);
+    Y[kLinkLowerEnd] = store(Y[kLinkPivot] - ga.c * en.linkLowerLength);
 
     // 11. Height of the link pivot above the drive point, the leg of the
     // next angle.
-    m.divisor = store(ld(Y[kLinkPivot]) - Y[kOscLeverDrivePoint]);
-    clampDivisor(m);
+    divisor = clampDivisor(store(ld(Y[kLinkPivot]) - Y[kOscLeverDrivePoint]), raised);
 
     // 12. Triangle link pivot (5), drive point (9), link die (8): delta is the
     // supplement of its angle at 5 between the link line and the side 5 -> 9,
     // e the length of that side.
     const ld dx59 = ld(X[kOscLeverDrivePoint]) - X[kLinkPivot];
-    const ld delta = kPi - gamma - std::atan(dx59 / ld(m.divisor));
-    m.linkTriangleAngle = store(delta);
+    const ld delta = kPi - gamma - std::atan(dx59 / ld(divisor));
+    r.linkTriangleAngle = store(delta);
     const ld e = std::sqrt(sq(dx59) + sq(ld(Y[kLinkPivot]) - Y[kOscLeverDrivePoint]));
 
     // 13. Sine rule in the same triangle: the angle at the die 8, opposite
     // the side e, from sin(8) = sin(5) * e / valveLeverLower. arcsin is
     // written as arctan(w / sqrt(1 - w^2)). Turning back by the link tilt
     // gives the valve lever's tilt epsilon from the vertical.
-    if (m.valveLeverLower == 0.0f) m.valveLeverLower = kMinDivisor;
-    m.workValue = store(sinCos(ld(m.linkTriangleAngle)).s * e / ld(m.valveLeverLower));
-    clampCosine(m);
-    const ld w13 = m.workValue;
-    m.valveLeverAngle = store(std::atan(w13 / std::sqrt(1.0L - w13 * w13)) - gamma);
-    m.workAngle = m.valveLeverAngle;
+    work = clampCosine(store(sinCos(ld(r.linkTriangleAngle)).s * e / ld(valveLeverLower)), raised);
+    const ld w13 = work;
+    r.valveLeverAngle = store(std::atan(w13 / std::sqrt(1.0L - w13 * w13)) - gamma);
 
     // 14. Valve lever, a straight bar tilted by epsilon, from the drive point
     // up to the die (8) and on to its top (14); the valve rod pin (7) stands
     // off at right angles, towards the front, by valveLeverOffset.
-    const ld eps = m.valveLeverAngle;
+    const ld eps = r.valveLeverAngle;
     const SinCos ep = sinCos(eps);
     const ld sinEps = ep.s, cosEps = ep.c;
-    X[kLinkDie] = store(X[kOscLeverDrivePoint] - sinEps * m.valveLeverLower);
-    Y[kLinkDie] = store(Y[kOscLeverDrivePoint] + cosEps * m.valveLeverLower);
-    X[kValveLeverTop] = store(X[kLinkDie] - sinEps * m.valveLeverUpper);
-    Y[kValveLeverTop] = store(Y[kLinkDie] + cosEps * m.valveLeverUpper);
-    X[kValveRodPin] = store(X[kValveLeverTop] + cosEps * m.valveLeverOffset);
-    Y[kValveRodPin] = store(Y[kValveLeverTop] + sinEps * m.valveLeverOffset);
+    X[kLinkDie] = store(X[kOscLeverDrivePoint] - sinEps * valveLeverLower);
+    Y[kLinkDie] = store(Y[kOscLeverDrivePoint] + cosEps * valveLeverLower);
+    X[kValveLeverTop] = store(X[kLinkDie] - sinEps * en.valveLeverUpper);
+    Y[kValveLeverTop] = store(Y[kLinkDie] + cosEps * en.valveLeverUpper);
+    X[kValveRodPin] = store(X[kValveLeverTop] + cosEps * en.valveLeverOffset);
+    Y[kValveRodPin] = store(Y[kValveLeverTop] + sinEps * en.valveLeverOffset);
 
     // 15. Valve rod from the pin (7) forward to the valve stem line (height
     // Y4): right triangle with hypotenuse valveRodLength, as in step 3.
-    m.workValue = store(sq(m.valveRodLength) - sq(ld(Y[kValveRodPin]) - Y[kValveStemJoint]));
-    clampNonNegative(m);
-    X[kValveStemJoint] = store(X[kValveRodPin] + std::sqrt(ld(m.workValue)));
-    m.gearSignA = 1.0f;
-    m.gearSignB = 1.0f;
+    work = clampNonNegative(
+        store(sq(en.valveRodLength) - sq(ld(Y[kValveRodPin]) - Y[kValveStemJoint])), raised);
+    X[kValveStemJoint] = store(X[kValveRodPin] + std::sqrt(ld(work)));
 
     // 16. Port-event thresholds: valve-centre displacements at which a valve
     // edge meets a port edge, the same events as positions of the valve stem
     // joint, and the laps at mid travel.
-    const Cyl& c = m.cyl;
+    const Cyl& c = en.cyl;
     const ld h = ld(c.exhaustPortWidth) / 2.0L;
-    m.frontAdmitTravel = store(h + c.bridgeFront + c.steamPortFront - c.valveLenFront);
-    m.frontFullTravel = store(h + c.bridgeFront - c.valveLenFront);
-    m.frontExhaustTravel = store(h + c.bridgeFront - c.cavityFront);
-    m.rearAdmitTravel = store(h + c.bridgeRear + c.steamPortRear - c.valveLenRear);
-    m.rearFullTravel = store(h + c.bridgeRear - c.valveLenRear);
-    m.rearExhaustTravel = store(h + c.bridgeRear - c.cavityRear);
-    m.valveTravel = store(ld(c.valveCentreToJoint) + X[kValveStemJoint] - c.cylCentreToDriver);
-    m.rearAdmitJoint = store(ld(c.valveCentreToJoint) - c.valveLenRear - c.cylCentreToDriver + h +
+    r.frontAdmitTravel = store(h + c.bridgeFront + c.steamPortFront - c.valveLenFront);
+    r.frontFullTravel = store(h + c.bridgeFront - c.valveLenFront);
+    r.frontExhaustTravel = store(h + c.bridgeFront - c.cavityFront);
+    r.rearAdmitTravel = store(h + c.bridgeRear + c.steamPortRear - c.valveLenRear);
+    r.rearFullTravel = store(h + c.bridgeRear - c.valveLenRear);
+    r.rearExhaustTravel = store(h + c.bridgeRear - c.cavityRear);
+    r.valveTravel = store(ld(c.valveCentreToJoint) + X[kValveStemJoint] - c.cylCentreToDriver);
+    r.rearAdmitJoint = store(ld(c.valveCentreToJoint) - c.valveLenRear - c.cylCentreToDriver + h +
                              c.bridgeRear + c.steamPortRear);
-    m.frontAdmitJoint = store(h + c.cylCentreToDriver + c.bridgeFront + c.steamPortFront -
+    r.frontAdmitJoint = store(h + c.cylCentreToDriver + c.bridgeFront + c.steamPortFront -
                               c.valveCentreToJoint - c.valveLenFront);
-    m.frontSteamLap = store(ld(c.valveLenFront) - h - c.bridgeFront - c.steamPortFront);
-    m.rearSteamLap = store(ld(c.valveLenRear) - h - c.bridgeRear - c.steamPortRear);
-    m.frontExhaustLap = store(ld(c.cavityFront) - h - c.bridgeFront);
-    m.rearExhaustLap = store(ld(c.cavityRear) - h - c.bridgeRear);
+    r.frontSteamLap = store(ld(c.valveLenFront) - h - c.bridgeFront - c.steamPortFront);
+    r.rearSteamLap = store(ld(c.valveLenRear) - h - c.bridgeRear - c.steamPortRear);
+    r.frontExhaustLap = store(ld(c.cavityFront) - h - c.bridgeFront);
+    r.rearExhaustLap = store(ld(c.cavityRear) - h - c.bridgeRear);
+    return r;
 }
 
+PistonPorts solvePistonPorts(const Engine& e, float driverAngle, float valveStemX) {
+    return pistonPorts(e, e.mainRodLength, driverAngle, valveStemX);
+}
+
+GearSolution solveGear(const Engine& e, float driverAngle, float revArmPos) {
+    GearSolution g;
+    g.linkage = solveLinkage(e, driverAngle, revArmPos);
+    g.ports = pistonPorts(e, guardedLength(e.mainRodLength), driverAngle,
+                          g.linkage.pivotX[kValveStemJoint]);
+    return g;
+}
+
+void solvePivots(Model& m) { storeLinkage(m, solveLinkage(m, m.driverAngle, m.revArmPos)); }
+
 void solvePistonAndPorts(Model& m) {
-    const ld theta = ld(m.driverAngle) * kPi / 180.0L;
-
-    // 17. Piston position: crank and rod projected on the cylinder line,
-    // cos(theta) + (sqrt(L^2 - t^2) - L) / (stroke / 2), where t is the crank
-    // pin's height; 0 with the crosshead nearest the cylinder, 640 farthest.
-    m.divisor = m.stroke;
-    clampDivisor(m);
-    const SinCos th = sinCos(theta);
-    const ld t = th.s * m.stroke / 2.0L;
-    m.workValue = store(sq(m.mainRodLength) - t * t);
-    clampNonNegative(m);
-    const ld div = m.divisor;
-    m.pistonTrace = store(320.0L - (th.c + std::sqrt(ld(m.workValue)) / div * 2.0L -
-                                    ld(m.mainRodLength) / div * 2.0L) *
-                                       320.0L);
-
-    // 18. Port openings from the valve's displacement v: how far each valve
-    // edge has uncovered its port edge (negative: lapped by that much).
-    const Cyl& c = m.cyl;
-    const ld h = ld(c.exhaustPortWidth) / 2.0L;
-    const ld v = ld(m.pivotX[kValveStemJoint]) + c.valveCentreToJoint - c.cylCentreToDriver;
-    m.frontSteamOpening = store(h + c.bridgeFront + c.steamPortFront - (v + c.valveLenFront));
-    m.frontExhaustOpening = store((v + c.cavityFront) - (h + c.bridgeFront));
-    m.rearSteamOpening = store((v - c.valveLenRear) + h + c.bridgeRear + c.steamPortRear);
-    m.rearExhaustOpening = store(-(v - c.cavityRear) - (h + c.bridgeRear));
+    storePorts(m, solvePistonPorts(m, m.driverAngle, m.pivotX[kValveStemJoint]));
 }
 
 void computeOutlines(Model& m) {
@@ -373,8 +453,9 @@ void computeOutlines(Model& m) {
 }
 
 void solveAll(Model& m) {
-    solvePivots(m);
-    solvePistonAndPorts(m);
+    const GearSolution g = solveGear(m, m.driverAngle, m.revArmPos);
+    storeLinkage(m, g.linkage);
+    storePorts(m, g.ports);
     pivotsToScreen(m);
     computeOutlines(m);
 }

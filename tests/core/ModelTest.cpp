@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "model/DynVars.h"
+#include "model/Dimensions.h"
 #include "model/Model.h"
 
 using namespace tevrane;
@@ -191,3 +194,34 @@ TEST(ModelResets, ResetAllRestoresDimensionsButNotMotionOrOptions) {
     EXPECT_EQ(m.pivotX[19], 1.5f);
     EXPECT_EQ(m.pivotY[20], -2.0f);
 }
+
+namespace tevrane {
+namespace {
+
+// The one table of dimensions: 43 different fields of the engine, each id
+// once, and the defaults blocks hold exactly the table's defaults.
+TEST(DimensionTable, DistinctFieldsAndDefaultsFromTheTable) {
+    Model m;
+    initModel(m);
+    std::set<const float*> fields;
+    for (const DimensionInfo& d : dimensions()) {
+        const float* f = dimensionField(m, d.id);
+        ASSERT_NE(f, nullptr) << d.id;
+        EXPECT_GE(reinterpret_cast<const char*>(f), reinterpret_cast<const char*>(static_cast<Engine*>(&m)));
+        EXPECT_LT(reinterpret_cast<const char*>(f),
+                  reinterpret_cast<const char*>(static_cast<Engine*>(&m)) + sizeof(Engine));
+        fields.insert(f);
+        EXPECT_EQ(*f, d.defaultValue) << d.field;  // a fresh engine is the default one
+        EXPECT_EQ(findDimension(d.id), &d);
+        EXPECT_FALSE(d.label.empty()) << d.id;
+    }
+    EXPECT_EQ(fields.size(), 43u);
+    EXPECT_EQ(m.frameDefaults[0], 0.0f);
+    EXPECT_EQ(m.frameDefaults[15], 5.24f);
+    EXPECT_EQ(m.cylDefaults.cylSpare, 0.0f);
+    EXPECT_EQ(m.cylDefaults.bridgeFront, 0.187f);
+    for (int id : {0, 22, 100, 123}) EXPECT_EQ(findDimension(id), nullptr) << id;
+}
+
+}  // namespace
+}  // namespace tevrane

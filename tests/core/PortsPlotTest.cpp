@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <cmath>
 #include <limits>
 #include <map>
@@ -328,6 +330,36 @@ TEST_F(PortsPlotTest, PanelAndUndoLineEndThePass) {
     EXPECT_GT(c.indexOfText("* First Select Dimensions *"), c.indexOfText("  6.440"));
     for (int k = 1; k <= 4; ++k) EXPECT_FALSE(ctl.barEnabled[static_cast<size_t>(k)]);
     EXPECT_EQ(m.undoText, " 0-   0.000 to  0.000." + std::string(46, ' '));
+}
+
+}  // namespace
+}  // namespace tevrane
+
+namespace tevrane {
+namespace {
+
+// A sweep solves on its own copy: the live pivots, motion and results stay as
+// the tick left them, and a clamp met at the diagram's own settings does not
+// raise the main window's error flag (that setting was never on its screen).
+TEST(PortsSweep, LeavesTheLiveModelAlone) {
+    Model m;
+    initModel(m);
+    solveAll(m);
+    m.reverseArmLength = 0.9f;  // the outer rows cannot close the reverse arm
+    m.portGraphMode = 'B';
+    const Model before = m;
+    RecordingCanvas c;
+    drawPorts(m, c, true);
+    EXPECT_EQ(std::memcmp(static_cast<const Engine*>(&before), static_cast<const Engine*>(&m),
+                          sizeof(Engine)),
+              0);
+    EXPECT_EQ(std::memcmp(static_cast<const SolverResults*>(&before),
+                          static_cast<const SolverResults*>(&m), sizeof(SolverResults)),
+              0);
+    EXPECT_EQ(m.driverAngle, before.driverAngle);
+    EXPECT_EQ(m.revArmPos, before.revArmPos);
+    EXPECT_FALSE(m.solverError);
+    EXPECT_TRUE(solveGear(m, 0.0f, m.revArmCentre() + m.revArmMax).clamps() > 0);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -50,7 +51,7 @@ protected:
     void frame() {
         c.reset();
         host.reset();
-        drawMechanism(m, st, c, host, clock);
+        drawFrame(m, st, c, host, clock);
     }
 
     std::vector<DrawOp> lines() const { return c.ofKind(Kind::Line); }
@@ -854,6 +855,54 @@ TEST_F(RendererTest, SolvedDefaultEngineDrawsTheMainRodAtItsLength) {
         // Mid gear: the reverse arm end stands above the link pivot.
         EXPECT_EQ(l[16].points[1].x, m.pivotScreenX[kLinkPivot]);
     }
+}
+
+}  // namespace
+}  // namespace tevrane
+
+namespace tevrane {
+namespace {
+
+bool sameOps(const std::vector<DrawOp>& a, const std::vector<DrawOp>& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const DrawOp &x = a[i], &y = b[i];
+        if (x.kind != y.kind || x.points != y.points || x.text != y.text || x.pen != y.pen ||
+            x.penWidth != y.penWidth || x.font != y.font || x.bold != y.bold ||
+            x.colour != y.colour)
+            return false;
+    }
+    return true;
+}
+
+// The drawing only reads: with every layer on, mid-way through a cut-off hold
+// and an error flash, drawing the same frame twice gives the same picture and
+// leaves the model and the frame state as they were.
+TEST_F(RendererTest, DrawingTwiceGivesTheSamePictureAndChangesNothing) {
+    m.dynVarsVisible = m.undoEnabled = m.refPointsOn = m.pivotDataOn = true;
+    m.solverError = true;
+    m.pivotRowActive[1] = m.pivotRowActive[2] = 1;
+    m.pivotRowPivot[1] = 2;
+    m.pivotRowPivot[2] = 9;
+    st.prevFSt = 0.01f;
+    m.frontSteamOpening = -0.01f;
+    prepareFrame(m, st, host, clock);
+    ASSERT_TRUE(st.frontCutoffShown);
+
+    const Model before = m;
+    const RenderState stateBefore = st;
+    RecordingCanvas first, second;
+    drawMechanism(m, st, first);
+    drawMechanism(m, st, second);
+    EXPECT_TRUE(sameOps(first.ops(), second.ops()));
+    EXPECT_EQ(std::memcmp(static_cast<const Engine*>(&before), static_cast<const Engine*>(&m),
+                          sizeof(Engine)),
+              0);
+    EXPECT_EQ(m.frontCutoffText, before.frontCutoffText);
+    EXPECT_EQ(m.solverError, before.solverError);
+    EXPECT_EQ(st.frontCutoffHold, stateBefore.frontCutoffHold);
+    EXPECT_EQ(st.errorFlashCount, stateBefore.errorFlashCount);
+    EXPECT_NE(first.findText(m.frontCutoffText), nullptr);
 }
 
 }  // namespace

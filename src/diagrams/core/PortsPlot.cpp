@@ -73,6 +73,12 @@ PortSample samplePorts(const Model& m) {
             m.rearExhaustOpening};
 }
 
+PortSample samplePorts(const GearSolution& g) {
+    const PistonPorts& p = g.ports;
+    return {p.pistonTrace, p.frontSteamOpening, p.frontExhaustOpening, p.rearSteamOpening,
+            p.rearExhaustOpening};
+}
+
 bool isRisingEdge(double previous, double current) { return current >= 0.0 && previous < 0.0; }
 
 bool isFallingEdge(double previous, double current) { return current <= 0.0 && previous > 0.0; }
@@ -221,8 +227,9 @@ void drawPortAnnotation(Canvas& c, const PortAnnotation& a) {
 
 DiagramControls drawPortsPass(Model& m, Canvas& c, char mode, bool annotate) {
     const bool reverse = mode == 'R';
-    const float savedRevArm = m.revArmPos;
-    const float savedAngle = m.driverAngle;
+    // The sweep solves its own settings on a copy of the engine: the live
+    // driver angle, reverse arm and pivots stay as the main window left them.
+    const Engine engine = m;
 
     drawPortsFrame(m, c, reverse);
 
@@ -231,29 +238,26 @@ DiagramControls drawPortsPass(Model& m, Canvas& c, char mode, bool annotate) {
 
     for (int i = 0; i < kRows; ++i) {
         const long double travel = static_cast<long double>(i) * m.revArmMax / 18.0L;
-        m.revArmPos = static_cast<float>(reverse ? m.revArmCentre() - travel : m.revArmCentre() + travel);
+        const float revArm =
+            static_cast<float>(reverse ? m.revArmCentre() - travel : m.revArmCentre() + travel);
         if (reverse)
             c.textOut(605, 32, "Rev.");
         else
             c.textOut(554, 32, "Forward");
-        c.textOut(reverse ? 596 : 556, 336 - kRowPitch * i, fixed(m.revArmPos, 7, 3));
+        c.textOut(reverse ? 596 : 556, 336 - kRowPitch * i, fixed(revArm, 7, 3));
 
-        m.driverAngle = 0.0f;
-        m.pistonTrace = 0.0f;
+        float angle = 0.0f;
         PortSample previous;  // piston 0 before the first sample
 
         for (int j = 0; j < kSamples; ++j) {
             if (reverse) {
-                m.driverAngle = static_cast<float>(m.driverAngle - kStepDegrees);
-                while (m.driverAngle < 0.0f) m.driverAngle += 360.0f;
+                angle = static_cast<float>(angle - kStepDegrees);
+                while (angle < 0.0f) angle += 360.0f;
             } else {
-                m.driverAngle = static_cast<float>(m.driverAngle + kStepDegrees);
-                while (m.driverAngle > 360.0f) m.driverAngle -= 360.0f;
+                angle = static_cast<float>(angle + kStepDegrees);
+                while (angle > 360.0f) angle -= 360.0f;
             }
-            solvePivots(m);
-            solvePistonAndPorts(m);
-            const PortSample current = samplePorts(m);
-
+            const PortSample current = samplePorts(solveGear(engine, angle, revArm));
             if (j >= 1) {
                 const PortEvents events = detectPortEvents(previous, current);
                 for (int k = 0; k < kPortEventCount; ++k) {
@@ -282,21 +286,14 @@ DiagramControls drawPortsPass(Model& m, Canvas& c, char mode, bool annotate) {
 
     if (annotate) drawPortAnnotation(c, annotation);
 
-    const DiagramControls controls = drawDiagramPanel(m, c);
-    m.revArmPos = savedRevArm;
-    m.driverAngle = savedAngle;
-    return controls;
+    return drawDiagramPanel(m, c);
 }
 
 DiagramControls drawPorts(Model& m, Canvas& c, bool clearFirst) {
     if (m.portGraphMode == 'B') {
-        m.portGraphMode = 'F';
         c.clear(colours::white);
         drawPortsPass(m, c, 'F', true);
-        m.portGraphMode = 'R';
-        const DiagramControls controls = drawPortsPass(m, c, 'R', false);
-        m.portGraphMode = 'B';
-        return controls;
+        return drawPortsPass(m, c, 'R', false);
     }
     if (clearFirst) c.clear(colours::white);
     return drawPortsPass(m, c, m.portGraphMode == 'R' ? 'R' : 'F', true);

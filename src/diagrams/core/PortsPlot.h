@@ -9,6 +9,7 @@
 
 #include "diagrams/core/DiagramPanel.h"
 #include "model/Model.h"
+#include "model/Solver.h"
 #include "platform/Canvas.h"
 
 namespace tevrane {
@@ -37,6 +38,7 @@ struct PortSample {
 
 // Reads the piston position and the four openings the solver left in the model.
 PortSample samplePorts(const Model& m);
+PortSample samplePorts(const GearSolution& g);
 
 // An opening that was lapped (< 0) and now is open or exactly on the edge.
 bool isRisingEdge(double previous, double current);
@@ -94,7 +96,8 @@ void drawPortAnnotation(Canvas& c, const PortAnnotation& a);
 
 // One graph ('F' forward, 'R' reverse) drawn over what is there: frame, the
 // 19 rows, the annotation when asked for, then the shared panel and undo line.
-// revArmPos and driverAngle come back as they were.
+// The sweep solves on its own copy of the engine and writes nothing of the
+// model's motion or pivots.
 DiagramControls drawPortsPass(Model& m, Canvas& c, char mode, bool annotate);
 
 // A whole redraw for m.portGraphMode: 'B' clears and draws the forward graph

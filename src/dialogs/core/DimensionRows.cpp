@@ -4,6 +4,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include "model/Dimensions.h"
 #include "model/DynVars.h"
 #include "model/Format.h"
 
@@ -22,8 +23,10 @@ const DimensionRow* DimensionLayout::rowOfEdit(int n) const {
 namespace {
 
 // Adds a row whose label has one line, drawn at its column's label position.
-void addRow(DimensionLayout& l, int edit, Column col, int row, int id, const std::string& label,
+// The label is the dimension's own, from the table of dimensions.
+void addRow(DimensionLayout& l, int edit, Column col, int row, int id,
             RowRole role = RowRole::Dynamic) {
+    const std::string label(findDimension(id)->label);
     DimensionRow r;
     r.edit = edit;
     r.column = col;
@@ -39,9 +42,9 @@ void addRow(DimensionLayout& l, int edit, Column col, int row, int id, const std
 
 // Adds a row whose label takes two lines: the first on the row above the box,
 // the second on the box's row at its own column. Its small button spans both.
-void addTwoLineRow(DimensionLayout& l, int edit, Column col, int row, int id,
-                   const std::string& first, int secondX, const std::string& second) {
-    addRow(l, edit, col, row, id, first);
+void addTwoLineRow(DimensionLayout& l, int edit, Column col, int row, int id, int secondX,
+                   const std::string& second) {
+    addRow(l, edit, col, row, id);
     DimensionRow& r = l.rows.back();
     r.labelRow = row - 1;
     r.buttonRows = 2;
@@ -55,28 +58,28 @@ DimensionLayout makeFrameLayout() {
     l.width = 386;
     l.height = 192;
     const Column L = Column::Left, R = Column::Right;
-    addRow(l, 1, L, 0, 1, "Driver                    Diameter");
-    addRow(l, 2, L, 1, 2, "Stroke                      Length");
-    addRow(l, 3, L, 2, 3, "Main Rod                  Length");
-    addRow(l, 4, L, 3, 4, "Main Rod Lug             Vert");
-    addRow(l, 5, L, 4, 5, "Main Rod Lug              Horz");
-    addRow(l, 6, L, 5, 6, "Oscillating Lever      Length");
-    addRow(l, 7, L, 6, 7, "Osc Lev Drive  Vert OffSet");
-    addRow(l, 8, L, 7, 8, "Osc Lev Drive Horz Length");
-    addRow(l, 9, L, 8, 9, "Swing Lever             Length");
-    addRow(l, 10, L, 9, 10, "Swing Lever Pivot        Vert");
-    addRow(l, 11, L, 10, 11, "Swing Lever Pivot       Horz");
-    addRow(l, 12, R, 0, 12, "Reverse Arm  (Link Upper)");
-    addRow(l, 13, R, 1, 13, "Link Lower                Length");
-    addRow(l, 14, R, 2, 14, "Link Pivot                      Vert");
-    addRow(l, 15, R, 3, 15, "Link Pivot                     Horz");
-    addRow(l, 16, R, 4, 16, "Valve Rod                Length");
-    addRow(l, 17, R, 5, 17, "Valve Lever               Upper");
-    addRow(l, 18, R, 6, 18, "Valve Lever               Offset");
-    addRow(l, 19, R, 7, 19, "Valve Lever               Lower");
-    addRow(l, 20, R, 8, 20, "Reverse Arm to Cent Norm", RowRole::NormalTravel);
+    addRow(l, 1, L, 0, 1);
+    addRow(l, 2, L, 1, 2);
+    addRow(l, 3, L, 2, 3);
+    addRow(l, 4, L, 3, 4);
+    addRow(l, 5, L, 4, 5);
+    addRow(l, 6, L, 5, 6);
+    addRow(l, 7, L, 6, 7);
+    addRow(l, 8, L, 7, 8);
+    addRow(l, 9, L, 8, 9);
+    addRow(l, 10, L, 9, 10);
+    addRow(l, 11, L, 10, 11);
+    addRow(l, 12, R, 0, 12);
+    addRow(l, 13, R, 1, 13);
+    addRow(l, 14, R, 2, 14);
+    addRow(l, 15, R, 3, 15);
+    addRow(l, 16, R, 4, 16);
+    addRow(l, 17, R, 5, 17);
+    addRow(l, 18, R, 6, 18);
+    addRow(l, 19, R, 7, 19);
+    addRow(l, 20, R, 8, 20, RowRole::NormalTravel);
     // Ditto marks under "Reverse Arm to Cent", set in to line up with it.
-    addRow(l, 21, R, 9, 21, "\"           \"             Max", RowRole::MaxTravel);
+    addRow(l, 21, R, 9, 21, RowRole::MaxTravel);
     l.texts.back().x = 234;
     l.texts.push_back({1, 148, false, "To Show Graphic Position of Variable, Click Small Button"});
     l.texts.push_back({1, 161, false, "To Select Dynamic Variable, Click Dimension in Gray Area"});
@@ -91,28 +94,28 @@ DimensionLayout makeCylinderLayout() {
     l.width = 386;
     l.height = 230;
     const Column L = Column::Left, R = Column::Right;
-    addRow(l, 1, L, 0, 101, "Cylinder ctr to Driver ctr");
-    addRow(l, 2, L, 1, 102, "Cylinder CL above Driver");
-    addRow(l, 3, L, 2, 103, "Cylinder Bore         Diameter");
-    addRow(l, 4, L, 3, 104, "Cylinder Bore            Length");
-    addRow(l, 5, L, 4, 105, "Cylinder Steam Port   Width");
-    addTwoLineRow(l, 6, L, 6, 106, "Piston ctr to Crosshead ctr", 82, "(Piston Rod)");
-    addRow(l, 7, L, 7, 107, "Piston                         Width");
-    addRow(l, 8, L, 8, 108, "ValveSurface to CylinderCL");
-    addRow(l, 9, L, 9, 109, "Valve Stem CL to Cyl CL");
-    addRow(l, 10, L, 10, 110, "Exhaust Port               Width");
-    addRow(l, 11, L, 11, 111, "Bridge Width                Rear");
-    addRow(l, 12, L, 12, 112, "Bridge Width                Front");
-    addRow(l, 13, R, 0, 113, "Steam Port Width        Rear");
-    addRow(l, 14, R, 1, 114, "Steam Port Width        Front");
-    addRow(l, 15, R, 2, 115, "Valve Chamber        Height");
-    addRow(l, 16, R, 3, 116, "Valve Chamber        Length");
-    addRow(l, 17, R, 4, 117, "Valve Height");
-    addRow(l, 18, R, 5, 118, "Valve Length       Rear Half");
-    addRow(l, 19, R, 6, 119, "Valve Length       Front Half");
-    addRow(l, 20, R, 7, 120, "Valve ExhCavity  Rear Half");
-    addRow(l, 21, R, 8, 121, "Valve ExhCavity  Front Half");
-    addTwoLineRow(l, 22, R, 10, 122, "Valve ctr to Joint", 266, "  (Valve Stem)");
+    addRow(l, 1, L, 0, 101);
+    addRow(l, 2, L, 1, 102);
+    addRow(l, 3, L, 2, 103);
+    addRow(l, 4, L, 3, 104);
+    addRow(l, 5, L, 4, 105);
+    addTwoLineRow(l, 6, L, 6, 106, 82, "(Piston Rod)");
+    addRow(l, 7, L, 7, 107);
+    addRow(l, 8, L, 8, 108);
+    addRow(l, 9, L, 9, 109);
+    addRow(l, 10, L, 10, 110);
+    addRow(l, 11, L, 11, 111);
+    addRow(l, 12, L, 12, 112);
+    addRow(l, 13, R, 0, 113);
+    addRow(l, 14, R, 1, 114);
+    addRow(l, 15, R, 2, 115);
+    addRow(l, 16, R, 3, 116);
+    addRow(l, 17, R, 4, 117);
+    addRow(l, 18, R, 5, 118);
+    addRow(l, 19, R, 6, 119);
+    addRow(l, 20, R, 7, 120);
+    addRow(l, 21, R, 8, 121);
+    addTwoLineRow(l, 22, R, 10, 122, 266, "  (Valve Stem)");
     l.texts.push_back({1, 190, false, "To Show Graphic Position of Variable, Click Small Button"});
     l.texts.push_back({1, 203, false, "To Select a Dynamic Variable, Click Dimension in Gray Area"});
     l.reset = {"ResetCylDim", 294, 168, 90, 25};
@@ -166,7 +169,7 @@ KeyVerdict filterKey(const std::string& text, char key) {
 bool acceptKey(const std::string& text, char key) { return filterKey(text, key).insert; }
 
 float rowValue(Model& m, const DimensionRow& row) {
-    const float* f = row.id >= 101 ? cylField(m, row.id) : frameField(m, row.id);
+    const float* f = dimensionField(m, row.id);
     return f ? *f : 0.0f;
 }
 

@@ -8,10 +8,7 @@
 namespace tevrane {
 
 void MainController::tick() {
-    solvePivots(m_);
-    solvePistonAndPorts(m_);
-    pivotsToScreen(m_);
-    computeOutlines(m_);
+    solveAll(m_);
     if (m_.direction == "Fwd")
         m_.driverAngle = m_.driverAngle + m_.stepAngle;
     else

@@ -4,6 +4,6 @@ namespace tevrane {
 
 // The pointer display arrives with its own work; this placeholder deliberately
 // draws nothing so that the frame order is already in place.
-void drawPointerDisplay(Model&, Canvas&, RendererHost&) {}
+void drawPointerDisplay(const Model&, Canvas&) {}
 
 }  // namespace tevrane

@@ -8,13 +8,13 @@ namespace tevrane {
 
 struct Model;
 class Canvas;
-class RendererHost;
 
 // Runs only while a pointer dimension is set (Model::pointerDim != 0).
 //
 // NOT YET WRITTEN: the pointer display arrives with its own work. Until then
 // this draws nothing and changes nothing; the renderer already calls it at the
-// right point of the frame.
-void drawPointerDisplay(Model& m, Canvas& c, RendererHost& host);
+// right point of the frame. Its frame count and the saved view are state, so
+// they will be kept by the renderer's frame step; the drawing only reads.
+void drawPointerDisplay(const Model& m, Canvas& c);
 
 }  // namespace tevrane

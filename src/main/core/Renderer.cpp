@@ -17,6 +17,12 @@ constexpr long double kDegToRad = kPi / 180.0L;
 
 // ---- small helpers -------------------------------------------------------------
 
+// The cut-off labels are shown while the gear turns slowly enough to read them.
+bool cutoffLabelsShown(const Model& m) {
+    const long double step = m.stepAngle;
+    return step != 0.0L && step < 23.0L;
+}
+
 // Pivot numbers read from a table are floats; a damaged file could hold
 // anything, so they are rounded and kept inside the pivot arrays.
 int pivotIndex(float stored) {
@@ -74,7 +80,7 @@ void setCaptions(const Model& m, RendererHost& host, const FrameClock& clock) {
 
 // ---- step 4: driver, counterweight and pivot circles ------------------------------
 
-void drawDriverAndPivots(Model& m, Canvas& c) {
+void drawDriverAndPivots(const Model& m, Canvas& c) {
     const long double d = m.driverDiameter;
     const long double s = m.viewScale;
     const long double ox = m.viewOffsetX;
@@ -98,7 +104,6 @@ void drawDriverAndPivots(Model& m, Canvas& c) {
     pivotCircle(c, m, kCrankPin, 0.05L * d);
     pivotCircle(c, m, kCrosshead, 0.04L * d);
     for (int i : {4, 5, 7, 8, 9, 10, 11, 12}) pivotCircle(c, m, i, 0.02L * d);
-    m.pivotX[kReverseArmEnd] = m.revArmPos;
     pivotCircle(c, m, kReverseArmEnd, 0.02L * d);
 }
 
@@ -198,17 +203,14 @@ void drawOverlay(const Model& m, Canvas& c) {
 
 // ---- step 10: screen-data layers ---------------------------------------------------
 
-void drawUndoLine(const Model& m, Canvas& c, RendererHost& host) {
+// The undo line's base row: below the dynamic variables while they are shown.
+long double undoLineRow(const Model& m) { return m.dynVarsVisible ? 128.0L : 73.0L; }
+
+void drawUndoLine(const Model& m, Canvas& c) {
+    if (!m.undoEnabled) return;
     // Both coordinates follow the horizontal factor here.
     const long double tx = m.fontScaleX;
-    const long double by = m.dynVarsVisible ? 128.0L : 73.0L;
-    const int top = toInt((by - 1.0L) * tx);
-    if (!m.undoEnabled) {
-        host.setUndoButton(false, top);
-        return;
-    }
-    host.setUndoButton(true, top);
-    c.textOut(toInt(320.0L * tx), toInt(by * tx), undoLine(m));
+    c.textOut(toInt(320.0L * tx), toInt(undoLineRow(m) * tx), undoLine(m));
 }
 
 void drawControlLabels(const Model& m, Canvas& c) {
@@ -299,12 +301,12 @@ void drawLinesPrompt(const Model& m, Canvas& c) {
 // linear interpolation between the last frame and this one. The figure stays
 // for a number of frames inversely proportional to the step, so it stays on
 // screen for about the same angle of rotation at any speed.
-void drawCutoff(Model& m, RenderState& st, Canvas& c) {
+void advanceCutoff(Model& m, RenderState& st) {
     const long double pos = m.pistonTrace;
     const long double step = m.stepAngle;
     const long double fst = m.frontSteamOpening;
     const long double rst = m.rearSteamOpening;
-    const bool showLabels = step != 0.0L && step < 23.0L;
+    const bool showLabels = cutoffLabelsShown(m);
 
     // Both signs are strict, so the two openings differ and the divisor is
     // never zero.
@@ -314,29 +316,27 @@ void drawCutoff(Model& m, RenderState& st, Canvas& c) {
                                st.prevFSt * (pos - st.prevPistonPos) / (fst - st.prevFSt);
         m.frontCutoffText = cut(fixed(static_cast<double>(at / 6.4L), 4, 1), 10);
     }
-    if (showLabels) {
-        text(c, m, 545, 109, "FrontCO% ");
-        if (st.frontCutoffHold > 0) {
-            text(c, m, 600, 109, m.frontCutoffText);
-            --st.frontCutoffHold;
-        }
-    }
+    st.frontCutoffShown = showLabels && st.frontCutoffHold > 0;
+    if (st.frontCutoffShown) --st.frontCutoffHold;
     if (st.prevRSt > 0 && rst < 0) {
         st.rearCutoffHold = toInt(400.0L / (step + 0.1L));
         const long double at = st.prevPistonPos -
                                st.prevRSt * (pos - st.prevPistonPos) / (rst - st.prevRSt);
         m.rearCutoffText = cut(fixed(static_cast<double>((640.0L - at) / 6.4L), 4, 1), 10);
     }
-    if (showLabels) {
-        text(c, m, 545, 121, "RearCO% ");
-        if (st.rearCutoffHold > 0) {
-            text(c, m, 600, 121, m.rearCutoffText);
-            --st.rearCutoffHold;
-        }
-    }
+    st.rearCutoffShown = showLabels && st.rearCutoffHold > 0;
+    if (st.rearCutoffShown) --st.rearCutoffHold;
     st.prevPistonPos = m.pistonTrace;
     st.prevFSt = m.frontSteamOpening;
     st.prevRSt = m.rearSteamOpening;
+}
+
+void drawCutoff(const Model& m, const RenderState& st, Canvas& c) {
+    if (!cutoffLabelsShown(m)) return;
+    text(c, m, 545, 109, "FrontCO% ");
+    if (st.frontCutoffShown) text(c, m, 600, 109, m.frontCutoffText);
+    text(c, m, 545, 121, "RearCO% ");
+    if (st.rearCutoffShown) text(c, m, 600, 121, m.rearCutoffText);
 }
 
 // Drawn in the pen colour the overlay left behind.
@@ -360,7 +360,7 @@ void drawReferencePoints(const Model& m, Canvas& c) {
     text(c, m, 209, 107, fixed(static_cast<double>(distance(dx, dy)), 6, 3));
 }
 
-void drawDynamicVariables(const Model& m, Canvas& c, RendererHost& host) {
+void drawDynamicVariables(const Model& m, Canvas& c) {
     if (m.dynVarName[1] != kEmptySlotName) {
         for (int k = 1; k <= 4; ++k) {
             const int by = 71 + 12 * (k - 1);
@@ -374,19 +374,17 @@ void drawDynamicVariables(const Model& m, Canvas& c, RendererHost& host) {
         text(c, m, 377, 95, "*******************************");
         c.setFontColour(colours::black);
     }
-    for (int k = 1; k <= 4; ++k) host.setDynVarBarEnabled(k, m.dynVarName[k] != kEmptySlotName);
 }
 
-void drawScreenData(Model& m, RenderState& st, Canvas& c, RendererHost& host) {
-    drawUndoLine(m, c, host);
+void drawScreenData(const Model& m, const RenderState& st, Canvas& c) {
+    drawUndoLine(m, c);
     drawControlLabels(m, c);
     drawReadings(m, c);
-    errorFlash(m, st, host);
     if (m.pivotDataOn) drawPivotData(m, c);
     if (m.drawLinesPick) drawLinesPrompt(m, c);
     drawCutoff(m, st, c);
     if (m.refPointsOn) drawReferencePoints(m, c);
-    if (m.dynVarsVisible) drawDynamicVariables(m, c, host);
+    if (m.dynVarsVisible) drawDynamicVariables(m, c);
 }
 
 }  // namespace
@@ -396,19 +394,38 @@ std::string frameCaption(const Model& m, CaptionWindow w, const FrameClock& cloc
            "   " + kVersionText;
 }
 
-void drawMechanism(Model& m, RenderState& st, Canvas& c, RendererHost& host,
-                   const FrameClock& clock) {
+void prepareFrame(Model& m, RenderState& st, RendererHost& host, const FrameClock& clock) {
+    // Pivot 18 stands at the reverse arm setting, also when the setting moved
+    // since the last solve.
+    m.pivotX[kReverseArmEnd] = m.revArmPos;
+
+    // Captions of every window that shows the file name and the time.
+    setCaptions(m, host, clock);
+
+    if (m.screenDataOn) {
+        // Both coordinates of the button follow the horizontal factor.
+        host.setUndoButton(m.undoEnabled, toInt((undoLineRow(m) - 1.0L) * m.fontScaleX));
+        errorFlash(m, st, host);
+        advanceCutoff(m, st);
+        if (m.dynVarsVisible)
+            for (int k = 1; k <= 4; ++k)
+                host.setDynVarBarEnabled(k, m.dynVarName[k] != kEmptySlotName);
+    } else {
+        const long double by = m.dynVarsVisible ? 127.0L : 72.0L;
+        host.setUndoButton(false, toInt(by * m.fontScaleX));
+    }
+}
+
+void drawMechanism(const Model& m, const RenderState& st, Canvas& c) {
     // 1. The picture itself is created white by the caller; set the pen up.
     c.setPenWidth(m.lineWidth);
     c.setBrushClear();
     c.setPenColour(colours::black);
 
     // 2. Steam first, so the mechanism is drawn over it.
-    if (m.steamDisplay) drawSteam(m, c, host);
+    if (m.steamDisplay) drawSteam(m, c);
 
-    // 3. Captions of every window that shows the file name and the time.
-    setCaptions(m, host, clock);
-
+    // 3. (The captions are set by prepareFrame.)
     // 4. to 9. The mechanism and the overlay.
     c.setPenColour(colours::black);
     drawDriverAndPivots(m, c);
@@ -418,18 +435,18 @@ void drawMechanism(Model& m, RenderState& st, Canvas& c, RendererHost& host,
     drawLinks(m, c);
     drawOverlay(m, c);
 
-    // 10. Readouts and the per-frame behaviours, only with the screen data on.
-    if (m.screenDataOn) {
-        drawScreenData(m, st, c, host);
-    } else {
-        const long double by = m.dynVarsVisible ? 127.0L : 72.0L;
-        host.setUndoButton(false, toInt(by * m.fontScaleX));
-    }
+    // 10. Readouts, only with the screen data on.
+    if (m.screenDataOn) drawScreenData(m, st, c);
 
     // 11. The dimension pointer display draws over everything else.
-    if (m.pointerDim != 0) drawPointerDisplay(m, c, host);
+    if (m.pointerDim != 0) drawPointerDisplay(m, c);
 
     // 12. Nothing to free: the caller shows the picture and disposes of it.
+}
+
+void drawFrame(Model& m, RenderState& st, Canvas& c, RendererHost& host, const FrameClock& clock) {
+    prepareFrame(m, st, host, clock);
+    drawMechanism(m, st, c);
 }
 
 }  // namespace tevrane

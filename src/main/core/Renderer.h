@@ -1,8 +1,9 @@
 // The frame renderer of the main window: paints one complete picture of the
-// valve gear for the current solver state onto a canvas, and runs the small
-// per-frame behaviours that belong to the picture (cut-off readout, error
-// flash, captions). It is Qt-free; everything it does to windows goes through
-// a RendererHost, so a test can record it.
+// valve gear for the current solver state onto a canvas. The small per-frame
+// behaviours that belong to the picture (cut-off readout, error flash,
+// captions) run in a step of their own before the drawing, so the drawing
+// only reads. It is Qt-free; everything it does to windows goes through a
+// RendererHost, so a test can record it.
 #pragma once
 
 #include <string>
@@ -21,6 +22,9 @@ struct RenderState {
     int frontCutoffHold = 0;  // frames the front cut-off figure stays shown
     int rearCutoffHold = 0;   // frames the rear cut-off figure stays shown
     int errorFlashCount = 0;  // frames since the error indication started
+    // Whether this frame shows the cut-off figures (decided by prepareFrame).
+    bool frontCutoffShown = false;
+    bool rearCutoffShown = false;
 };
 
 // The windows whose caption the renderer rewrites every frame.
@@ -106,10 +110,21 @@ struct FrameClock {
 // The program's name and version as every caption shows them.
 inline const std::string kVersionText = "Version 2.6";
 
-// Paints one frame. The caller creates the white 1280 x 1024 picture and shows
-// it in one operation afterwards, so the window never shows half a frame.
-void drawMechanism(Model& m, RenderState& st, Canvas& c, RendererHost& host,
-                   const FrameClock& clock);
+// The per-frame behaviours that belong to the picture, run once before each
+// frame is drawn: pivot 18 follows the reverse arm, the captions, the UnDo
+// button and the dynamic-variable bars follow the model, the error flash
+// counts on (and clears solverError at its end), and the cut-off readouts
+// catch a closing steam port and count their hold down.
+void prepareFrame(Model& m, RenderState& st, RendererHost& host, const FrameClock& clock);
+
+// Paints one frame from the model and the frame state, and changes neither:
+// drawing the same frame twice gives the same picture. The caller creates the
+// white 1280 x 1024 picture and shows it in one operation afterwards, so the
+// window never shows half a frame.
+void drawMechanism(const Model& m, const RenderState& st, Canvas& c);
+
+// One frame as the main window shows it: prepareFrame, then drawMechanism.
+void drawFrame(Model& m, RenderState& st, Canvas& c, RendererHost& host, const FrameClock& clock);
 
 // The caption of a window for this frame.
 std::string frameCaption(const Model& m, CaptionWindow w, const FrameClock& clock);

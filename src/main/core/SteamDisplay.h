@@ -8,13 +8,13 @@ namespace tevrane {
 
 struct Model;
 class Canvas;
-class RendererHost;
 
 // Runs only while the steam display is switched on.
 //
 // NOT YET WRITTEN: the steam display arrives with its own work. Until then this
 // draws nothing and plays nothing; the renderer already calls it at the right
-// point of the frame.
-void drawSteam(Model& m, Canvas& c, RendererHost& host);
+// point of the frame. The exhaust beats and the random puffs change state, so
+// they will run in the renderer's frame step; the drawing itself only reads.
+void drawSteam(const Model& m, Canvas& c);
 
 }  // namespace tevrane
