@@ -88,24 +88,6 @@ bool acceptNumericKey(const std::string& text, char key, bool allowMinus) {
     return false;
 }
 
-std::int32_t toInt(long double v, std::int32_t limit) {
-    if (std::isnan(v)) return 0;
-    if (v >= limit) return limit;
-    if (v <= -limit) return -limit;
-    // rint rounds half to even in the default rounding mode without saving the
-    // floating-point environment as nearbyint does; the whole number it gives
-    // is exact in a double, whose conversion to int is a single instruction.
-    return static_cast<std::int32_t>(static_cast<double>(std::rint(v)));
-}
-
-std::int32_t screenX(const Model& m, long double x) {
-    return toInt(x * m.viewScale + m.viewOffsetX);
-}
-
-std::int32_t screenY(const Model& m, long double y) {
-    return toInt(-y * m.viewScale + m.viewOffsetY);
-}
-
 void pivotsToScreen(Model& m) {
     for (int i = 0; i <= 20; ++i) {
         m.pivotScreenX[i] = screenX(m, m.pivotX[i]);

@@ -31,7 +31,11 @@ inline SinCos sinCos(ld x) {
     constexpr ld kHalfPiHi = 1.57079632679489661917L;
     constexpr ld kHalfPiLo = -2.50827880633416601173e-20L;
     if (!(std::fabs(x) < 1.0e6L)) return {std::sin(x), std::cos(x)};  // NaN, infinite, huge
-    const ld k = std::rint(x / kHalfPiHi);
+    // The quadrant as an integer in the current (nearest) rounding mode: one
+    // store of the x87 unit, where a cast would switch the control word to
+    // truncation and back on every call.
+    const long q = std::lrint(x / kHalfPiHi);
+    const ld k = static_cast<ld>(q);
     const ld r = (x - k * kHalfPiHi) - k * kHalfPiLo;
     ld s, c;
 #if defined(__x86_64__) || defined(__i386__)
@@ -42,12 +46,25 @@ inline SinCos sinCos(ld x) {
     s = std::sin(r);
     c = std::cos(r);
 #endif
-    switch (static_cast<long>(k) & 3) {
+    switch (q & 3) {
         case 0: return {s, c};
         case 1: return {c, -s};
         case 2: return {-s, -c};
         default: return {-c, s};
     }
+}
+
+// Sine and cosine of arctan(q) where the angle itself is not needed: the angle
+// lies in (-pi/2, pi/2), so its cosine is 1/sqrt(1 + q^2) and its sine q times
+// that. This spares the arctangent and the sine and cosine of its result; the
+// two differ from them by a few units of the extended precision at most, far
+// below what a stored single can show. An infinite or undefined quotient (two
+// pivots straight above each other) takes the way through the angle, so even
+// those give the bits they always gave.
+inline SinCos sinCosOfAtan(ld q) {
+    if (!std::isfinite(q)) return sinCos(std::atan(q));
+    const ld c = 1.0L / std::sqrt(1.0L + q * q);
+    return {q * c, c};
 }
 
 }  // namespace
@@ -95,16 +112,17 @@ inline float guardedLength(float v) { return v == 0.0f ? kMinDivisor : v; }
 
 // The piston step with the main rod length given, so that solveGear can hand
 // it the one the pivot solve used.
-PistonPorts pistonPorts(const Engine& e, float mainRodLength, float driverAngle, float valveStemX) {
+// The driver angle in radians and its sine and cosine, shared by both halves.
+SinCos driverSinCos(float driverAngle) { return sinCos(ld(driverAngle) * kPi / 180.0L); }
+
+PistonPorts pistonPorts(const Engine& e, float mainRodLength, const SinCos& th, float valveStemX) {
     PistonPorts r;
     int& raised = r.clamps;
-    const ld theta = ld(driverAngle) * kPi / 180.0L;
 
     // 17. Piston position: crank and rod projected on the cylinder line,
     // cos(theta) + (sqrt(L^2 - t^2) - L) / (stroke / 2), where t is the crank
     // pin's height; 0 with the crosshead nearest the cylinder, 640 farthest.
     const float divisor = clampDivisor(e.stroke, raised);
-    const SinCos th = sinCos(theta);
     const ld t = th.s * e.stroke / 2.0L;
     const float work = clampNonNegative(store(sq(mainRodLength) - t * t), raised);
     const ld div = divisor;
@@ -182,7 +200,9 @@ void storePorts(Model& m, const PistonPorts& p) {
 // single precision as they are stored in the solution's table, and later steps
 // read them back from it, so each pivot follows from the stored positions of
 // the earlier ones exactly as they are drawn and tabulated.
-LinkageSolution solveLinkage(const Engine& en, float driverAngle, float revArmPos) {
+namespace {
+
+LinkageSolution linkage(const Engine& en, const SinCos& th, float revArmPos) {
     LinkageSolution r;
     int& raised = r.clamps;
     float* const X = r.pivotX;
@@ -191,7 +211,6 @@ LinkageSolution solveLinkage(const Engine& en, float driverAngle, float revArmPo
         X[i] = en.pivotX[i];
         Y[i] = en.pivotY[i];
     }
-    const ld theta = ld(driverAngle) * kPi / 180.0L;
     const float mainRodLength = guardedLength(en.mainRodLength);
     const float valveLeverLower = guardedLength(en.valveLeverLower);
 
@@ -202,7 +221,6 @@ LinkageSolution solveLinkage(const Engine& en, float driverAngle, float revArmPo
     // 2. Crank pin: the driver centre plus half the stroke at angle theta,
     // measured clockwise (as drawn) from the direction of the cylinder.
     const ld halfStroke = ld(en.stroke) / 2.0L;
-    const SinCos th = sinCos(theta);
     X[kCrankPin] = store(X[kDriverCentre] + th.c * halfStroke);
     Y[kCrankPin] = store(Y[kDriverCentre] - th.s * halfStroke);
 
@@ -215,13 +233,12 @@ LinkageSolution solveLinkage(const Engine& en, float driverAngle, float revArmPo
 
     // 4. Slope of the main rod from crank pin to crosshead (rotation angle of
     // the rod, positive when the pin is above the crosshead).
-    const ld phi = std::atan((ld(Y[kCrankPin]) - Y[kCrosshead]) /
-                             (ld(X[kCrosshead]) - X[kCrankPin]));
+    const ld tanPhi = (ld(Y[kCrankPin]) - Y[kCrosshead]) / (ld(X[kCrosshead]) - X[kCrankPin]);
 
     // 5. Lug: along the rod axis by mainRodLugHorz to its foot (13), then at
     // right angles below the rod by mainRodLugVert (10). The rod's frame is
     // the world frame rotated by -phi.
-    const SinCos ph = sinCos(phi);
+    const SinCos ph = sinCosOfAtan(tanPhi);
     const ld sinPhi = ph.s, cosPhi = ph.c;
     X[kMainRodLugFoot] = store(X[kCrankPin] + cosPhi * en.mainRodLugHorz);
     Y[kMainRodLugFoot] = store(Y[kCrankPin] - sinPhi * en.mainRodLugHorz);
@@ -235,27 +252,34 @@ LinkageSolution solveLinkage(const Engine& en, float driverAngle, float revArmPo
     // direction of the side 10 -> 12.
     const ld dx12 = ld(X[kSwingLeverPivot]) - X[kMainRodLug];
     const ld dy12 = ld(Y[kSwingLeverPivot]) - Y[kMainRodLug];
-    const ld psi = std::atan(dy12 / dx12);
+    const ld tanPsi = dy12 / dx12;
     const ld d = std::sqrt(sq(dx12) + sq(dy12));
     float divisor = clampDivisor(en.swingLeverLength, raised);
     work = clampCosine(store((sq(d) + sq(en.swingLeverLength) - sq(en.oscLeverLength)) / 2.0L / d /
                              ld(divisor)),
                        raised);
     const ld w6 = work;
-    const ld alpha = kPi / 2.0L - std::atan(w6 / std::sqrt(1.0L - w6 * w6)) + psi;
+    // alpha = arccos(w) + psi, whose sine and cosine follow from those of the
+    // two angles: cos(arccos w) = w, sin(arccos w) = sqrt(1 - w^2).
+    SinCos al;
+    if (std::isfinite(tanPsi) && std::isfinite(w6)) {
+        const SinCos ps = sinCosOfAtan(tanPsi);
+        const ld root = std::sqrt(1.0L - w6 * w6);
+        al = {root * ps.c + w6 * ps.s, w6 * ps.c - root * ps.s};
+    } else {
+        al = sinCos(kPi / 2.0L - std::atan(w6 / std::sqrt(1.0L - w6 * w6)) + std::atan(tanPsi));
+    }
 
     // 7. Swing lever end: from the pivot, back along the direction alpha (the
     // side 12 -> 10 turned by the angle at 12) by the swing lever length.
-    const SinCos al = sinCos(alpha);
     X[kSwingLeverEnd] = store(X[kSwingLeverPivot] - al.c * en.swingLeverLength);
     Y[kSwingLeverEnd] = store(Y[kSwingLeverPivot] - al.s * en.swingLeverLength);
 
     // 8. Oscillating lever 10 -> 11 at angle beta: the drive foot (15) lies on
     // it at oscLeverDriveHorz from the lug, the drive point (9) at right
     // angles below it by oscLeverDriveVert.
-    const ld beta = std::atan((ld(Y[kSwingLeverEnd]) - Y[kMainRodLug]) /
-                              (ld(X[kSwingLeverEnd]) - X[kMainRodLug]));
-    const SinCos be = sinCos(beta);
+    const SinCos be = sinCosOfAtan((ld(Y[kSwingLeverEnd]) - Y[kMainRodLug]) /
+                                   (ld(X[kSwingLeverEnd]) - X[kMainRodLug]));
     const ld sinBeta = be.s, cosBeta = be.c;
     X[kOscLeverDriveFoot] = store(X[kMainRodLug] + cosBeta * en.oscLeverDriveHorz);
     Y[kOscLeverDriveFoot] = store(Y[kMainRodLug] + sinBeta * en.oscLeverDriveHorz);
@@ -274,8 +298,9 @@ LinkageSolution solveLinkage(const Engine& en, float driverAngle, float revArmPo
     // pivot (5); gamma is its tilt from the vertical. The lower end (6) lies
     // on the same line below the pivot, linkLowerLength away.
     divisor = clampDivisor(store(ld(Y[kReverseArmEnd]) - Y[kLinkPivot]), raised);
-    const ld gamma = std::atan((ld(X[kReverseArmEnd]) - X[kLinkPivot]) / ld(divisor));
-    const SinCos ga = sinCos(gamma);
+    const ld tanGamma = (ld(X[kReverseArmEnd]) - X[kLinkPivot]) / ld(divisor);
+    const ld gamma = std::atan(tanGamma);
+    const SinCos ga = sinCosOfAtan(tanGamma);
     X[kLinkLowerEnd] = store(X[kLinkPivot] - ga.s * en.linkLowerLength);
     Y[kLinkLowerEnd] = store(Y[kLinkPivot] - ga.c * en.linkLowerLength);
 
@@ -341,15 +366,21 @@ LinkageSolution solveLinkage(const Engine& en, float driverAngle, float revArmPo
     return r;
 }
 
+}  // namespace
+
+LinkageSolution solveLinkage(const Engine& e, float driverAngle, float revArmPos) {
+    return linkage(e, driverSinCos(driverAngle), revArmPos);
+}
+
 PistonPorts solvePistonPorts(const Engine& e, float driverAngle, float valveStemX) {
-    return pistonPorts(e, e.mainRodLength, driverAngle, valveStemX);
+    return pistonPorts(e, e.mainRodLength, driverSinCos(driverAngle), valveStemX);
 }
 
 GearSolution solveGear(const Engine& e, float driverAngle, float revArmPos) {
     GearSolution g;
-    g.linkage = solveLinkage(e, driverAngle, revArmPos);
-    g.ports = pistonPorts(e, guardedLength(e.mainRodLength), driverAngle,
-                          g.linkage.pivotX[kValveStemJoint]);
+    const SinCos th = driverSinCos(driverAngle);
+    g.linkage = linkage(e, th, revArmPos);
+    g.ports = pistonPorts(e, guardedLength(e.mainRodLength), th, g.linkage.pivotX[kValveStemJoint]);
     return g;
 }
 

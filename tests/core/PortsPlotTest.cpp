@@ -364,3 +364,32 @@ TEST(PortsSweep, LeavesTheLiveModelAlone) {
 
 }  // namespace
 }  // namespace tevrane
+
+namespace tevrane {
+namespace {
+
+// However the rows were shared out between the cores, each sample is the
+// solve of its own setting, and the both-graphs sweep equals two single ones.
+TEST(PortsSweep, RowsSharedOutGiveTheSerialSamples) {
+    Model m;
+    initModel(m);
+    const PortSweep fwd = sweepPorts(m, m.revArmCentre(), false);
+    const std::array<PortSweep, 2> both = sweepPortsBoth(m, m.revArmCentre());
+    for (int i : {0, 9, 10, 18}) {
+        const float arm = static_cast<float>(m.revArmCentre() + i * static_cast<long double>(m.revArmMax) / 18.0L);
+        EXPECT_EQ(fwd.revArm[i], arm);
+        for (int j : {0, 44, 89, 90}) {
+            // Forward rows start one step past 0; the last sample is back at 4.
+            const float angle = static_cast<float>(4 * (j + 1) > 360 ? 4 * (j + 1) - 360 : 4 * (j + 1));
+            const PortSample s = samplePorts(solveGear(m, angle, arm));
+            EXPECT_EQ(fwd.samples[i][j].piston, s.piston) << i << " " << j;
+            EXPECT_EQ(fwd.samples[i][j].frontSteam, s.frontSteam) << i << " " << j;
+            EXPECT_EQ(both[0].samples[i][j].rearExhaust, fwd.samples[i][j].rearExhaust);
+        }
+    }
+    EXPECT_EQ(both[1].revArm[18], sweepPorts(m, m.revArmCentre(), true).revArm[18]);
+    EXPECT_LT(both[1].revArm[18], m.revArmCentre());
+}
+
+}  // namespace
+}  // namespace tevrane

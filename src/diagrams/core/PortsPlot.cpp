@@ -1,6 +1,8 @@
 #include "diagrams/core/PortsPlot.h"
 
 #include <cmath>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "model/Format.h"
@@ -10,8 +12,8 @@ namespace tevrane {
 
 namespace {
 
-constexpr int kRows = 19;
-constexpr int kSamples = 91;
+constexpr int kRows = kPortRows;
+constexpr int kSamples = kPortSamples;
 constexpr double kStepDegrees = 4.0;
 // 540 pixels of grid for 640 units of piston travel.
 constexpr double kPixelsPerUnit = 540.0 / 640.0;
@@ -225,30 +227,17 @@ void drawPortAnnotation(Canvas& c, const PortAnnotation& a) {
     c.setFontBold(false);
 }
 
-DiagramControls drawPortsPass(Model& m, Canvas& c, char mode, bool annotate) {
-    const bool reverse = mode == 'R';
-    // The sweep solves its own settings on a copy of the engine: the live
-    // driver angle, reverse arm and pivots stay as the main window left them.
-    const Engine engine = m;
+namespace {
 
-    drawPortsFrame(m, c, reverse);
-
-    PortEventTrail trail;
-    PortAnnotation annotation;
-
-    for (int i = 0; i < kRows; ++i) {
-        const long double travel = static_cast<long double>(i) * m.revArmMax / 18.0L;
+// Rows [first, last) of a sweep.
+void sweepRows(const Engine& e, float revArmCentre, bool reverse, int first, int last,
+               PortSweep& out) {
+    for (int i = first; i < last; ++i) {
+        const long double travel = static_cast<long double>(i) * e.revArmMax / 18.0L;
         const float revArm =
-            static_cast<float>(reverse ? m.revArmCentre() - travel : m.revArmCentre() + travel);
-        if (reverse)
-            c.textOut(605, 32, "Rev.");
-        else
-            c.textOut(554, 32, "Forward");
-        c.textOut(reverse ? 596 : 556, 336 - kRowPitch * i, fixed(revArm, 7, 3));
-
+            static_cast<float>(reverse ? revArmCentre - travel : revArmCentre + travel);
+        out.revArm[static_cast<size_t>(i)] = revArm;
         float angle = 0.0f;
-        PortSample previous;  // piston 0 before the first sample
-
         for (int j = 0; j < kSamples; ++j) {
             if (reverse) {
                 angle = static_cast<float>(angle - kStepDegrees);
@@ -257,7 +246,68 @@ DiagramControls drawPortsPass(Model& m, Canvas& c, char mode, bool annotate) {
                 angle = static_cast<float>(angle + kStepDegrees);
                 while (angle > 360.0f) angle -= 360.0f;
             }
-            const PortSample current = samplePorts(solveGear(engine, angle, revArm));
+            out.samples[static_cast<size_t>(i)][static_cast<size_t>(j)] =
+                samplePorts(solveGear(e, angle, revArm));
+        }
+    }
+}
+
+// Runs a and b, b on a second thread when the machine has a second core.
+template <class A, class B>
+void bothAtOnce(A&& a, B&& b) {
+    if (std::thread::hardware_concurrency() < 2) {
+        a();
+        b();
+        return;
+    }
+    std::thread worker(std::forward<B>(b));
+    a();
+    worker.join();
+}
+
+}  // namespace
+
+PortSweep sweepPorts(const Engine& e, float revArmCentre, bool reverse) {
+    PortSweep sweep;
+    constexpr int kHalf = kRows / 2;
+    bothAtOnce([&] { sweepRows(e, revArmCentre, reverse, 0, kHalf, sweep); },
+               [&] { sweepRows(e, revArmCentre, reverse, kHalf, kRows, sweep); });
+    return sweep;
+}
+
+std::array<PortSweep, 2> sweepPortsBoth(const Engine& e, float revArmCentre) {
+    std::array<PortSweep, 2> both;
+    bothAtOnce([&] { sweepRows(e, revArmCentre, false, 0, kRows, both[0]); },
+               [&] { sweepRows(e, revArmCentre, true, 0, kRows, both[1]); });
+    return both;
+}
+
+DiagramControls drawPortsPass(Model& m, Canvas& c, char mode, bool annotate) {
+    const bool reverse = mode == 'R';
+    // The sweep solves its own settings on a copy of the engine: the live
+    // driver angle, reverse arm and pivots stay as the main window left them.
+    return drawPortsPass(m, c, sweepPorts(m, m.revArmCentre(), reverse), reverse, annotate);
+}
+
+DiagramControls drawPortsPass(Model& m, Canvas& c, const PortSweep& sweep, bool reverse,
+                              bool annotate) {
+    drawPortsFrame(m, c, reverse);
+
+    PortEventTrail trail;
+    PortAnnotation annotation;
+
+    for (int i = 0; i < kRows; ++i) {
+        const float revArm = sweep.revArm[static_cast<size_t>(i)];
+        if (reverse)
+            c.textOut(605, 32, "Rev.");
+        else
+            c.textOut(554, 32, "Forward");
+        c.textOut(reverse ? 596 : 556, 336 - kRowPitch * i, fixed(revArm, 7, 3));
+
+        PortSample previous;  // piston 0 before the first sample
+
+        for (int j = 0; j < kSamples; ++j) {
+            const PortSample& current = sweep.samples[static_cast<size_t>(i)][static_cast<size_t>(j)];
             if (j >= 1) {
                 const PortEvents events = detectPortEvents(previous, current);
                 for (int k = 0; k < kPortEventCount; ++k) {
@@ -291,9 +341,10 @@ DiagramControls drawPortsPass(Model& m, Canvas& c, char mode, bool annotate) {
 
 DiagramControls drawPorts(Model& m, Canvas& c, bool clearFirst) {
     if (m.portGraphMode == 'B') {
+        const std::array<PortSweep, 2> both = sweepPortsBoth(m, m.revArmCentre());
         c.clear(colours::white);
-        drawPortsPass(m, c, 'F', true);
-        return drawPortsPass(m, c, 'R', false);
+        drawPortsPass(m, c, both[0], false, true);
+        return drawPortsPass(m, c, both[1], true, false);
     }
     if (clearFirst) c.clear(colours::white);
     return drawPortsPass(m, c, m.portGraphMode == 'R' ? 'R' : 'F', true);

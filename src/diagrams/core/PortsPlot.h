@@ -94,11 +94,31 @@ struct PortAnnotation {
 };
 void drawPortAnnotation(Canvas& c, const PortAnnotation& a);
 
+// The samples of one graph: 19 reverse-arm settings from mid gear out to the
+// maximum travel (forwards or backwards), each swept through 91 driver
+// angles 4 degrees apart from the first step past 0, turning the way the
+// engine runs in that gear.
+inline constexpr int kPortRows = 19;
+inline constexpr int kPortSamples = 91;
+struct PortSweep {
+    std::array<float, kPortRows> revArm{};
+    std::array<std::array<PortSample, kPortSamples>, kPortRows> samples{};
+};
+// Solves the rows on a copy of the engine. The rows are independent, so they
+// are shared out between the free cores; the result is the same however they
+// were shared.
+PortSweep sweepPorts(const Engine& e, float revArmCentre, bool reverse);
+// Both graphs at once, the forward one and the reverse one side by side.
+std::array<PortSweep, 2> sweepPortsBoth(const Engine& e, float revArmCentre);
+
 // One graph ('F' forward, 'R' reverse) drawn over what is there: frame, the
 // 19 rows, the annotation when asked for, then the shared panel and undo line.
 // The sweep solves on its own copy of the engine and writes nothing of the
 // model's motion or pivots.
 DiagramControls drawPortsPass(Model& m, Canvas& c, char mode, bool annotate);
+// The same from a sweep already made.
+DiagramControls drawPortsPass(Model& m, Canvas& c, const PortSweep& sweep, bool reverse,
+                              bool annotate);
 
 // A whole redraw for m.portGraphMode: 'B' clears and draws the forward graph
 // with its annotation and then the reverse graph over it; 'F' and 'R' draw one
