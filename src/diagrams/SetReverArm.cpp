@@ -31,15 +31,12 @@ TSetRevArm::TSetRevArm(Model& m, QWidget* parent) : QDialog(parent), m_(m) {
         e->setObjectName(QStringLiteral("Edit%1").arg(box));
         e->setFrame(false);
         e->setPalette(boxPalette);
-        const IPoint at = revArmBoxPlace(box);
-        e->setGeometry(at.x, at.y, kRevArmBoxWidth, kRevArmBoxHeight);
         e->installEventFilter(this);
         edits_[static_cast<size_t>(box)] = e;
     }
 
     close1_ = new QPushButton(QStringLiteral("Close"), this);
     close1_->setObjectName(QStringLiteral("Close1"));
-    close1_->setGeometry(158, 114, 92, 31);
     connect(close1_, &QPushButton::clicked, this, &TSetRevArm::Close1Click);
 
     // Scale first, then the positions in order, then the button.
@@ -49,6 +46,14 @@ TSetRevArm::TSetRevArm(Model& m, QWidget* parent) : QDialog(parent), m_(m) {
         previous = edits_[static_cast<size_t>(box)];
     }
     setTabOrder(previous, close1_);
+    placeControls();
+}
+
+void TSetRevArm::placeControls() {
+    auto place = [](QWidget* w, const RevArmRect& r) { w->setGeometry(r.x, r.y, r.w, r.h); };
+    for (int box = 1; box <= kRevArmBoxCount; ++box)
+        place(edits_[static_cast<size_t>(box)], revArmBoxRect(m_, box));
+    place(close1_, revArmCloseRect(m_));
 }
 
 QLineEdit* TSetRevArm::edit(int box) const {
@@ -70,6 +75,7 @@ void TSetRevArm::applyBoxes(bool texts) {
 }
 
 void TSetRevArm::FormActivate() {
+    placeControls();  // the font may have changed since the last time
     {
         QtCanvas canvas(surface_);
         canvas.clear(colours::white);
@@ -123,6 +129,9 @@ void TSetRevArm::showEvent(QShowEvent* e) {
 }
 
 void TSetRevArm::done(int result) {
+    // However the dialog closes (Escape, the window frame, "Close"), the box
+    // being edited is accepted first, as leaving it would.
+    if (const int box = boxOf(focusWidget())) EditExit(box);
     // However the dialog closes, the diagram that opened it redraws.
     m_.revArmSetChanged = true;
     QDialog::done(result);

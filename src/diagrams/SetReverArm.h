@@ -43,6 +43,7 @@ protected:
 
 private:
     int boxOf(QObject* o) const;
+    void placeControls();
     void applyBoxes(bool texts);
 
     Model& m_;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <string>
 
 #include "model/Format.h"
@@ -190,13 +192,31 @@ TEST_F(RevArmSetTest, VerticalScaleIsAtLeastATenth) {
 }
 
 TEST_F(RevArmSetTest, BoxPlaces) {
-    EXPECT_EQ(revArmBoxPlace(kRevArmScaleBox), (IPoint{138, 31}));
-    EXPECT_EQ(revArmBoxPlace(1), (IPoint{138, 47}));
-    EXPECT_EQ(revArmBoxPlace(4), (IPoint{138, 95}));
-    EXPECT_EQ(revArmBoxPlace(5), (IPoint{333, 31}));
-    EXPECT_EQ(revArmBoxPlace(9), (IPoint{333, 95}));
-    EXPECT_EQ(revArmBoxPlace(0), (IPoint{}));
+    // Design units of the 120 dpi form, 0.8 pixel each: (138, 31) is (110, 25).
+    EXPECT_EQ(revArmBoxRect(m, kRevArmScaleBox), (RevArmRect{110, 25, 39, 13}));
+    EXPECT_EQ(revArmBoxRect(m, 1), (RevArmRect{110, 38, 39, 13}));
+    EXPECT_EQ(revArmBoxRect(m, 4), (RevArmRect{110, 76, 39, 13}));
+    EXPECT_EQ(revArmBoxRect(m, 5), (RevArmRect{266, 25, 39, 13}));
+    EXPECT_EQ(revArmBoxRect(m, 9), (RevArmRect{266, 76, 39, 13}));
+    EXPECT_EQ(revArmBoxRect(m, 0), (RevArmRect{}));
+    EXPECT_EQ(revArmCloseRect(m), (RevArmRect{126, 91, 74, 25}));
     EXPECT_EQ(revArmLabel(3), "Rev Arm Position  3");
+}
+
+// Each label stands on its own box's row, left of it, and no label of the
+// right column starts before the left column's boxes end, at both fonts.
+TEST_F(RevArmSetTest, EveryLabelStandsBesideItsOwnBox) {
+    for (float sx : {1.0f, 1.27f}) {
+        m.fontScaleX = sx;
+        m.fontScaleY = sx == 1.0f ? 1.0f : 1.22f;
+        for (int k = 1; k <= kRevArmPositions; ++k) {
+            const IPoint label = revArmLabelPlace(m, k);
+            const RevArmRect box = revArmBoxRect(m, k);
+            EXPECT_LE(std::abs(label.y - box.y), 2) << k << " at " << sx;
+            EXPECT_LT(label.x, box.x) << k;
+            if (k >= 5) EXPECT_GT(label.x, revArmBoxRect(m, 1).x + revArmBoxRect(m, 1).w) << k;
+        }
+    }
 }
 
 }  // namespace

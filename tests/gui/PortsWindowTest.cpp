@@ -207,10 +207,10 @@ TEST_F(SetRevArmWindow, OpensWithThePositionsInUse) {
     EXPECT_EQ(d->edit(10)->text(), "1.500");
     EXPECT_TRUE(d->edit(4)->isVisible());
     EXPECT_FALSE(d->edit(5)->isVisible());
-    EXPECT_EQ(d->edit(5)->geometry(), QRect(333, 31, 49, 16));
+    EXPECT_EQ(d->edit(5)->geometry(), QRect(266, 25, 39, 13));
     EXPECT_FALSE(d->edit(1)->hasFrame());
     EXPECT_EQ(m.revArmSetCount, 3);
-    EXPECT_EQ(d->close1()->geometry(), QRect(158, 114, 92, 31));
+    EXPECT_EQ(d->close1()->geometry(), QRect(126, 91, 74, 25));
     d->close();
     EXPECT_TRUE(m.revArmSetChanged);
 }
@@ -231,6 +231,20 @@ TEST_F(SetRevArmWindow, TypingFiltersRevealsAndCloseStores) {
     // The walk after "Close" counts the new position.
     EXPECT_EQ(m.revArmSetCount, 4);
     EXPECT_TRUE(m.revArmSetChanged);
+}
+
+// Escape closes the dialog, but the entry being typed is kept first.
+TEST_F(SetRevArmWindow, EscapeKeepsTheEntryBeingTyped) {
+    d->show();
+    d->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(d.get()));
+    QLineEdit* scale = d->edit(10);
+    scale->setFocus();
+    scale->selectAll();
+    QTest::keyClicks(scale, "2.25");
+    QTest::keyClick(scale, Qt::Key_Escape);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(m.diagramVScale, 2.25f);
 }
 
 }  // namespace

@@ -10,6 +10,9 @@ namespace tevrane {
 
 namespace {
 
+// The boxes and the button were laid out in design units of a form made for
+// 120 pixels per inch; on the 96 of the screen one unit is 0.8 pixel. The
+// labels were given in pixels already.
 constexpr IPoint kBoxPlaces[kRevArmBoxCount + 1] = {
     {0, 0},
     {138, 47}, {138, 63}, {138, 79}, {138, 95},              // positions 1..4
@@ -41,7 +44,22 @@ bool validBox(int box) { return box >= 1 && box <= kRevArmBoxCount; }
 
 }  // namespace
 
-IPoint revArmBoxPlace(int box) { return validBox(box) ? kBoxPlaces[box] : IPoint{}; }
+namespace {
+constexpr long double kPixelsPerDesignUnit = 96.0L / 120.0L;
+int fromDesign(int units, float factor) { return scaled(units * kPixelsPerDesignUnit, factor); }
+}  // namespace
+
+RevArmRect revArmBoxRect(const Model& m, int box) {
+    if (!validBox(box)) return {};
+    const IPoint p = kBoxPlaces[box];
+    return {fromDesign(p.x, m.fontScaleX), fromDesign(p.y, m.fontScaleY),
+            fromDesign(kRevArmBoxWidth, m.fontScaleX), fromDesign(kRevArmBoxHeight, m.fontScaleY)};
+}
+
+RevArmRect revArmCloseRect(const Model& m) {
+    return {fromDesign(158, m.fontScaleX), fromDesign(114, m.fontScaleY), fromDesign(92, m.fontScaleX),
+            fromDesign(31, m.fontScaleY)};
+}
 
 std::string revArmLabel(int position) { return "Rev Arm Position  " + std::to_string(position); }
 

@@ -23,8 +23,16 @@ struct RevArmBoxes {
     std::array<std::string, kRevArmBoxCount + 1> text{};
 };
 
-// Place of a box in the dialog (window pixels), boxes 1..10.
-IPoint revArmBoxPlace(int box);
+// Window pixels of box 1..10 and of the "Close" button. They follow the text
+// factors like the labels, so every label stays beside its own box at both
+// font sizes.
+struct RevArmRect {
+    int x = 0, y = 0, w = 0, h = 0;
+    bool operator==(const RevArmRect&) const = default;
+};
+RevArmRect revArmBoxRect(const Model& m, int box);
+RevArmRect revArmCloseRect(const Model& m);
+// The boxes' size in the form's design units.
 inline constexpr int kRevArmBoxWidth = 49;
 inline constexpr int kRevArmBoxHeight = 16;
 
