@@ -23,7 +23,7 @@ struct MainWindowFixture : ::testing::Test {
     MainController c{m, p};
     RecordingSound sound;
     FixedClock clock{"07/12/2026", "10:00:00"};
-    Windows w;
+    WindowRegistry w{windowRows()};  // the rows, no window created
     std::unique_ptr<TMainForm> form;
     void SetUp() override {
         form = std::make_unique<TMainForm>(m, p, c, w, sound, clock);
