@@ -4,6 +4,7 @@
 // purpose. An item whose window or command is not part of the program yet is
 // present and disabled.
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QMenuBar>
 #include <QToolBar>
@@ -161,7 +162,10 @@ void TMainForm::buildToolBar() {
 
 void TMainForm::openWindow(const WindowRow& row) {
     QDialog* dialog = windows_.window(row);
-    if (!dialog) return;
+    // One modal window at a time: menu keys typed quickly can reach the main
+    // window's menu while a window is coming up, and must not open a second
+    // one over it (or the same one again).
+    if (!dialog || QApplication::activeModalWidget()) return;
     if (row.beforeOpen) row.beforeOpen(c_);
     dialog->exec();
     syncFromPanel();

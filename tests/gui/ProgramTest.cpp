@@ -129,3 +129,42 @@ TEST_F(Program, PortToolButtonSetsTheForwardModeBeforeTheWindowShows) {
     EXPECT_FALSE(timerWhileShown);  // a diagram window stops the animation...
     EXPECT_TRUE(form->animationTimerActive());  // ...and starts it again when it closes
 }
+
+namespace {
+std::vector<std::string>* g_warnings = nullptr;
+void recordWarning(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (g_warnings && type >= QtWarningMsg) g_warnings->push_back(text.toStdString());
+}
+}  // namespace
+
+TEST_F(Program, NoWindowOpensOverAnotherModalWindow) {
+    // Menu keys typed quickly reach the main window's menu while the first
+    // window is coming up: its own item again and the next item.
+    std::vector<std::string> warnings;
+    g_warnings = &warnings;
+    const QtMessageHandler previous = qInstallMessageHandler(recordWarning);
+    std::vector<QWidget*> over;
+    QWidget* seen = openAndClose(form->action(Item::SetDriverAng), [&](QWidget* first) {
+        // Should any window open over the first one, this closes it so the
+        // test ends.
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            QWidget* top = QApplication::activeModalWidget();
+            if (top == first) return;
+            over.push_back(top);
+            if (auto* d = qobject_cast<QDialog*>(top)) d->reject();
+        });
+        closer.start(0);
+        form->action(Item::SetStepAng)->trigger();
+        form->action(Item::SetDriverAng)->trigger();
+        tool("Change Frame Dimensions")->trigger();
+        QApplication::processEvents();
+    });
+    qInstallMessageHandler(previous);
+    g_warnings = nullptr;
+    EXPECT_EQ(seen, windows.window(row("TDrivAng")));
+    EXPECT_TRUE(over.empty()) << over.size() << " window(s) opened over the driver angle dialog";
+    for (const std::string& w : warnings) EXPECT_EQ(w.find("Recursive call"), std::string::npos) << w;
+    // Once it is closed the next item opens its window as usual.
+    EXPECT_EQ(openAndClose(form->action(Item::SetStepAng)), windows.window(row("TStpAng")));
+}
