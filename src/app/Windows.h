@@ -1,33 +1,14 @@
-// Every window of the program, created once at start. The main window opens
-// the others through this table; a window that does not exist yet leaves its
-// menu item and tool button present but disabled.
+// Every secondary window of the program, one row each, in start order. The
+// rows live here, where the window classes are known; the main window sees
+// only their shape (main/WindowRegistry.h).
 #pragma once
 
-class QDialog;
+#include <span>
+
+#include "main/WindowRegistry.h"
 
 namespace tevrane {
 
-class TMainForm;
-
-struct Windows {
-    TMainForm* mainForm = nullptr;
-    QDialog* drivAng = nullptr;    // TDrivAng
-    QDialog* ovalDia = nullptr;    // TOvalDia
-    QDialog* portDia = nullptr;    // TPortDia
-    QDialog* refPnts = nullptr;    // TRefPnts
-    QDialog* revPos = nullptr;     // TRevPos
-    QDialog* setRevArm = nullptr;  // TSetRevArm
-    QDialog* sineDia = nullptr;    // TSineDia
-    QDialog* steamDia = nullptr;   // TSteamDia
-    QDialog* stpAng = nullptr;     // TStpAng
-    QDialog* aboutBox = nullptr;   // TAboutBox
-    QDialog* inst = nullptr;       // TInst
-    QDialog* tevSpInst = nullptr;  // TTevSpInst
-    QDialog* frameDi = nullptr;    // TFrameDi
-    QDialog* cylDimen = nullptr;   // TCylDimen
-    QDialog* graphZoom = nullptr;  // TGraphZoom
-    QDialog* drawLines = nullptr;  // TDrawLines
-    QDialog* dataTable = nullptr;  // TDataTable
-};
+std::span<const WindowRow> windowRows();
 
 }  // namespace tevrane

@@ -58,10 +58,9 @@ void PictureView::mousePressEvent(QMouseEvent* e) {
 
 // ---- window ----------------------------------------------------------------------
 
-TMainForm::TMainForm(Model& m, Panel& p, MainController& c, Windows& w, SoundPlayer& sound,
-                     Clock& clock, QWidget* parent)
-    : QMainWindow(parent), m_(m), p_(p), c_(c), w_(w), sound_(sound), clock_(clock) {
-    w_.mainForm = this;
+TMainForm::TMainForm(Model& m, Panel& p, MainController& c, WindowRegistry& windows,
+                     SoundPlayer& sound, Clock& clock, QWidget* parent)
+    : QMainWindow(parent), m_(m), p_(p), c_(c), windows_(windows), sound_(sound), clock_(clock) {
     // Main window creation: the model's start values, the reverse arm bar's
     // range from them, and the start volume.
     initModel(m_);
@@ -131,15 +130,7 @@ void TMainForm::Timer1Timer() {
 // ---- renderer host -----------------------------------------------------------------
 
 void TMainForm::setCaption(CaptionWindow w, const std::string& caption) {
-    QWidget* target = nullptr;
-    switch (w) {
-        case CaptionWindow::Main: target = this; break;
-        case CaptionWindow::Sine: target = w_.sineDia; break;
-        case CaptionWindow::Oval: target = w_.ovalDia; break;
-        case CaptionWindow::Steam: target = w_.steamDia; break;
-        case CaptionWindow::Ports: target = w_.portDia; break;
-        case CaptionWindow::DataTable: target = w_.dataTable; break;
-    }
+    QWidget* target = w == CaptionWindow::Main ? static_cast<QWidget*>(this) : windows_.window(w);
     if (!target) return;
     const QString text = QString::fromStdString(caption);
     if (target->windowTitle() != text) target->setWindowTitle(text);
@@ -405,11 +396,6 @@ void TMainForm::syncFromPanel() {
         timer_.stop();
     }
     syncing_ = false;
-}
-
-void TMainForm::openWindow(QDialog* dialog) {
-    if (dialog) dialog->exec();
-    syncFromPanel();
 }
 
 }  // namespace tevrane

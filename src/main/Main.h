@@ -10,8 +10,9 @@
 #include <QTimer>
 
 #include <map>
+#include <optional>
 
-#include "app/Windows.h"
+#include "main/WindowRegistry.h"
 #include "main/core/MainController.h"
 #include "main/core/Renderer.h"
 #include "main/core/TickPacer.h"
@@ -19,7 +20,6 @@
 
 class QAction;
 class QFrame;
-class QMenu;
 class QPushButton;
 class QScrollBar;
 class QToolBar;
@@ -51,8 +51,8 @@ private:
 class TMainForm : public QMainWindow, private RendererHost {
     Q_OBJECT
 public:
-    TMainForm(Model& m, Panel& p, MainController& c, Windows& w, SoundPlayer& sound, Clock& clock,
-              QWidget* parent = nullptr);
+    TMainForm(Model& m, Panel& p, MainController& c, WindowRegistry& windows, SoundPlayer& sound,
+              Clock& clock, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // Called once the other windows exist: enables what they open.
@@ -104,16 +104,16 @@ private:
     QScrollBar* makeBar(Bar b, const char* hint);
     QPushButton* makeButton(const std::string& name, const char* caption, const char* hint,
                             void (TMainForm::*handler)());
-    QAction* makeItem(QMenu* menu, Item i, void (MainController::*handler)());
+    QAction* makeItem(Item i, std::optional<ToolButton> tool);
     void placeControls();
-    void openWindow(QDialog* dialog);
+    void openWindow(const WindowRow& row);
     void scheduleNextTick();
     void onTimer();
 
     Model& m_;
     Panel& p_;
     MainController& c_;
-    Windows& w_;
+    WindowRegistry& windows_;
     SoundPlayer& sound_;
     Clock& clock_;
     RenderState renderState_;
@@ -125,6 +125,7 @@ private:
     std::map<std::string, QPushButton*> buttons_;
     std::map<Item, QAction*> actions_;
     std::map<std::string, QAction*> tools_;  // tool buttons by hint
+    std::map<Item, ToolButton> toolButtons_;  // the tool button of each item that has one
     QFrame* dynFrame_ = nullptr;
     QFrame* refFrame_ = nullptr;
     bool syncing_ = false;

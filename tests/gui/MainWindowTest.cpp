@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -21,7 +23,7 @@ struct MainWindowFixture : ::testing::Test {
     MainController c{m, p};
     RecordingSound sound;
     FixedClock clock{"07/12/2026", "10:00:00"};
-    Windows w;
+    WindowRegistry w{windowRows()};  // the rows, no window created
     std::unique_ptr<TMainForm> form;
     void SetUp() override {
         form = std::make_unique<TMainForm>(m, p, c, w, sound, clock);
@@ -148,4 +150,67 @@ TEST_F(MainWindow, DynamicBarDragIsOneUndoRecord) {
     EXPECT_TRUE(form->button("UnDoDn")->isEnabled());
     click("UnDoDn");
     EXPECT_EQ(m.stroke, 3.0f);
+}
+
+namespace {
+// The menu bar as text: each menu's title, then its items; the picture entry
+// without a caption shows as its hint in brackets.
+std::vector<std::string> menuTexts(QMenuBar* bar) {
+    std::vector<std::string> out;
+    for (QAction* a : bar->actions()) {
+        if (!a->menu()) {
+            out.push_back("[" + a->toolTip().toStdString() + "]");
+            continue;
+        }
+        out.push_back(a->text().toStdString() + ":");
+        for (QAction* item : a->menu()->actions())
+            out.push_back(item->isSeparator() ? "-" : item->text().toStdString());
+    }
+    return out;
+}
+
+// The tool bar as its buttons' hints, "|" for each spacer.
+std::vector<std::string> toolTexts(QToolBar* bar) {
+    std::vector<std::string> out;
+    for (QAction* a : bar->actions()) out.push_back(a->isSeparator() ? "|" : a->toolTip().toStdString());
+    return out;
+}
+}  // namespace
+
+TEST_F(MainWindow, MenuAndToolBarKeepTheirOrder) {
+    const std::vector<std::string> menu = {
+        "&File:", "&OpenDimensions", "Save&AsDimensions", "E&xit",
+        "&SetUp:", "Set&RevArmPos", "Set&DriverAng", "Set&StepAng", "SetRef&Points", "SetLarge&Font",
+        "&CalcCentRevArm", "SetS&teamDisp On", "Set&ErrorBeep Off", "Set&LineWidth 2",
+        "SetScree&nData Off", "SetP&anZoom On",
+        "&EditDimen:", "&FrameDimensions", "&CylinderDimensions", "Set&GraphicZoom",
+        "&ResetAllDimensions", "&ReferPoints", "&DrawLinesCircles", "Pi&votData", "D&ynamicVari",
+        "&UnDo",
+        "Draw&Graphs:", "&SineDiagram", "&OvalDiagram", "S&teamDiagram", "&PortOpenClose",
+        "&Help:", "&Instructions", "Instructions&Special", "&About",
+        "[Error]",
+    };
+    EXPECT_EQ(menuTexts(form->menuBar()), menu);
+    const std::vector<std::string> tools = {
+        "Open File: Dimensional Data", "Save As: Dimensional Data", "|",
+        "Change Frame Dimensions", "Change Cylinder Dimensions", "|",
+        "Set Driver Angle to Desired Position", "Set Step Angle to Desired Amount",
+        "Set Reverse Arm to Desired Position", "|",
+        "Calculate Mid Gear Position if Necessary", "|",
+        "Turn On Steam Display and Sound", "|",
+        "Turn On Reference Points", "Draw Lines and Circles", "Turn On Pivot Data",
+        "Turn On Dynamic Variables", "Turn On UnDo", "|",
+        "View Sine Diagram", "View Oval Diagram", "View Steam Diagram",
+        "View Port Events vs Reverse Arm Position",
+    };
+    EXPECT_EQ(toolTexts(form->toolBar()), tools);
+    // Every tool button runs its menu item: the mid gear button centres the
+    // reverse arm as "&CalcCentRevArm" does.
+    form->bar(Bar::RevArm)->setValue(-5);
+    ASSERT_TRUE(form->button("Center")->isEnabled());
+    QAction* midGear = form->toolBar()->actions().at(10);
+    ASSERT_EQ(midGear->toolTip(), "Calculate Mid Gear Position if Necessary");
+    midGear->trigger();
+    EXPECT_EQ(form->bar(Bar::RevArm)->value(), 0);
+    EXPECT_FALSE(form->button("Center")->isEnabled());
 }

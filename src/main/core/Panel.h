@@ -51,8 +51,8 @@ enum class Item {
     SineDiagram, OvalDiagram, SteamDiagram, PortOpenClose,
     OpenDimensions, SaveAsDimensions, Instructions, InstructionsSpecial, About,
     Error,
+    Count  // the number of items, not an item
 };
-inline constexpr int kItemCount = 30;
 
 struct Panel {
     BarState bars[kBarCount];
@@ -76,7 +76,7 @@ struct Panel {
     bool refFramesVisible = false;   // the frames around the reference point bars
     bool drawLinesToolEnabled = false;
 
-    MenuItemState items[kItemCount];
+    MenuItemState items[static_cast<int>(Item::Count)];
 
     // The animation timer runs unless a diagram window has stopped it.
     bool timerRunning = true;

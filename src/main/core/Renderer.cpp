@@ -67,6 +67,7 @@ const char* captionHead(CaptionWindow w) {
         case CaptionWindow::Steam: return "Tevrane Outside Admission      Steam Diagram    ";
         case CaptionWindow::Ports: return "Tevrane Outside Admission      Port Open/Closed    ";
         case CaptionWindow::DataTable: return "Tevrane Outside Admission  Data Table ";
+        case CaptionWindow::Count: break;
     }
     return "";
 }

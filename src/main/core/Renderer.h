@@ -28,7 +28,10 @@ struct RenderState {
 };
 
 // The windows whose caption the renderer rewrites every frame.
-enum class CaptionWindow { Main, Sine, Oval, Steam, Ports, DataTable };
+enum class CaptionWindow {
+    Main, Sine, Oval, Steam, Ports, DataTable,
+    Count  // the number of windows, not a window
+};
 
 // The renderer's only way to affect windows.
 class RendererHost {
@@ -92,7 +95,7 @@ public:
     }
 
     std::vector<Call> calls;
-    std::string captions[6];
+    std::string captions[static_cast<int>(CaptionWindow::Count)];
     bool undoVisible = false;
     int undoTop = 0;
     bool errorItemVisible = false;

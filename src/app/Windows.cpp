@@ -1,0 +1,68 @@
+#include "app/Windows.h"
+
+#include <type_traits>
+
+#include "diagrams/Ports.h"
+#include "diagrams/SetReverArm.h"
+#include "dialogs/CylinOut.h"
+#include "dialogs/DrvAng.h"
+#include "dialogs/GraphicZoom.h"
+#include "dialogs/Instruct.h"
+#include "dialogs/ReverPos.h"
+#include "dialogs/StepAngle.h"
+#include "dialogs/TevFrame.h"
+#include "dialogs/TevSpIns.h"
+#include "dialogs/VGAboutBox.h"
+#include "main/core/MainController.h"
+
+namespace tevrane {
+
+namespace {
+
+// Creates a window with what its constructor asks for, the main window as its
+// parent.
+template <class W>
+QDialog* make(const WindowContext& x) {
+    if constexpr (std::is_constructible_v<W, Model&, MainController&, QWidget*>)
+        return new W(x.model, x.controller, x.parent);
+    else if constexpr (std::is_constructible_v<W, Model&, QWidget*>)
+        return new W(x.model, x.parent);
+    else if constexpr (std::is_constructible_v<W, MessageSink&, QWidget*>)
+        return new W(x.messages, x.parent);  // loads its file now; a failure is shown once
+    else
+        return new W(x.parent);
+}
+
+// One row per window in start order. The start order names the driver angle
+// dialog twice, the second replacing the first as the one shown; one dialog
+// created first stands for both.
+const WindowRow kRows[] = {
+    {"TDrivAng", Item::SetDriverAng, ToolButton{ToolIcon::DriverAngle, "Set Driver Angle to Desired Position"}, {},
+     make<TDrivAng>},
+    {"TOvalDia", Item::OvalDiagram, ToolButton{ToolIcon::Oval, "View Oval Diagram"}, CaptionWindow::Oval},
+    {"TPortDia", Item::PortOpenClose, ToolButton{ToolIcon::Ports, "View Port Events vs Reverse Arm Position"},
+     CaptionWindow::Ports, make<TPortDia>, [](MainController& c) { c.setPortGraphForward(); }},
+    {"TRefPnts", Item::SetRefPoints, {}, {}},
+    {"TRevPos", Item::SetRevArmPos, ToolButton{ToolIcon::ReverseArm, "Set Reverse Arm to Desired Position"}, {},
+     make<TRevPos>},
+    {"TSetRevArm", {}, {}, {}, make<TSetRevArm>},  // opened from the diagram windows
+    {"TSineDia", Item::SineDiagram, ToolButton{ToolIcon::Sine, "View Sine Diagram"}, CaptionWindow::Sine},
+    {"TSteamDia", Item::SteamDiagram, ToolButton{ToolIcon::SteamDiagram, "View Steam Diagram"}, CaptionWindow::Steam},
+    {"TStpAng", Item::SetStepAng, ToolButton{ToolIcon::StepAngle, "Set Step Angle to Desired Amount"}, {},
+     make<TStpAng>},
+    {"TAboutBox", Item::About, {}, {}, make<TAboutBox>},
+    {"TInst", Item::Instructions, {}, {}, make<TInst>},
+    {"TTevSpInst", Item::InstructionsSpecial, {}, {}, make<TTevSpInst>},
+    {"TFrameDi", Item::FrameDimensions, ToolButton{ToolIcon::Frame, "Change Frame Dimensions"}, {}, make<TFrameDi>},
+    {"TCylDimen", Item::CylinderDimensions, ToolButton{ToolIcon::Cylinder, "Change Cylinder Dimensions"}, {},
+     make<TCylDimen>},
+    {"TGraphZoom", Item::GraphicZoom, {}, {}, make<TGraphZoom>},
+    {"TDrawLines", Item::DrawLinesCircles, ToolButton{ToolIcon::Lines, "Draw Lines and Circles"}, {}},
+    {"TDataTable", {}, {}, CaptionWindow::DataTable},  // opened by the "DataTable" button
+};
+
+}  // namespace
+
+std::span<const WindowRow> windowRows() { return kRows; }
+
+}  // namespace tevrane

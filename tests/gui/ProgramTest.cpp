@@ -1,0 +1,223 @@
+// The whole program as it starts: the main window with every secondary window
+// created from the window registry.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include <functional>
+#include <stdexcept>
+#include <typeindex>
+
+#include "app/Windows.h"
+#include "diagrams/Ports.h"
+#include "diagrams/SetReverArm.h"
+#include "dialogs/CylinOut.h"
+#include "dialogs/DrvAng.h"
+#include "dialogs/GraphicZoom.h"
+#include "dialogs/Instruct.h"
+#include "dialogs/ReverPos.h"
+#include "dialogs/StepAngle.h"
+#include "dialogs/TevFrame.h"
+#include "dialogs/TevSpIns.h"
+#include "dialogs/VGAboutBox.h"
+#include "dialogs/core/MessageSink.h"
+#include "main/Main.h"
+#include "platform/Clock.h"
+#include "platform/Sound.h"
+
+using namespace tevrane;
+
+namespace {
+struct ProgramFixture : ::testing::Test {
+    Model m;
+    Panel p;
+    MainController c{m, p};
+    RecordingSound sound;
+    FixedClock clock{"07/12/2026", "10:00:00"};
+    RecordingMessageSink messages;  // the instruction files are not in the test folder
+    WindowRegistry windows{windowRows()};
+    std::unique_ptr<TMainForm> form;
+
+    void SetUp() override {
+        form = std::make_unique<TMainForm>(m, p, c, windows, sound, clock);
+        windows.createAll({m, c, messages, form.get()});
+        form->windowsCreated();
+        form->show();
+    }
+
+    const WindowRow& row(const char* name) {
+        for (const WindowRow& r : windows.rows())
+            if (std::string(r.name) == name) return r;
+        throw std::runtime_error(std::string("no window row ") + name);
+    }
+    QAction* tool(const char* hint) {
+        for (QAction* a : form->toolBar()->actions())
+            if (a->toolTip() == hint) return a;
+        throw std::runtime_error(std::string("no tool button ") + hint);
+    }
+    // Triggers an item that opens a modal window; `whileShown` runs inside it,
+    // then the window is closed as its "Cancel" or "Close" would. Returns the
+    // window that was up, or null if none came up.
+    QWidget* openAndClose(QAction* item, const std::function<void(QWidget*)>& whileShown = {}) {
+        QWidget* seen = nullptr;
+        QTimer::singleShot(0, [&] {
+            seen = QApplication::activeModalWidget();
+            if (!seen) return;
+            if (whileShown) whileShown(seen);
+            if (auto* d = qobject_cast<QDialog*>(seen)) d->reject();
+            else seen->close();
+        });
+        item->trigger();
+        QApplication::processEvents();  // the close timer fires even if nothing opened
+        return seen;
+    }
+};
+using Program = ProgramFixture;
+}  // namespace
+
+TEST_F(Program, CreatesTheWindowsInStartOrderAndEnablesWhatTheyOpen) {
+    std::vector<std::string> names;
+    for (const WindowRow& r : windows.rows()) names.push_back(r.name);
+    const std::vector<std::string> startOrder = {
+        "TDrivAng", "TOvalDia", "TPortDia", "TRefPnts", "TRevPos", "TSetRevArm", "TSineDia", "TSteamDia",
+        "TStpAng", "TAboutBox", "TInst", "TTevSpInst", "TFrameDi", "TCylDimen", "TGraphZoom",
+        "TDrawLines", "TDataTable"};
+    EXPECT_EQ(names, startOrder);
+    // The windows built so far, each of its own class, created in that order.
+    std::vector<std::type_index> created;
+    for (QDialog* d : form->findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) created.emplace_back(typeid(*d));
+    const std::vector<std::type_index> built = {
+        typeid(TDrivAng), typeid(TPortDia), typeid(TRevPos), typeid(TSetRevArm), typeid(TStpAng),
+        typeid(TAboutBox), typeid(TInst), typeid(TTevSpInst), typeid(TFrameDi), typeid(TCylDimen),
+        typeid(TGraphZoom)};
+    EXPECT_TRUE(created == built);
+
+    EXPECT_TRUE(form->action(Item::SetDriverAng)->isEnabled());
+    EXPECT_TRUE(form->action(Item::PortOpenClose)->isEnabled());
+    EXPECT_TRUE(form->action(Item::About)->isEnabled());
+    EXPECT_FALSE(form->action(Item::SetRefPoints)->isEnabled());
+    EXPECT_FALSE(form->action(Item::SineDiagram)->isEnabled());
+    EXPECT_FALSE(form->action(Item::OpenDimensions)->isEnabled());
+    EXPECT_TRUE(tool("Change Frame Dimensions")->isEnabled());
+    EXPECT_TRUE(tool("View Port Events vs Reverse Arm Position")->isEnabled());
+    EXPECT_FALSE(tool("View Oval Diagram")->isEnabled());
+    EXPECT_FALSE(tool("Save As: Dimensional Data")->isEnabled());
+    EXPECT_FALSE(tool("Draw Lines and Circles")->isEnabled());
+
+    // The picture writes the captions of the windows its rows name.
+    form->Timer1Timer();
+    EXPECT_TRUE(windows.window(row("TPortDia"))
+                    ->windowTitle()
+                    .startsWith("Tevrane Outside Admission      Port Open/Closed    "));
+}
+
+TEST_F(Program, PortToolButtonSetsTheForwardModeBeforeTheWindowShows) {
+    m.portGraphMode = 'B';
+    char modeWhileShown = 0;
+    bool timerWhileShown = true;
+    QWidget* seen = openAndClose(tool("View Port Events vs Reverse Arm Position"), [&](QWidget*) {
+        modeWhileShown = m.portGraphMode;
+        timerWhileShown = form->animationTimerActive();
+    });
+    EXPECT_EQ(seen, windows.window(row("TPortDia")));
+    EXPECT_EQ(modeWhileShown, 'F');
+    EXPECT_FALSE(timerWhileShown);  // a diagram window stops the animation...
+    EXPECT_TRUE(form->animationTimerActive());  // ...and starts it again when it closes
+}
+
+namespace {
+std::vector<std::string>* g_warnings = nullptr;
+void recordWarning(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (g_warnings && type >= QtWarningMsg) g_warnings->push_back(text.toStdString());
+}
+}  // namespace
+
+TEST_F(Program, NoWindowOpensOverAnotherModalWindow) {
+    // Menu keys typed quickly reach the main window's menu while the first
+    // window is coming up: its own item again and the next item.
+    std::vector<std::string> warnings;
+    g_warnings = &warnings;
+    const QtMessageHandler previous = qInstallMessageHandler(recordWarning);
+    std::vector<QWidget*> over;
+    QWidget* seen = openAndClose(form->action(Item::SetDriverAng), [&](QWidget* first) {
+        // Should any window open over the first one, this closes it so the
+        // test ends.
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            QWidget* top = QApplication::activeModalWidget();
+            if (top == first) return;
+            over.push_back(top);
+            if (auto* d = qobject_cast<QDialog*>(top)) d->reject();
+        });
+        closer.start(0);
+        form->action(Item::SetStepAng)->trigger();
+        form->action(Item::SetDriverAng)->trigger();
+        tool("Change Frame Dimensions")->trigger();
+        QApplication::processEvents();
+    });
+    qInstallMessageHandler(previous);
+    g_warnings = nullptr;
+    EXPECT_EQ(seen, windows.window(row("TDrivAng")));
+    EXPECT_TRUE(over.empty()) << over.size() << " window(s) opened over the driver angle dialog";
+    for (const std::string& w : warnings) EXPECT_EQ(w.find("Recursive call"), std::string::npos) << w;
+    // Once it is closed the next item opens its window as usual.
+    EXPECT_EQ(openAndClose(form->action(Item::SetStepAng)), windows.window(row("TStpAng")));
+}
+
+// A run through everything the main window offers, with a picture after each
+// step; under the sanitizers it fails on any memory or undefined-behaviour
+// error on these paths.
+TEST_F(Program, EveryWindowBarAndMenuCommandRuns) {
+    int opened = 0;
+    for (const WindowRow& r : windows.rows()) {
+        if (!r.item || !windows.window(r)) continue;
+        QAction* item = form->action(*r.item);
+        ASSERT_TRUE(item->isEnabled()) << r.name;
+        EXPECT_EQ(openAndClose(item, [&](QWidget*) { form->Timer1Timer(); }), windows.window(r)) << r.name;
+        ++opened;
+    }
+    EXPECT_EQ(opened, 10);  // every built window but the reverse arm positions, which has no item
+
+    using A = QAbstractSlider::SliderAction;
+    for (int b = 0; b < kBarCount; ++b) {
+        QScrollBar* bar = form->bar(static_cast<Bar>(b));
+        for (A a : {A::SliderSingleStepAdd, A::SliderPageStepAdd, A::SliderSingleStepSub, A::SliderPageStepSub,
+                    A::SliderToMaximum, A::SliderToMinimum}) {
+            bar->triggerAction(a);
+            form->Timer1Timer();
+        }
+    }
+
+    // Each command twice, with the control panel shown and then hidden (the
+    // pan and zoom item works only then); a toggle comes back to its caption.
+    std::vector<Item> commands;
+    for (int i = 0; i < static_cast<int>(Item::Count); ++i) {
+        const Item item = static_cast<Item>(i);
+        bool window = false;
+        for (const WindowRow& r : windows.rows()) window = window || r.item == item;
+        if (!window && item != Item::Error && item != Item::ScreenData) commands.push_back(item);
+    }
+    int ran = 0;
+    for (bool panelShown : {true, false}) {
+        if (!panelShown) form->action(Item::ScreenData)->trigger();
+        for (Item i : commands) {
+            QAction* a = form->action(i);
+            if (!a->isEnabled()) continue;
+            const QString caption = a->text();
+            a->trigger();
+            form->Timer1Timer();
+            a->trigger();
+            form->Timer1Timer();
+            EXPECT_EQ(a->text(), caption);
+            ++ran;
+        }
+    }
+    form->action(Item::ScreenData)->trigger();
+    EXPECT_TRUE(form->toolBar()->isVisible());
+    EXPECT_GE(ran, 12);
+}
