@@ -17,9 +17,9 @@ namespace tevrane {
 // ---- DynVarScrollBar ----------------------------------------------------------
 
 DynVarScrollBar::DynVarScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
-    setRange(-kDiagramBarRange, kDiagramBarRange);
+    setRange(-kDynVarBarRange, kDynVarBarRange);
     setSingleStep(1);
-    setPageStep(kDiagramBarLargeChange);
+    setPageStep(kDynVarBarLargeChange);
     setValue(0);
     // Clicking the bar gives it the focus, which starts a gesture.
     setFocusPolicy(Qt::StrongFocus);
@@ -31,11 +31,6 @@ DynVarScrollBar::DynVarScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, p
 void DynVarScrollBar::focusInEvent(QFocusEvent* e) {
     QScrollBar::focusInEvent(e);
     emit entered();
-}
-
-void DynVarScrollBar::mousePressEvent(QMouseEvent* e) {
-    emit pressed();
-    QScrollBar::mousePressEvent(e);
 }
 
 void DynVarScrollBar::mouseReleaseEvent(QMouseEvent* e) {
@@ -110,10 +105,6 @@ DiagramWindow::DiagramWindow(Model& m, MainController& c, const DiagramLayout& l
         bar->hide();
         connect(bar, &QScrollBar::valueChanged, this, [this, k](int p) { dynVarChange(k, p); });
         connect(bar, &DynVarScrollBar::entered, this, [this, k] { dynVarEnter(k); });
-        // Without the focus (an inactive window gets none) the press starts it.
-        connect(bar, &DynVarScrollBar::pressed, this, [this, k] {
-            if (!dyn_.started(k)) dynVarEnter(k);
-        });
         connect(bar, &DynVarScrollBar::released, this, [this, k] { dynVarScrollEnd(k); });
         bars_[static_cast<size_t>(k)] = bar;
     }
@@ -171,7 +162,7 @@ void DiagramWindow::dynVarChange(int k, int position) {
 }
 
 void DiagramWindow::dynVarScrollEnd(int k) {
-    dyn_.scrollEnd(k);
+    dyn_.release(k);
     // The next use of a bar gets the focus again and starts a new gesture.
     close_->setFocus();
     redraw(false);
@@ -179,7 +170,7 @@ void DiagramWindow::dynVarScrollEnd(int k) {
 }
 
 void DiagramWindow::undoDnClick() {
-    diagramUndo(m_);
+    undoNewestRecord(m_);
     c_.changed();
     redraw(true);
 }

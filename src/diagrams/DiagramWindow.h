@@ -13,6 +13,7 @@
 
 #include <array>
 
+#include "controls/core/DynVarBars.h"
 #include "diagrams/core/DiagramPanel.h"
 #include "main/core/MainController.h"
 #include "model/Model.h"
@@ -33,12 +34,10 @@ public:
 
 signals:
     void entered();
-    void pressed();
     void released();
 
 protected:
     void focusInEvent(QFocusEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     // The wheel would change the dimension outside any gesture: not used.
@@ -129,7 +128,7 @@ private:
     QPushButton* close_ = nullptr;
     QPushButton* undo_ = nullptr;
     std::array<DynVarScrollBar*, 5> bars_{};
-    DiagramDynBars dyn_;
+    DynVarBars dyn_;
     bool resettingBar_ = false;
 };
 

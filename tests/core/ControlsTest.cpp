@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "main/core/Jog.h"
+#include "controls/core/Jog.h"
 #include "main/core/MainController.h"
 #include "main/core/StepTable.h"
 #include "model/DynVars.h"

@@ -1,5 +1,5 @@
-// What every diagram window shares: the dynamic-variable panel, the undo line
-// and the bars' gesture from focus to release.
+// What every diagram window draws in common: the dynamic-variable panel and
+// the undo line.
 #include "diagrams/core/DiagramPanel.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "controls/core/DynVarBars.h"
 #include "model/DynVars.h"
 #include "model/Model.h"
 #include "platform/RecordingCanvas.h"
@@ -77,11 +78,11 @@ TEST_F(DiagramPanelTest, BoundSlotsShowNamesAndValuesAtScaledPlaces) {
 
 TEST_F(DiagramPanelTest, UndoLineShowsTheNewestRecordAndIsShared) {
     bindTwo();
-    DiagramDynBars bars(m);
+    DynVarBars bars(m);
     bars.enter(1);
     bars.change(1, 1);
     bars.change(1, 0);
-    bars.scrollEnd(1);
+    bars.release(1);
 
     m.undoEnabled = true;
     m.dynVarsVisible = true;
@@ -96,7 +97,7 @@ TEST_F(DiagramPanelTest, UndoLineShowsTheNewestRecordAndIsShared) {
     bars.enter(1);
     bars.change(1, -1);
     bars.change(1, 0);
-    bars.scrollEnd(1);
+    bars.release(1);
     c.reset();
     drawDiagramPanel(m, c);
     EXPECT_TRUE(textAt(line, 150, 55));
@@ -106,7 +107,7 @@ TEST_F(DiagramPanelTest, UndoLineShowsTheNewestRecordAndIsShared) {
 
     // Shown again: the old line, then the new one over it.
     m.dynVarsVisible = true;
-    diagramUndo(m);
+    undoNewestRecord(m);
     c.reset();
     drawDiagramPanel(m, c);
     const int old = c.indexOfText(second);
@@ -140,75 +141,6 @@ TEST_F(DiagramPanelTest, UndoLineWipesItsCellFirst) {
     EXPECT_EQ(*rows.begin(), 67);
     // The pen is as it was for whatever is drawn next.
     EXPECT_EQ(c.penColour(), colours::black);
-}
-
-TEST_F(DiagramPanelTest, ArrowClickStepsAThousandthAndReleaseRecordsOnce) {
-    bindTwo();
-    DiagramDynBars bars(m);
-    const float start = m.mainRodLength;
-    bars.enter(1);
-    EXPECT_TRUE(bars.started(1));
-    // An arrow click: the bar goes to 1, then springs back to 0.
-    EXPECT_TRUE(bars.change(1, 1));
-    EXPECT_FALSE(bars.change(1, 0));
-    EXPECT_EQ(m.mainRodLength, start + 0.001f);
-    // Another click before the release belongs to the same gesture.
-    bars.change(1, 1);
-    bars.change(1, 0);
-    const float twice = (start + 0.001f) + 0.001f;
-    EXPECT_EQ(m.mainRodLength, twice);
-    EXPECT_EQ(m.undoDepth, 0);
-
-    bars.scrollEnd(1);
-    EXPECT_FALSE(bars.started(1));
-    EXPECT_EQ(m.undoDepth, 1);
-    EXPECT_EQ(m.undoId[1], 3);
-    EXPECT_EQ(m.undoOld[1], start);
-    EXPECT_EQ(m.undoNew[1], twice);
-    EXPECT_TRUE(m.undoButtonsEnabled);
-    EXPECT_FALSE(m.editPending);
-
-    // The diagram's undo puts the start value back and then has nothing left.
-    diagramUndo(m);
-    EXPECT_EQ(m.mainRodLength, start);
-    EXPECT_EQ(m.dynVarValue[1], start);
-    EXPECT_EQ(m.undoDepth, 0);
-    EXPECT_FALSE(m.undoButtonsEnabled);
-}
-
-TEST_F(DiagramPanelTest, PageClickStepsAHundredthBackwards) {
-    bindTwo();
-    DiagramDynBars bars(m);
-    const float start = m.stroke;
-    bars.enter(2);
-    bars.change(2, -10);
-    bars.change(2, 0);
-    EXPECT_EQ(m.stroke, start - 0.01f);
-    EXPECT_EQ(bars.history(2).last, 0);
-    EXPECT_EQ(bars.history(2).lastButOne, -10);
-}
-
-TEST_F(DiagramPanelTest, UndoWithNothingRecordedOnlyDisablesTheButtons) {
-    m.undoButtonsEnabled = true;
-    const float rod = m.mainRodLength;
-    diagramUndo(m);
-    EXPECT_FALSE(m.undoButtonsEnabled);
-    EXPECT_EQ(m.mainRodLength, rod);
-    EXPECT_EQ(m.undoDepth, 0);
-}
-
-TEST_F(DiagramPanelTest, EmptySlotBarChangesNothing) {
-    DiagramDynBars bars(m);
-    const Model before = m;
-    bars.enter(3);
-    bars.change(3, 1);
-    bars.change(3, 0);
-    EXPECT_EQ(m.mainRodLength, before.mainRodLength);
-    EXPECT_EQ(m.stroke, before.stroke);
-    // Out-of-range bar numbers are ignored outright.
-    EXPECT_FALSE(bars.change(0, 5));
-    EXPECT_FALSE(bars.change(5, 5));
-    EXPECT_FALSE(bars.started(7));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "diagrams/core/DiagramPanel.h"
 
-#include "main/core/Jog.h"
 #include "model/DynVars.h"
 #include "model/Format.h"
 
@@ -86,37 +85,6 @@ DiagramControls drawDiagramPanel(Model& m, Canvas& c) {
     drawDynVarPanel(m, c, controls);
     drawUndoLine(m, c, controls);
     return controls;
-}
-
-void DiagramDynBars::enter(int k) {
-    if (!valid(k)) return;
-    start_[static_cast<size_t>(k)] = m_.dynVarValue[k];
-    started_[static_cast<size_t>(k)] = true;
-}
-
-bool DiagramDynBars::started(int k) const { return valid(k) && started_[static_cast<size_t>(k)]; }
-
-bool DiagramDynBars::change(int k, int p) {
-    if (!valid(k)) return false;
-    JogHistory& h = jog_[static_cast<size_t>(k)];
-    const double d = jogDelta(p, h.last, h.lastButOne, kDiagramBarLargeChange, kDiagramBarDivisor);
-    stepVar(m_, k, static_cast<float>(d));
-    h.lastButOne = h.last;
-    h.last = p;
-    return p != 0;
-}
-
-void DiagramDynBars::scrollEnd(int k) {
-    if (!valid(k)) return;
-    recordGesture(m_, k, start_[static_cast<size_t>(k)]);
-    started_[static_cast<size_t>(k)] = false;
-}
-
-void diagramUndo(Model& m) {
-    if (m.undoId[1] <= 0)
-        m.undoButtonsEnabled = false;
-    else
-        popUndo(m);
 }
 
 }  // namespace tevrane

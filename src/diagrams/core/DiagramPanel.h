@@ -1,13 +1,12 @@
-// What the four diagram windows share without their widgets: the panel of
-// dynamic-variable names and values drawn beside the bars, the undo line, and
-// the bars' gesture (jog steps between the bar getting the focus and the
-// user releasing it, recorded as one undo entry).
+// What the four diagram windows draw in common without their widgets: the
+// panel of dynamic-variable names and values beside the bars and the undo
+// line. The bars' gesture is the one every window shares
+// (controls/core/DynVarBars).
 #pragma once
 
 #include <array>
 #include <string>
 
-#include "main/core/Panel.h"
 #include "model/Model.h"
 #include "platform/Canvas.h"
 
@@ -26,10 +25,6 @@ inline constexpr int kDiagramBarX = 112;
 inline constexpr int kDiagramBarY[5] = {0, 3, 15, 27, 39};
 inline constexpr int kDiagramBarWidth = 121;
 inline constexpr int kDiagramBarHeight = 10;
-inline constexpr int kDiagramBarRange = 200;
-inline constexpr int kDiagramBarLargeChange = 10;
-// One arrow click changes the bound dimension by 1/1000 of a unit.
-inline constexpr double kDiagramBarDivisor = 1000.0;
 inline constexpr int kDiagramUndoX = 110, kDiagramUndoY = 54;
 inline constexpr int kDiagramUndoWidth = 40, kDiagramUndoHeight = 16;
 
@@ -57,36 +52,5 @@ void drawUndoLine(Model& m, Canvas& c, DiagramControls& controls);
 
 // Both of the above, as every diagram pass ends.
 DiagramControls drawDiagramPanel(Model& m, Canvas& c);
-
-// The four dynamic-variable bars of one diagram window.
-class DiagramDynBars {
-public:
-    explicit DiagramDynBars(Model& m) : m_(m) {}
-
-    // Bar k got the focus: the value before the gesture.
-    void enter(int k);
-    // Whether a gesture of bar k has started and not yet been recorded.
-    bool started(int k) const;
-    // Bar k moved to position p: one jog step of slot k. Returns true when the
-    // bar must be set back to 0 (which calls change once more with p = 0).
-    bool change(int k, int p);
-    // The user released bar k: one undo record from the start value to now.
-    void scrollEnd(int k);
-
-    const JogHistory& history(int k) const { return jog_[static_cast<size_t>(k)]; }
-    float startValue(int k) const { return start_[static_cast<size_t>(k)]; }
-
-private:
-    static bool valid(int k) { return k >= 1 && k <= 4; }
-
-    Model& m_;
-    std::array<JogHistory, 5> jog_{};
-    std::array<float, 5> start_{};
-    std::array<bool, 5> started_{};
-};
-
-// The diagram's "UnDo" button: undoes the newest record, or, with nothing to
-// undo, disables the "UnDo" buttons of every window.
-void diagramUndo(Model& m);
 
 }  // namespace tevrane

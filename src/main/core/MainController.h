@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "controls/core/DynVarBars.h"
 #include "main/core/Panel.h"
 #include "model/Model.h"
 
@@ -17,7 +18,7 @@ void initPanel(const Model& m, Panel& p);
 
 class MainController {
 public:
-    MainController(Model& m, Panel& p) : m_(m), p_(p) {}
+    MainController(Model& m, Panel& p) : m_(m), p_(p), dyn_(m) {}
 
     Model& model() { return m_; }
     Panel& panel() { return p_; }
@@ -47,8 +48,10 @@ public:
     void normClick();
 
     // ---- dynamic-variable bars: the gesture of one focus-to-release --------
-    void dynVarEnter(int k);      // the bar got the focus
-    void dynVarScrollEnd(int k);  // the user released the bar
+    void dynVarEnter(int k);  // the bar got the focus
+    // The user released the bar: true when that ended a gesture that moved it
+    // (one undo record); the window then moves the focus to the reverse arm bar.
+    bool dynVarScrollEnd(int k);
     void undoDnClick();
 
     // ---- menu ------------------------------------------------------------------
@@ -91,7 +94,7 @@ private:
 
     Model& m_;
     Panel& p_;
-    float dynStartValue_ = 0;
+    DynVarBars dyn_;
 };
 
 }  // namespace tevrane
