@@ -117,7 +117,7 @@ void DiagramWindow::dynVarChange(int k, int position) {
 }
 
 void DiagramWindow::dynVarScrollEnd(int k) {
-    dyn_.release(k);
+    if (!dyn_.release(k)) return;
     // The next use of a bar gets the focus again and starts a new gesture.
     close_->setFocus();
     redraw(false);

@@ -59,6 +59,45 @@ TEST_F(DynVarBarsTest, ArrowClickStepsAThousandthAndReleaseRecordsOnce) {
     EXPECT_FALSE(m.undoButtonsEnabled);
 }
 
+TEST_F(DynVarBarsTest, ReleaseWithoutAStepRecordsNothingAndKeepsTheGestureOpen) {
+    bindTwo();
+    DynVarBars bars(m);
+    // Tabbing onto the bar and letting go of a key, or a click on the thumb.
+    bars.enter(1);
+    EXPECT_FALSE(bars.release(1));
+    EXPECT_TRUE(bars.started(1));
+    EXPECT_FALSE(bars.moved(1));
+    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoId[1], 0);
+    EXPECT_FALSE(m.undoButtonsEnabled);
+    // The bar springing back to 0 is not a step either.
+    bars.change(1, 0);
+    EXPECT_FALSE(bars.release(1));
+    EXPECT_EQ(m.undoDepth, 0);
+}
+
+TEST_F(DynVarBarsTest, GestureStartsFromTheValueItsFirstStepMoves) {
+    bindTwo();
+    DynVarBars bars(m);
+    bars.enter(1);
+    // While the bar holds the focus a dialog changes "Main Rod" from 9 to 10,
+    // recording that change of its own.
+    m.editPending = true;
+    commitEdit(m, 3, dimensionName(3), 9.0f, 10.0f);
+    ASSERT_EQ(m.undoDepth, 1);
+    bars.change(1, 1);
+    bars.change(1, 0);
+    EXPECT_TRUE(bars.release(1));
+    EXPECT_EQ(m.undoDepth, 2);
+    EXPECT_EQ(m.undoOld[1], 10.0f);
+    EXPECT_EQ(m.undoNew[1], 10.0f + 0.001f);
+    // Each undo takes back exactly one of the two changes.
+    undoNewestRecord(m);
+    EXPECT_EQ(m.mainRodLength, 10.0f);
+    undoNewestRecord(m);
+    EXPECT_EQ(m.mainRodLength, 9.0f);
+}
+
 TEST_F(DynVarBarsTest, PageClickStepsAHundredthBackwards) {
     bindTwo();
     DynVarBars bars(m);

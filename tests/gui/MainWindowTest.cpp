@@ -197,3 +197,28 @@ TEST_F(MainWindow, TabWalksThroughTheDynamicBarsWithoutRecording) {
     EXPECT_TRUE(m.undoName[1].empty());
     EXPECT_FALSE(m.undoButtonsEnabled);
 }
+
+TEST_F(MainWindow, ReleasingADynamicBarThatDidNotMoveRecordsNothing) {
+    m.editPending = false;
+    commitEdit(m, 2, "Stroke", 3.0f, 3.0f);
+    form->action(Item::DynamicVari)->trigger();
+    form->Timer1Timer();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QScrollBar* bar = form->bar(Bar::DynVar1);
+    bar->setFocus(Qt::MouseFocusReason);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &release);
+    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_FALSE(m.undoButtonsEnabled);
+    // The focus stays: no gesture ended.
+    EXPECT_EQ(QApplication::focusWidget(), bar);
+    // A real step, then the release: one record, and the focus moves on.
+    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QApplication::sendEvent(bar, &release);
+    EXPECT_EQ(m.undoDepth, 1);
+    EXPECT_EQ(m.undoOld[1], 3.0f);
+    EXPECT_EQ(m.undoNew[1], 3.0f - 0.001f);
+    EXPECT_EQ(QApplication::focusWidget(), form->bar(Bar::RevArm));
+}

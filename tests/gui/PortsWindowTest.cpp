@@ -136,6 +136,20 @@ TEST_F(PortsWindow, DragOfTheThumbIsOneGesture) {
     w->close();
 }
 
+TEST_F(PortsWindow, ClickOnTheThumbWithoutMovingRecordsNothing) {
+    commitEdit(m, 3, dimensionName(3), m.mainRodLength, m.mainRodLength);
+    m.dynVarsVisible = true;
+    showActive();
+    QScrollBar* bar = w->dynBar(1);
+    const float start = m.mainRodLength;
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, partOf(bar, QStyle::SC_ScrollBarSlider));
+    EXPECT_EQ(m.mainRodLength, start);
+    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_FALSE(m.undoButtonsEnabled);
+    EXPECT_TRUE(bar->hasFocus());
+    w->close();
+}
+
 TEST_F(PortsWindow, UndoButtonRestoresAndThenDisablesEveryUndoButton) {
     commitEdit(m, 2, dimensionName(2), m.stroke, m.stroke);  // "Stroke" on bar 1
     m.dynVarsVisible = true;
