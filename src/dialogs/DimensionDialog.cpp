@@ -49,7 +49,8 @@ DimensionDialog::DimensionDialog(Model& m, MainController& c, const DimensionLay
 
     // Boxes first, in row order, so that Tab walks them top to bottom and
     // left column before right; then the two push buttons.
-    for (const DimensionRow& row : layout_.rows) {
+    for (size_t i = 0; i < layout_.rows.size(); ++i) {
+        const DimensionRow& row = layout_.rows[i];
         auto* e = new QLineEdit(this);
         e->setObjectName(QStringLiteral("Edit%1").arg(row.edit));
         e->setFrame(false);
@@ -61,6 +62,9 @@ DimensionDialog::DimensionDialog(Model& m, MainController& c, const DimensionLay
         e->setAttribute(Qt::WA_InputMethodEnabled, false);
         e->setAcceptDrops(false);
         e->installEventFilter(this);
+        // Deleting, cutting and pasting change the text without a typed key;
+        // they are edits for the undo history all the same.
+        connect(e, &QLineEdit::textEdited, this, [this, i] { boxEdited(m_, layout_.rows[i]); });
         edits_.push_back(e);
     }
     for (const DimensionRow& row : layout_.rows) {

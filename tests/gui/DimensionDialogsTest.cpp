@@ -1,6 +1,7 @@
 // The frame and cylinder dimension dialogs, driven as a user would: focus
 // changes, typed keys, button presses and clicks.
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -159,6 +160,38 @@ TEST_F(DimensionDialogs, TabbingThroughAGrayBoxSelectsItWithoutRecording) {
     EXPECT_EQ(m.dynVarId[1], 6);
     EXPECT_EQ(m.dynVarId[2], 5);
     EXPECT_EQ(m.undoDepth, 0);
+}
+
+TEST_F(DimensionDialogs, DeletingOrPastingIsRecordedLikeTyping) {
+    TFrameDi d(m, *c);
+    open(d);
+    // "9.000" loses its first character to Delete: ".000" is 0.
+    QLineEdit* e = d.edit(3);
+    e->setFocus(Qt::TabFocusReason);
+    e->setCursorPosition(0);
+    QTest::keyClick(e, Qt::Key_Delete);
+    ASSERT_EQ(e->text(), ".000");
+    d.edit(4)->setFocus(Qt::TabFocusReason);  // leaving without a typed key
+    EXPECT_EQ(m.mainRodLength, 0.0f);
+    EXPECT_EQ(m.undoDepth, 1);
+    EXPECT_EQ(m.undoId[1], 3);
+    EXPECT_EQ(m.undoOld[1], 9.0f);
+    EXPECT_EQ(m.undoNew[1], 0.0f);
+
+    // A pasted value replaces the selected text of box 2.
+    QApplication::clipboard()->setText(QStringLiteral("4.25"));
+    e = d.edit(2);
+    e->setFocus(Qt::TabFocusReason);
+    e->selectAll();
+    e->paste();
+    ASSERT_EQ(e->text(), "4.25");
+    d.edit(4)->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(m.stroke, 4.25f);
+    EXPECT_EQ(m.undoDepth, 2);
+    EXPECT_EQ(m.undoId[1], 2);
+    EXPECT_EQ(m.undoOld[1], 3.0f);
+    EXPECT_EQ(m.undoNew[1], 4.25f);
+    EXPECT_FALSE(m.editPending);
 }
 
 TEST_F(DimensionDialogs, PassingThroughKeepsValuesTheBoxCannotShowExactly) {
