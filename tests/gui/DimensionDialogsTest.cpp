@@ -403,3 +403,50 @@ TEST_F(DimensionDialogs, CloseRecentresAndClosesEscapeDoesNot) {
     EXPECT_TRUE(m.rearCutoffText.empty());
     EXPECT_GT(panelChanges, before);
 }
+
+TEST_F(DimensionDialogs, ClosingByTheWindowFrameKeepsTheTypedValueAndRecentres) {
+    TFrameDi d(m, *c);
+    open(d);
+    c->setBarPosition(Bar::RevArm, 300);
+    m.frontCutoffText = "  25.0";
+    m.rearCutoffText = "  27.0";
+    // Typed into the link pivot's box and not left: the frame's close button
+    // (or Alt+F4) sends the close event.
+    QLineEdit* e = d.edit(15);
+    e->setFocus(Qt::TabFocusReason);
+    e->selectAll();
+    QTest::keyClicks(e, "5.5");
+    d.close();
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(d.result(), QDialog::Rejected);
+    EXPECT_EQ(m.pivotX[5], 5.5f);
+    EXPECT_EQ(m.undoDepth, 1);
+    EXPECT_EQ(m.undoId[1], 15);
+    EXPECT_EQ(m.undoNew[1], 5.5f);
+    EXPECT_FALSE(m.editPending);
+    // Then what "Close" does.
+    EXPECT_EQ(m.revArmSet[0], 5.5f);
+    EXPECT_EQ(m.revArmPos, 5.5f);
+    EXPECT_EQ(p.bar(Bar::RevArm).position, 0);
+    EXPECT_TRUE(m.frontCutoffText.empty());
+    EXPECT_TRUE(m.rearCutoffText.empty());
+
+    // A reject ends the same way, here in the cylinder dialog.
+    c->setBarPosition(Bar::RevArm, -200);
+    m.frontCutoffText = "  25.0";
+    TCylDimen cyl(m, *c);
+    open(cyl);
+    e = cyl.edit(1);
+    e->setFocus(Qt::TabFocusReason);
+    e->selectAll();
+    QTest::keyClicks(e, "20");
+    const int before = panelChanges;
+    cyl.reject();
+    EXPECT_FALSE(cyl.isVisible());
+    EXPECT_EQ(m.cyl.cylCentreToDriver, 20.0f);
+    EXPECT_EQ(m.undoDepth, 2);
+    EXPECT_EQ(m.undoId[1], 101);
+    EXPECT_EQ(p.bar(Bar::RevArm).position, 0);
+    EXPECT_TRUE(m.frontCutoffText.empty());
+    EXPECT_GT(panelChanges, before);
+}
