@@ -6,6 +6,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "controls/core/DynVarBars.h"
 #include "model/DynVars.h"
@@ -133,14 +134,51 @@ TEST_F(DiagramPanelTest, UndoLineWipesItsCellFirst) {
         if (op.kind != DrawOp::Kind::Line || op.pen != colours::white) continue;
         EXPECT_EQ(op.points[0].x, 190);
         EXPECT_EQ(op.points[0].y, op.points[1].y);
-        // Wide enough for the values and most of the blanks after them.
-        EXPECT_GT(op.points[1].x, 190 + 46 * 3);
+        // As wide as the text up to its final "." (" 0-   0.000 to  0.000.",
+        // 22 characters), not the blanks after it.
+        EXPECT_EQ(op.points[1].x, 190 + 22 * RecordingCanvas::kCharWidth);
         rows.insert(op.points[0].y);
     }
     EXPECT_EQ(rows.size(), 13u);
     EXPECT_EQ(*rows.begin(), 67);
     // The pen is as it was for whatever is drawn next.
     EXPECT_EQ(c.penColour(), colours::black);
+}
+
+TEST_F(DiagramPanelTest, NewUndoLineWipesAsFarAsTheLongerOfBothTexts) {
+    m.undoEnabled = true;
+    m.dynVarsVisible = true;
+    // A longer line from an earlier pass: 42 characters up to its ".".
+    const std::string previous = " 2- Valve Chamber Length  4.000 to  3.000.";
+    ASSERT_EQ(previous.size(), 42u);
+    m.undoText = previous + std::string(46, ' ');
+    // The right ends of the rows of each wipe, in drawing order.
+    auto wipes = [this] {
+        std::vector<std::set<int>> w;
+        bool inWipe = false;
+        for (const DrawOp& op : c.ops()) {
+            const bool white = op.kind == DrawOp::Kind::Line && op.pen == colours::white;
+            if (white) {
+                if (!inWipe) w.emplace_back();
+                EXPECT_EQ(op.points[0].x, 150);
+                w.back().insert(op.points[1].x);
+            }
+            inWipe = white;
+        }
+        return w;
+    };
+    drawDiagramPanel(m, c);
+    // The old line wipes its own 42 characters, the new one (22) the old
+    // one's 42 as well, so nothing of it stays, and not a pixel further.
+    const int old = 150 + 42 * RecordingCanvas::kCharWidth;
+    EXPECT_EQ(wipes(), (std::vector<std::set<int>>{{old}, {old}}));
+    EXPECT_EQ(c.ops().back().text, m.undoText);
+
+    // The next pass has two short lines: the wipes shrink back to 22.
+    c.reset();
+    drawDiagramPanel(m, c);
+    const int fresh = 150 + 22 * RecordingCanvas::kCharWidth;
+    EXPECT_EQ(wipes(), (std::vector<std::set<int>>{{fresh}, {fresh}}));
 }
 
 }  // namespace

@@ -173,6 +173,24 @@ TEST_F(PortsWindow, UndoButtonRestoresAndThenDisablesEveryUndoButton) {
     w->close();
 }
 
+TEST_F(PortsWindow, UndoLineLeavesTheDiagramBesideItAlone) {
+    m.dynVarsVisible = true;
+    showActive();
+    const QImage without = w->surface().copy();
+    m.undoEnabled = true;
+    w->reDrawAction()->trigger();
+    const QImage with = w->surface().copy();
+    // The line " 0-   0.000 to  0.000." starts at x 150, y 55 and is about
+    // 120 pixels long; right of it the right axis (x 549), the top grid row
+    // and the top position label "  6.440" (x 556, y 48) stay as they were.
+    const QRect beside(300, 45, 332, 30);
+    EXPECT_EQ(with.copy(beside), without.copy(beside));
+    EXPECT_EQ(with.pixel(549, 60) & 0xFFFFFF, 0u);
+    // The line itself is there.
+    EXPECT_NE(with.copy(150, 55, 120, 13), without.copy(150, 55, 120, 13));
+    w->close();
+}
+
 TEST_F(PortsWindow, MenuSwitchesGraphsAndToggles) {
     w->show();
     const QImage forward = w->surface().copy();

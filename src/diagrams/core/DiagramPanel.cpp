@@ -1,5 +1,7 @@
 #include "diagrams/core/DiagramPanel.h"
 
+#include <algorithm>
+
 #include "model/DynVars.h"
 #include "model/Format.h"
 
@@ -43,23 +45,26 @@ namespace {
 // The undo line is written over whatever line was there before, including one
 // drawn in an earlier pass over the same picture: like text with an opaque
 // background, it first wipes its own cell. Text goes onto the surface without
-// a background, so the cell is wiped in white here. Its size is that of the
-// picture font (11 pixels, a 13-pixel cell): about 6.5 pixels per character
-// and 3.5 per trailing blank, the blanks being what covers a longer old line.
+// a background, so the cell is wiped in white here, as wide as the visible
+// text: the padding blanks only stand for "cover a longer old line", and the
+// new line's cell reaches as far as the previous line's text for that. A
+// wider band would erase the diagram beside the line (the right axis, the
+// top grid row, the position labels). The cell is 13 pixels high, that of
+// the picture font.
 constexpr int kUndoCellHeight = 13;
-constexpr double kCharWidth = 6.5;
-constexpr double kBlankWidth = 3.5;
 
-void writeOverCell(Canvas& c, int x, int y, const std::string& text) {
+// The width of a line's text up to its last non-blank character.
+int visibleWidth(Canvas& c, const std::string& text) {
     const size_t end = text.find_last_not_of(' ');
-    const size_t glyphs = end == std::string::npos ? 0 : end + 1;
-    const int width = toInt(kCharWidth * static_cast<double>(glyphs) +
-                            kBlankWidth * static_cast<double>(text.size() - glyphs));
+    return end == std::string::npos ? 0 : c.textWidth(text.substr(0, end + 1));
+}
+
+void writeOverCell(Canvas& c, int x, int y, const std::string& text, int cellWidth) {
     const Colour pen = c.penColour();
     const int penWidth = c.penWidth();
     c.setPenColour(colours::white);
     c.setPenWidth(1);
-    for (int row = 0; row < kUndoCellHeight; ++row) c.line(x, y + row, x + width, y + row);
+    for (int row = 0; row < kUndoCellHeight; ++row) c.line(x, y + row, x + cellWidth, y + row);
     c.setPenColour(pen);
     c.setPenWidth(penWidth);
     c.textOut(x, y, text);
@@ -75,9 +80,11 @@ void drawUndoLine(Model& m, Canvas& c, DiagramControls& controls) {
     const int y = scaledY(m, 55);
     // The line composed last time, then the new one in its place while the
     // dynamic variables are shown; the new one is kept for every diagram.
-    if (!m.undoText.empty()) writeOverCell(c, x, y, m.undoText);
+    const int previousWidth = visibleWidth(c, m.undoText);
+    if (!m.undoText.empty()) writeOverCell(c, x, y, m.undoText, previousWidth);
     m.undoText = undoLine(m) + kUndoLineTail;
-    if (m.dynVarsVisible) writeOverCell(c, x, y, m.undoText);
+    if (m.dynVarsVisible)
+        writeOverCell(c, x, y, m.undoText, std::max(previousWidth, visibleWidth(c, m.undoText)));
 }
 
 DiagramControls drawDiagramPanel(Model& m, Canvas& c) {
