@@ -26,6 +26,12 @@ protected:
         commitEdit(m, 2, dimensionName(2), m.stroke, m.stroke);
         commitEdit(m, 3, dimensionName(3), m.mainRodLength, m.mainRodLength);
     }
+    // The end of one diagram pass: the undo line moves on, then the panel
+    // and the line are drawn.
+    DiagramControls endPass() {
+        const UndoLines undo = advanceUndoLine(m);
+        return drawDiagramPanel(m, c, undo);
+    }
     bool textAt(const std::string& t, int x, int y) const {
         for (const auto& op : c.ops())
             if (op.kind == DrawOp::Kind::Text && op.text == t && op.points[0] == IPoint{x, y}) return true;
@@ -37,7 +43,7 @@ protected:
 };
 
 TEST_F(DiagramPanelTest, HiddenVariablesDrawNothingAndHideTheBars) {
-    const DiagramControls ctl = drawDiagramPanel(m, c);
+    const DiagramControls ctl = endPass();
     EXPECT_FALSE(ctl.barsVisible);
     EXPECT_FALSE(ctl.undoVisible);
     EXPECT_TRUE(c.ops().empty());
@@ -45,7 +51,7 @@ TEST_F(DiagramPanelTest, HiddenVariablesDrawNothingAndHideTheBars) {
 
 TEST_F(DiagramPanelTest, EmptySlotsAskForDimensionsInRed) {
     m.dynVarsVisible = true;
-    const DiagramControls ctl = drawDiagramPanel(m, c);
+    const DiagramControls ctl = endPass();
     EXPECT_TRUE(ctl.barsVisible);
     for (int k = 1; k <= 4; ++k) EXPECT_FALSE(ctl.barEnabled[static_cast<size_t>(k)]);
     const std::string stars(31, '*');
@@ -63,7 +69,7 @@ TEST_F(DiagramPanelTest, BoundSlotsShowNamesAndValuesAtScaledPlaces) {
     m.dynVarsVisible = true;
     m.fontScaleX = 1.27f;
     m.fontScaleY = 1.22f;
-    const DiagramControls ctl = drawDiagramPanel(m, c);
+    const DiagramControls ctl = endPass();
     EXPECT_TRUE(ctl.barEnabled[1]);
     EXPECT_TRUE(ctl.barEnabled[2]);
     EXPECT_FALSE(ctl.barEnabled[3]);
@@ -87,7 +93,7 @@ TEST_F(DiagramPanelTest, UndoLineShowsTheNewestRecordAndIsShared) {
 
     m.undoEnabled = true;
     m.dynVarsVisible = true;
-    const DiagramControls ctl = drawDiagramPanel(m, c);
+    const DiagramControls ctl = endPass();
     EXPECT_TRUE(ctl.undoVisible);
     const std::string line = " 1- Main Rod  9.001 to  9.000." + std::string(46, ' ');
     EXPECT_EQ(m.undoText, line);
@@ -100,7 +106,7 @@ TEST_F(DiagramPanelTest, UndoLineShowsTheNewestRecordAndIsShared) {
     bars.change(1, 0);
     bars.release(1);
     c.reset();
-    drawDiagramPanel(m, c);
+    endPass();
     EXPECT_TRUE(textAt(line, 150, 55));
     const std::string second = " 2- Main Rod  9.000 to  9.001." + std::string(46, ' ');
     EXPECT_EQ(m.undoText, second);
@@ -110,7 +116,7 @@ TEST_F(DiagramPanelTest, UndoLineShowsTheNewestRecordAndIsShared) {
     m.dynVarsVisible = true;
     undoNewestRecord(m);
     c.reset();
-    drawDiagramPanel(m, c);
+    endPass();
     const int old = c.indexOfText(second);
     const int fresh = c.indexOfText(line);
     ASSERT_GE(old, 0);
@@ -118,12 +124,45 @@ TEST_F(DiagramPanelTest, UndoLineShowsTheNewestRecordAndIsShared) {
     EXPECT_EQ(m.undoText, line);
 }
 
+TEST_F(DiagramPanelTest, DrawingOnlyDrawsTheStepBeforeItMovesTheLineOn) {
+    bindTwo();
+    m.undoEnabled = true;
+    m.dynVarsVisible = true;
+    const std::string earlier = " 1- Stroke  3.001 to  3.000" + kUndoLineTail;
+    m.undoText = earlier;
+    const UndoLines undo = advanceUndoLine(m);
+    EXPECT_EQ(undo.previous, earlier);
+    EXPECT_EQ(undo.current, " 0-   0.000 to  0.000" + kUndoLineTail);
+    EXPECT_EQ(m.undoText, undo.current);
+
+    // The same model and lines draw the same picture again, and the
+    // drawing leaves the shared text alone.
+    drawDiagramPanel(m, c, undo);
+    const std::vector<DrawOp> first = c.ops();
+    c.reset();
+    drawDiagramPanel(m, c, undo);
+    ASSERT_EQ(c.ops().size(), first.size());
+    for (size_t i = 0; i < first.size(); ++i) {
+        EXPECT_EQ(c.ops()[i].kind, first[i].kind) << i;
+        EXPECT_EQ(c.ops()[i].points, first[i].points) << i;
+        EXPECT_EQ(c.ops()[i].text, first[i].text) << i;
+        EXPECT_EQ(c.ops()[i].pen, first[i].pen) << i;
+    }
+    EXPECT_TRUE(textAt(earlier, 150, 55));
+    EXPECT_EQ(m.undoText, undo.current);
+
+    // With the undo line off the step keeps the shared text as it is.
+    m.undoEnabled = false;
+    advanceUndoLine(m);
+    EXPECT_EQ(m.undoText, undo.current);
+}
+
 TEST_F(DiagramPanelTest, UndoLineWipesItsCellFirst) {
     m.undoEnabled = true;
     m.dynVarsVisible = true;
     m.fontScaleX = 1.27f;
     m.fontScaleY = 1.22f;
-    drawDiagramPanel(m, c);
+    endPass();
     const int text = c.indexOfText(m.undoText);
     ASSERT_GE(text, 0);
     // 150 * 1.27 = 190.5 and 55 * 1.22 = 67.1: the cell starts there.
@@ -167,7 +206,7 @@ TEST_F(DiagramPanelTest, NewUndoLineWipesAsFarAsTheLongerOfBothTexts) {
         }
         return w;
     };
-    drawDiagramPanel(m, c);
+    endPass();
     // The old line wipes its own 42 characters, the new one (22) the old
     // one's 42 as well, so nothing of it stays, and not a pixel further.
     const int old = 150 + 42 * RecordingCanvas::kCharWidth;
@@ -176,7 +215,7 @@ TEST_F(DiagramPanelTest, NewUndoLineWipesAsFarAsTheLongerOfBothTexts) {
 
     // The next pass has two short lines: the wipes shrink back to 22.
     c.reset();
-    drawDiagramPanel(m, c);
+    endPass();
     const int fresh = 150 + 22 * RecordingCanvas::kCharWidth;
     EXPECT_EQ(wipes(), (std::vector<std::set<int>>{{fresh}, {fresh}}));
 }

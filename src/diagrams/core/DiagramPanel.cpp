@@ -72,25 +72,31 @@ void writeOverCell(Canvas& c, int x, int y, const std::string& text, int cellWid
 
 }  // namespace
 
-void drawUndoLine(Model& m, Canvas& c, DiagramControls& controls) {
+UndoLines advanceUndoLine(Model& m) {
+    if (!m.undoEnabled) return {m.undoText, m.undoText};
+    UndoLines lines{m.undoText, undoLine(m) + kUndoLineTail};
+    m.undoText = lines.current;
+    return lines;
+}
+
+void drawUndoLine(const Model& m, Canvas& c, const UndoLines& lines, DiagramControls& controls) {
     controls.undoVisible = m.undoEnabled;
     if (!m.undoEnabled) return;
 
     const int x = scaledX(m, 150);
     const int y = scaledY(m, 55);
     // The line composed last time, then the new one in its place while the
-    // dynamic variables are shown; the new one is kept for every diagram.
-    const int previousWidth = visibleWidth(c, m.undoText);
-    if (!m.undoText.empty()) writeOverCell(c, x, y, m.undoText, previousWidth);
-    m.undoText = undoLine(m) + kUndoLineTail;
+    // dynamic variables are shown.
+    const int previousWidth = visibleWidth(c, lines.previous);
+    if (!lines.previous.empty()) writeOverCell(c, x, y, lines.previous, previousWidth);
     if (m.dynVarsVisible)
-        writeOverCell(c, x, y, m.undoText, std::max(previousWidth, visibleWidth(c, m.undoText)));
+        writeOverCell(c, x, y, lines.current, std::max(previousWidth, visibleWidth(c, lines.current)));
 }
 
-DiagramControls drawDiagramPanel(Model& m, Canvas& c) {
+DiagramControls drawDiagramPanel(const Model& m, Canvas& c, const UndoLines& lines) {
     DiagramControls controls;
     drawDynVarPanel(m, c, controls);
-    drawUndoLine(m, c, controls);
+    drawUndoLine(m, c, lines, controls);
     return controls;
 }
 

@@ -46,11 +46,24 @@ int scaledY(const Model& m, double y);
 // select dimensions first; only while dynVarsVisible. Sets the bar states.
 void drawDynVarPanel(const Model& m, Canvas& c, DiagramControls& controls);
 
-// The undo line while undoEnabled: the previous line, then the new one (only
-// written while the dynamic variables are shown). Composes m.undoText.
-void drawUndoLine(Model& m, Canvas& c, DiagramControls& controls);
+// The two undo lines one pass writes.
+struct UndoLines {
+    std::string previous;  // the line the pass before composed
+    std::string current;   // the line of the newest record now
+};
 
-// Both of the above, as every diagram pass ends.
-DiagramControls drawDiagramPanel(Model& m, Canvas& c);
+// The step before a pass draws its undo line: while undoEnabled, the line of
+// the newest record is composed and becomes the undo text every diagram
+// window shares; the one it replaces is returned with it. With the undo line
+// off nothing changes.
+UndoLines advanceUndoLine(Model& m);
+
+// The undo line while undoEnabled: the previous line, then the current one
+// (only written while the dynamic variables are shown).
+void drawUndoLine(const Model& m, Canvas& c, const UndoLines& lines, DiagramControls& controls);
+
+// Both drawings, as every diagram pass ends (after advanceUndoLine). Drawing
+// only draws: the same model and lines give the same picture every time.
+DiagramControls drawDiagramPanel(const Model& m, Canvas& c, const UndoLines& lines);
 
 }  // namespace tevrane

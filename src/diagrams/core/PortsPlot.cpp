@@ -282,7 +282,8 @@ DiagramControls drawPortsPass(Model& m, Canvas& c, char mode, bool annotate) {
 
     if (annotate) drawPortAnnotation(c, annotation);
 
-    const DiagramControls controls = drawDiagramPanel(m, c);
+    const UndoLines undo = advanceUndoLine(m);
+    const DiagramControls controls = drawDiagramPanel(m, c, undo);
     m.revArmPos = savedRevArm;
     m.driverAngle = savedAngle;
     return controls;
