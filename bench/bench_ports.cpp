@@ -39,6 +39,7 @@ public:
     void arc(int, int, int, int, int, int, int, int) override {}
     void setPixel(int, int, tevrane::Colour) override {}
     void textOut(int, int, const std::string&) override {}
+    int textWidth(const std::string&) override { return 0; }
     void clear(tevrane::Colour) override {}
 
 private:

@@ -1,65 +1,15 @@
 #include "diagrams/DiagramWindow.h"
 
-#include <QFocusEvent>
-#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
-#include <QWheelEvent>
 
 #include "platform/QtCanvas.h"
 
 namespace tevrane {
-
-// ---- DynVarScrollBar ----------------------------------------------------------
-
-DynVarScrollBar::DynVarScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
-    setRange(-kDiagramBarRange, kDiagramBarRange);
-    setSingleStep(1);
-    setPageStep(kDiagramBarLargeChange);
-    setValue(0);
-    // Clicking the bar gives it the focus, which starts a gesture.
-    setFocusPolicy(Qt::StrongFocus);
-    // The context menu's scroll commands would change the dimension without
-    // a release that records them.
-    setContextMenuPolicy(Qt::NoContextMenu);
-}
-
-void DynVarScrollBar::focusInEvent(QFocusEvent* e) {
-    QScrollBar::focusInEvent(e);
-    emit entered();
-}
-
-void DynVarScrollBar::mousePressEvent(QMouseEvent* e) {
-    emit pressed();
-    QScrollBar::mousePressEvent(e);
-}
-
-void DynVarScrollBar::mouseReleaseEvent(QMouseEvent* e) {
-    QScrollBar::mouseReleaseEvent(e);
-    if (e->button() == Qt::LeftButton || e->button() == Qt::MiddleButton) emit released();
-}
-
-void DynVarScrollBar::keyReleaseEvent(QKeyEvent* e) {
-    QScrollBar::keyReleaseEvent(e);
-    if (e->isAutoRepeat()) return;
-    switch (e->key()) {
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-        case Qt::Key_Home:
-        case Qt::Key_End: emit released(); break;
-        default: break;
-    }
-}
-
-void DynVarScrollBar::wheelEvent(QWheelEvent* e) { e->ignore(); }
 
 // ---- DiagramSurface ----------------------------------------------------------
 
@@ -110,10 +60,6 @@ DiagramWindow::DiagramWindow(Model& m, MainController& c, const DiagramLayout& l
         bar->hide();
         connect(bar, &QScrollBar::valueChanged, this, [this, k](int p) { dynVarChange(k, p); });
         connect(bar, &DynVarScrollBar::entered, this, [this, k] { dynVarEnter(k); });
-        // Without the focus (an inactive window gets none) the press starts it.
-        connect(bar, &DynVarScrollBar::pressed, this, [this, k] {
-            if (!dyn_.started(k)) dynVarEnter(k);
-        });
         connect(bar, &DynVarScrollBar::released, this, [this, k] { dynVarScrollEnd(k); });
         bars_[static_cast<size_t>(k)] = bar;
     }
@@ -171,7 +117,7 @@ void DiagramWindow::dynVarChange(int k, int position) {
 }
 
 void DiagramWindow::dynVarScrollEnd(int k) {
-    dyn_.scrollEnd(k);
+    if (!dyn_.release(k)) return;
     // The next use of a bar gets the focus again and starts a new gesture.
     close_->setFocus();
     redraw(false);
@@ -179,7 +125,7 @@ void DiagramWindow::dynVarScrollEnd(int k) {
 }
 
 void DiagramWindow::undoDnClick() {
-    diagramUndo(m_);
+    undoNewestRecord(m_);
     c_.changed();
     redraw(true);
 }

@@ -7,12 +7,13 @@
 
 #include <QDialog>
 #include <QImage>
-#include <QScrollBar>
 #include <QString>
 #include <QWidget>
 
 #include <array>
 
+#include "controls/DynVarScrollBar.h"
+#include "controls/core/DynVarBars.h"
 #include "diagrams/core/DiagramPanel.h"
 #include "main/core/MainController.h"
 #include "model/Model.h"
@@ -22,28 +23,6 @@ class QMenuBar;
 class QPushButton;
 
 namespace tevrane {
-
-// A dynamic-variable bar: a scroll bar that tells when it gets the focus and
-// when the user lets go of it (mouse button or scroll key released), the two
-// ends of one undo-recorded gesture.
-class DynVarScrollBar : public QScrollBar {
-    Q_OBJECT
-public:
-    explicit DynVarScrollBar(QWidget* parent = nullptr);
-
-signals:
-    void entered();
-    void pressed();
-    void released();
-
-protected:
-    void focusInEvent(QFocusEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
-    // The wheel would change the dimension outside any gesture: not used.
-    void wheelEvent(QWheelEvent* e) override;
-};
 
 // The client area below the menu: paints the window's persistent picture.
 class DiagramSurface : public QWidget {
@@ -129,7 +108,7 @@ private:
     QPushButton* close_ = nullptr;
     QPushButton* undo_ = nullptr;
     std::array<DynVarScrollBar*, 5> bars_{};
-    DiagramDynBars dyn_;
+    DynVarBars dyn_;
     bool resettingBar_ = false;
 };
 

@@ -49,7 +49,8 @@ DimensionDialog::DimensionDialog(Model& m, MainController& c, const DimensionLay
 
     // Boxes first, in row order, so that Tab walks them top to bottom and
     // left column before right; then the two push buttons.
-    for (const DimensionRow& row : layout_.rows) {
+    for (size_t i = 0; i < layout_.rows.size(); ++i) {
+        const DimensionRow& row = layout_.rows[i];
         auto* e = new QLineEdit(this);
         e->setObjectName(QStringLiteral("Edit%1").arg(row.edit));
         e->setFrame(false);
@@ -61,6 +62,9 @@ DimensionDialog::DimensionDialog(Model& m, MainController& c, const DimensionLay
         e->setAttribute(Qt::WA_InputMethodEnabled, false);
         e->setAcceptDrops(false);
         e->installEventFilter(this);
+        // Deleting, cutting and pasting change the text without a typed key;
+        // they are edits for the undo history all the same.
+        connect(e, &QLineEdit::textEdited, this, [this, i] { boxEdited(m_, layout_.rows[i]); });
         edits_.push_back(e);
     }
     for (const DimensionRow& row : layout_.rows) {
@@ -162,12 +166,30 @@ void DimensionDialog::SmallButtonClick(int n) {
     if (const DimensionRow* row = layout_.rowOfEdit(n)) m_.highlightedDim = row->id;
 }
 
-void DimensionDialog::CloseClick() {
-    centreReverseArm(m_);
-    c_.setBarPosition(Bar::RevArm, 0);
-    m_.frontCutoffText.clear();
-    m_.rearCutoffText.clear();
-    accept();
+void DimensionDialog::CloseClick() { accept(); }
+
+void DimensionDialog::leaveBoxBeingEdited() {
+    const int index = rowIndexOfEdit(focusWidget());
+    if (index < 0) return;
+    // Moving the focus to "Close" runs the box's leave sequence, as a click
+    // on "Close" does. A dialog that is not the active window gets no focus
+    // events, so its box is left here directly.
+    const bool focusEventsDelivered = edits_[static_cast<size_t>(index)]->hasFocus();
+    close_->setFocus(Qt::OtherFocusReason);
+    if (!focusEventsDelivered) EditExit(layout_.rows[static_cast<size_t>(index)].edit);
+}
+
+void DimensionDialog::done(int result) {
+    // "Close", the window frame (its close button, Alt+F4) and a reject all
+    // end here: the value being typed is kept and the reverse arm re-centred.
+    if (isVisible()) {
+        leaveBoxBeingEdited();
+        centreReverseArm(m_);
+        c_.setBarPosition(Bar::RevArm, 0);
+        m_.frontCutoffText.clear();
+        m_.rearCutoffText.clear();
+    }
+    QDialog::done(result);
     c_.changed();
 }
 

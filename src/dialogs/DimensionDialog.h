@@ -40,7 +40,14 @@ public:
     void EditExit(int n);
     // Small button n: marks the row's dimension for the mechanism drawing.
     void SmallButtonClick(int n);
+    // "Close": closes the dialog, which leaves the box being edited and
+    // re-centres the reverse arm (see done()).
     void CloseClick();
+
+    // Every way of closing the dialog: the box being edited is left first
+    // (so its value is kept and recorded), then the reverse arm is
+    // re-centred, its bar set to 0 and the cut-off readouts emptied.
+    void done(int result) override;
 
 protected:
     DimensionDialog(Model& m, MainController& c, const DimensionLayout& layout,
@@ -65,6 +72,8 @@ private:
     int rowIndexOfEdit(const QObject* o) const;
     // Runs the key filter; true when the key is consumed here.
     bool editKeyPress(int index, QKeyEvent* e);
+    // Runs the leave sequence of the box that has the focus, if any.
+    void leaveBoxBeingEdited();
 
     const DimensionLayout& layout_;
     std::vector<QLineEdit*> edits_;

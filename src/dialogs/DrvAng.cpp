@@ -21,15 +21,7 @@ void TDrivAng::FormActivate() {
 }
 
 void TDrivAng::OKBtnClick() {
-    // Whatever the run state was, the Run button's action with the caption
-    // "Stop" stops the motion.
-    c_.panel().runCaption = "Stop";
-    c_.runClick();
-    m_.driverAngle = setting::clampDriverAngle(typedValue());
-    c_.setBarPosition(Bar::DrvAng, setting::driverBarPosition(m_.driverAngle));
-    m_.stepAngle = 0.0f;
-    c_.panel().bar(Bar::DrvAng).enabled = true;
-    c_.changed();
+    c_.setDriverAngle(setting::clampDriverAngle(typedValue()));
     accept();
 }
 

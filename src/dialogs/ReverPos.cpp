@@ -29,11 +29,7 @@ void TRevPos::FormActivate() {
 }
 
 void TRevPos::OKBtnClick() {
-    m_.revArmPos = setting::clampRevArm(m_, typedValue());
-    // The bar's own change handler then derives the direction and the
-    // Fwd/Rev/Cen buttons from the new position.
-    c_.setBarPosition(Bar::RevArm, setting::revArmBarPosition(m_, m_.revArmPos));
-    c_.changed();
+    c_.setReverseArm(setting::clampRevArm(m_, typedValue()));
     accept();
 }
 

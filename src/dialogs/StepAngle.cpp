@@ -22,29 +22,7 @@ void TStpAng::FormActivate() {
 }
 
 void TStpAng::OKBtnClick() {
-    // Disarmed, the step bar's next change keeps the typed step instead of
-    // snapping it to one of the bar's predefined steps.
-    m_.stepBarArmed = false;
-    const float step = setting::clampStepAngle(typedValue());
-    m_.selectedStep = step;
-
-    // Flipping the caption before the Run button's action keeps the run
-    // state: a stopped animation stays stopped, a running one restarts with
-    // the new step.
-    Panel& panel = c_.panel();
-    panel.runCaption = panel.runCaption != "Stop" ? "Stop" : "Run";
-    c_.runClick();
-
-    c_.setBarPosition(Bar::StepAng, setting::stepBarPosition(step));
-    // When the bar already stood at that position its handler did not run and
-    // so did not re-arm it; re-arm here, or the user's next move of the step
-    // bar would be swallowed.
-    m_.stepBarArmed = true;
-
-    BarState& driverBar = panel.bar(Bar::DrvAng);
-    driverBar.smallChange = setting::driverSmallChange(step);
-    driverBar.largeChange = setting::driverLargeChange(step);
-    c_.changed();
+    c_.setStepAngle(setting::clampStepAngle(typedValue()));
     accept();
 }
 

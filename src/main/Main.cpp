@@ -13,6 +13,7 @@
 
 #include <cmath>
 
+#include "controls/DynVarScrollBar.h"
 #include "main/ControlLayout.h"
 #include "main/ToolIcons.h"
 #include "model/Format.h"
@@ -27,6 +28,17 @@ constexpr std::uint32_t kStartVolume = stereoVolume(32768, 32768);
 // Client size at start: the panel and the default engine at the home view.
 constexpr int kStartWidth = 660;
 constexpr int kStartHeight = 420;
+
+// The slot (1..4) of a dynamic-variable bar, 0 for every other bar.
+int dynVarSlot(Bar b) {
+    switch (b) {
+        case Bar::DynVar1: return 1;
+        case Bar::DynVar2: return 2;
+        case Bar::DynVar3: return 3;
+        case Bar::DynVar4: return 4;
+        default: return 0;
+    }
+}
 
 QRect scaled(const layout::Rect& r, float sx, float sy) {
     return QRect(toInt(r.x * static_cast<long double>(sx)), toInt(r.y * static_cast<long double>(sy)),
@@ -162,7 +174,20 @@ void TMainForm::playSound(const std::string& fileName) { sound_.play(fileName); 
 // ---- controls ------------------------------------------------------------------------
 
 QScrollBar* TMainForm::makeBar(Bar b, const char* hint) {
-    auto* s = new QScrollBar(Qt::Horizontal, view_);
+    QScrollBar* s = nullptr;
+    if (const int k = dynVarSlot(b)) {
+        // A dynamic-variable gesture runs from the bar getting the focus to
+        // the user letting go of it; the focus then leaves the bar, so that
+        // the next use starts a new gesture.
+        auto* d = new DynVarScrollBar(view_);
+        connect(d, &DynVarScrollBar::entered, this, [this, k] { c_.dynVarEnter(k); });
+        connect(d, &DynVarScrollBar::released, this, [this, k] {
+            if (c_.dynVarScrollEnd(k)) bars_[Bar::RevArm]->setFocus();
+        });
+        s = d;
+    } else {
+        s = new QScrollBar(Qt::Horizontal, view_);
+    }
     s->setToolTip(QString::fromUtf8(hint));
     s->setFocusPolicy(Qt::StrongFocus);
     bars_[b] = s;
@@ -199,10 +224,6 @@ void TMainForm::buildControls() {
     makeBar(Bar::Ref1Horz, "Change Ref Point 1 Horz");
     makeBar(Bar::Ref2Vert, "Change Ref Point 2 Vert");
     makeBar(Bar::Ref2Horz, "Change Ref Point 2 Horz");
-    // A dynamic-variable gesture runs from the bar getting the focus to the
-    // user letting go of it.
-    for (Bar b : {Bar::DynVar1, Bar::DynVar2, Bar::DynVar3, Bar::DynVar4})
-        bars_[b]->installEventFilter(this);
 
     makeButton("Rev", "Rev", "Set Reverse Arm to Normal Reverse", &TMainForm::RevClick);
     makeButton("Center", "Cen", "Set Reverse Arm to Mid Gear", &TMainForm::CenterClick);
@@ -301,33 +322,6 @@ void TMainForm::placeControls() {
                std::max(height(), needH + height() - view_->height()));
     laidOutScaleX_ = sx;
     laidOutScaleY_ = sy;
-}
-
-bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    int k = 0;
-    for (int i = 1; i <= 4; ++i) {
-        static constexpr Bar kBars[4] = {Bar::DynVar1, Bar::DynVar2, Bar::DynVar3, Bar::DynVar4};
-        if (watched == bars_[kBars[i - 1]]) k = i;
-    }
-    if (k == 0) return QMainWindow::eventFilter(watched, event);
-    switch (event->type()) {
-        case QEvent::FocusIn:
-            c_.dynVarEnter(k);
-            break;
-        case QEvent::MouseButtonRelease:
-        case QEvent::KeyRelease: {
-            if (event->type() == QEvent::KeyRelease && static_cast<QKeyEvent*>(event)->isAutoRepeat())
-                break;
-            // End of the gesture: one undo record, then the focus leaves the
-            // bar so the next use starts a new gesture.
-            c_.dynVarScrollEnd(k);
-            bars_[Bar::RevArm]->setFocus();
-            break;
-        }
-        default:
-            break;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 // ---- mirroring the panel ---------------------------------------------------------------

@@ -68,6 +68,8 @@ public:
     virtual void setPixel(int x, int y, Colour c) = 0;
     // Text whose top-left corner lands at (x, y), with a clear background.
     virtual void textOut(int x, int y, const std::string& text) = 0;
+    // How many pixels wide textOut would write the text in the current font.
+    virtual int textWidth(const std::string& text) = 0;
     // Fills the whole surface: a window's surface being cleared.
     virtual void clear(Colour c) = 0;
 

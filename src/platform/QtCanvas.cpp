@@ -344,6 +344,12 @@ void QtCanvas::textOut(int x, int y, const std::string& text) {
     painter_.drawText(QPoint(x, y + ascent_), toQString(text));
 }
 
+int QtCanvas::textWidth(const std::string& text) {
+    if (!painter_.isActive() || text.empty()) return 0;
+    useFont();
+    return painter_.fontMetrics().horizontalAdvance(toQString(text));
+}
+
 void QtCanvas::clear(Colour c) {
     if (!painter_.isActive()) return;
     painter_.fillRect(image_->rect(), toQColor(c));

@@ -66,6 +66,7 @@ public:
     void arc(int x1, int y1, int x2, int y2, int sx, int sy, int ex, int ey) override;
     void setPixel(int x, int y, Colour c) override;
     void textOut(int x, int y, const std::string& text) override;
+    int textWidth(const std::string& text) override;
     void clear(Colour c) override;
 
 private:

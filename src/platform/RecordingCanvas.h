@@ -41,6 +41,12 @@ public:
     void arc(int x1, int y1, int x2, int y2, int sx, int sy, int ex, int ey) override;
     void setPixel(int x, int y, Colour c) override;
     void textOut(int x, int y, const std::string& text) override;
+    // A fixed advance for every character, blanks included, so that tests
+    // can work out widths by hand.
+    static constexpr int kCharWidth = 6;
+    int textWidth(const std::string& text) override {
+        return kCharWidth * static_cast<int>(text.size());
+    }
     void clear(Colour c) override;
 
     const std::vector<DrawOp>& ops() const { return ops_; }

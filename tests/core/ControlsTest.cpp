@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "main/core/Jog.h"
+#include "controls/core/Jog.h"
 #include "main/core/MainController.h"
 #include "main/core/StepTable.h"
 #include "model/DynVars.h"
@@ -150,6 +150,47 @@ TEST_F(Controls, RunStopAndTheAngleButtons) {
     EXPECT_EQ(m.driverAngle, 0.0f);
     EXPECT_FALSE(p.deg00.enabled);
     EXPECT_TRUE(p.deg180.enabled);
+}
+
+TEST_F(Controls, CommandsOfTheSettingDialogs) {
+    // The driver angle stops a running animation at the angle, in hundredths.
+    ASSERT_TRUE(c.running());
+    c.setDriverAngle(90.25f);
+    EXPECT_FALSE(c.running());
+    EXPECT_EQ(p.runCaption, "Run");
+    EXPECT_EQ(m.stepAngle, 0.0f);
+    EXPECT_EQ(m.driverAngle, 90.25f);
+    EXPECT_EQ(p.bar(Bar::DrvAng).position, 9025);
+    EXPECT_TRUE(p.bar(Bar::DrvAng).enabled);
+    EXPECT_TRUE(p.deg00.enabled && p.deg180.enabled);
+    // Stopped, it stays stopped.
+    c.setDriverAngle(360.0f);
+    EXPECT_EQ(p.runCaption, "Run");
+    EXPECT_EQ(p.bar(Bar::DrvAng).position, 36000);
+
+    // A typed step keeps the run state and is not snapped to the table:
+    // log10(750) * 4000 = 11500.2 lies in the band of 5 degrees.
+    c.setStepAngle(7.5f);
+    EXPECT_FALSE(c.running());
+    EXPECT_EQ(m.stepAngle, 0.0f);
+    EXPECT_EQ(m.selectedStep, 7.5f);
+    EXPECT_EQ(p.bar(Bar::StepAng).position, 11500);
+    EXPECT_TRUE(m.stepBarArmed);
+    EXPECT_EQ(p.bar(Bar::DrvAng).smallChange, 750);
+    EXPECT_EQ(p.bar(Bar::DrvAng).largeChange, 3750);
+    c.runClick();
+    ASSERT_TRUE(c.running());
+    c.setStepAngle(0.5f);
+    EXPECT_TRUE(c.running());
+    EXPECT_EQ(m.stepAngle, 0.5f);
+    EXPECT_FALSE(p.bar(Bar::DrvAng).enabled);
+
+    // The reverse arm goes onto its bar in thousandths from the centre.
+    c.tick();  // solved once: the direct orientation
+    c.setReverseArm(m.revArmSet[0] - 0.5f);
+    EXPECT_EQ(p.bar(Bar::RevArm).position, -500);
+    EXPECT_EQ(m.direction, "Rev");
+    EXPECT_TRUE(p.center.enabled);
 }
 
 TEST_F(Controls, StepButtonsAndBar) {

@@ -1,12 +1,14 @@
-// What every diagram window shares: the dynamic-variable panel, the undo line
-// and the bars' gesture from focus to release.
+// What every diagram window draws in common: the dynamic-variable panel and
+// the undo line.
 #include "diagrams/core/DiagramPanel.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
+#include <vector>
 
+#include "controls/core/DynVarBars.h"
 #include "model/DynVars.h"
 #include "model/Model.h"
 #include "platform/RecordingCanvas.h"
@@ -24,6 +26,12 @@ protected:
         commitEdit(m, 2, dimensionName(2), m.stroke, m.stroke);
         commitEdit(m, 3, dimensionName(3), m.mainRodLength, m.mainRodLength);
     }
+    // The end of one diagram pass: the undo line moves on, then the panel
+    // and the line are drawn.
+    DiagramControls endPass() {
+        const UndoLines undo = advanceUndoLine(m);
+        return drawDiagramPanel(m, c, undo);
+    }
     bool textAt(const std::string& t, int x, int y) const {
         for (const auto& op : c.ops())
             if (op.kind == DrawOp::Kind::Text && op.text == t && op.points[0] == IPoint{x, y}) return true;
@@ -35,7 +43,7 @@ protected:
 };
 
 TEST_F(DiagramPanelTest, HiddenVariablesDrawNothingAndHideTheBars) {
-    const DiagramControls ctl = drawDiagramPanel(m, c);
+    const DiagramControls ctl = endPass();
     EXPECT_FALSE(ctl.barsVisible);
     EXPECT_FALSE(ctl.undoVisible);
     EXPECT_TRUE(c.ops().empty());
@@ -43,7 +51,7 @@ TEST_F(DiagramPanelTest, HiddenVariablesDrawNothingAndHideTheBars) {
 
 TEST_F(DiagramPanelTest, EmptySlotsAskForDimensionsInRed) {
     m.dynVarsVisible = true;
-    const DiagramControls ctl = drawDiagramPanel(m, c);
+    const DiagramControls ctl = endPass();
     EXPECT_TRUE(ctl.barsVisible);
     for (int k = 1; k <= 4; ++k) EXPECT_FALSE(ctl.barEnabled[static_cast<size_t>(k)]);
     const std::string stars(31, '*');
@@ -61,7 +69,7 @@ TEST_F(DiagramPanelTest, BoundSlotsShowNamesAndValuesAtScaledPlaces) {
     m.dynVarsVisible = true;
     m.fontScaleX = 1.27f;
     m.fontScaleY = 1.22f;
-    const DiagramControls ctl = drawDiagramPanel(m, c);
+    const DiagramControls ctl = endPass();
     EXPECT_TRUE(ctl.barEnabled[1]);
     EXPECT_TRUE(ctl.barEnabled[2]);
     EXPECT_FALSE(ctl.barEnabled[3]);
@@ -77,15 +85,15 @@ TEST_F(DiagramPanelTest, BoundSlotsShowNamesAndValuesAtScaledPlaces) {
 
 TEST_F(DiagramPanelTest, UndoLineShowsTheNewestRecordAndIsShared) {
     bindTwo();
-    DiagramDynBars bars(m);
+    DynVarBars bars(m);
     bars.enter(1);
     bars.change(1, 1);
     bars.change(1, 0);
-    bars.scrollEnd(1);
+    bars.release(1);
 
     m.undoEnabled = true;
     m.dynVarsVisible = true;
-    const DiagramControls ctl = drawDiagramPanel(m, c);
+    const DiagramControls ctl = endPass();
     EXPECT_TRUE(ctl.undoVisible);
     const std::string line = " 1- Main Rod  9.001 to  9.000." + std::string(46, ' ');
     EXPECT_EQ(m.undoText, line);
@@ -96,9 +104,9 @@ TEST_F(DiagramPanelTest, UndoLineShowsTheNewestRecordAndIsShared) {
     bars.enter(1);
     bars.change(1, -1);
     bars.change(1, 0);
-    bars.scrollEnd(1);
+    bars.release(1);
     c.reset();
-    drawDiagramPanel(m, c);
+    endPass();
     EXPECT_TRUE(textAt(line, 150, 55));
     const std::string second = " 2- Main Rod  9.000 to  9.001." + std::string(46, ' ');
     EXPECT_EQ(m.undoText, second);
@@ -106,9 +114,9 @@ TEST_F(DiagramPanelTest, UndoLineShowsTheNewestRecordAndIsShared) {
 
     // Shown again: the old line, then the new one over it.
     m.dynVarsVisible = true;
-    diagramUndo(m);
+    undoNewestRecord(m);
     c.reset();
-    drawDiagramPanel(m, c);
+    endPass();
     const int old = c.indexOfText(second);
     const int fresh = c.indexOfText(line);
     ASSERT_GE(old, 0);
@@ -116,12 +124,45 @@ TEST_F(DiagramPanelTest, UndoLineShowsTheNewestRecordAndIsShared) {
     EXPECT_EQ(m.undoText, line);
 }
 
+TEST_F(DiagramPanelTest, DrawingOnlyDrawsTheStepBeforeItMovesTheLineOn) {
+    bindTwo();
+    m.undoEnabled = true;
+    m.dynVarsVisible = true;
+    const std::string earlier = " 1- Stroke  3.001 to  3.000" + kUndoLineTail;
+    m.undoText = earlier;
+    const UndoLines undo = advanceUndoLine(m);
+    EXPECT_EQ(undo.previous, earlier);
+    EXPECT_EQ(undo.current, " 0-   0.000 to  0.000" + kUndoLineTail);
+    EXPECT_EQ(m.undoText, undo.current);
+
+    // The same model and lines draw the same picture again, and the
+    // drawing leaves the shared text alone.
+    drawDiagramPanel(m, c, undo);
+    const std::vector<DrawOp> first = c.ops();
+    c.reset();
+    drawDiagramPanel(m, c, undo);
+    ASSERT_EQ(c.ops().size(), first.size());
+    for (size_t i = 0; i < first.size(); ++i) {
+        EXPECT_EQ(c.ops()[i].kind, first[i].kind) << i;
+        EXPECT_EQ(c.ops()[i].points, first[i].points) << i;
+        EXPECT_EQ(c.ops()[i].text, first[i].text) << i;
+        EXPECT_EQ(c.ops()[i].pen, first[i].pen) << i;
+    }
+    EXPECT_TRUE(textAt(earlier, 150, 55));
+    EXPECT_EQ(m.undoText, undo.current);
+
+    // With the undo line off the step keeps the shared text as it is.
+    m.undoEnabled = false;
+    advanceUndoLine(m);
+    EXPECT_EQ(m.undoText, undo.current);
+}
+
 TEST_F(DiagramPanelTest, UndoLineWipesItsCellFirst) {
     m.undoEnabled = true;
     m.dynVarsVisible = true;
     m.fontScaleX = 1.27f;
     m.fontScaleY = 1.22f;
-    drawDiagramPanel(m, c);
+    endPass();
     const int text = c.indexOfText(m.undoText);
     ASSERT_GE(text, 0);
     // 150 * 1.27 = 190.5 and 55 * 1.22 = 67.1: the cell starts there.
@@ -132,8 +173,9 @@ TEST_F(DiagramPanelTest, UndoLineWipesItsCellFirst) {
         if (op.kind != DrawOp::Kind::Line || op.pen != colours::white) continue;
         EXPECT_EQ(op.points[0].x, 190);
         EXPECT_EQ(op.points[0].y, op.points[1].y);
-        // Wide enough for the values and most of the blanks after them.
-        EXPECT_GT(op.points[1].x, 190 + 46 * 3);
+        // As wide as the text up to its final "." (" 0-   0.000 to  0.000.",
+        // 22 characters), not the blanks after it.
+        EXPECT_EQ(op.points[1].x, 190 + 22 * RecordingCanvas::kCharWidth);
         rows.insert(op.points[0].y);
     }
     EXPECT_EQ(rows.size(), 13u);
@@ -142,73 +184,40 @@ TEST_F(DiagramPanelTest, UndoLineWipesItsCellFirst) {
     EXPECT_EQ(c.penColour(), colours::black);
 }
 
-TEST_F(DiagramPanelTest, ArrowClickStepsAThousandthAndReleaseRecordsOnce) {
-    bindTwo();
-    DiagramDynBars bars(m);
-    const float start = m.mainRodLength;
-    bars.enter(1);
-    EXPECT_TRUE(bars.started(1));
-    // An arrow click: the bar goes to 1, then springs back to 0.
-    EXPECT_TRUE(bars.change(1, 1));
-    EXPECT_FALSE(bars.change(1, 0));
-    EXPECT_EQ(m.mainRodLength, start + 0.001f);
-    // Another click before the release belongs to the same gesture.
-    bars.change(1, 1);
-    bars.change(1, 0);
-    const float twice = (start + 0.001f) + 0.001f;
-    EXPECT_EQ(m.mainRodLength, twice);
-    EXPECT_EQ(m.undoDepth, 0);
+TEST_F(DiagramPanelTest, NewUndoLineWipesAsFarAsTheLongerOfBothTexts) {
+    m.undoEnabled = true;
+    m.dynVarsVisible = true;
+    // A longer line from an earlier pass: 42 characters up to its ".".
+    const std::string previous = " 2- Valve Chamber Length  4.000 to  3.000.";
+    ASSERT_EQ(previous.size(), 42u);
+    m.undoText = previous + std::string(46, ' ');
+    // The right ends of the rows of each wipe, in drawing order.
+    auto wipes = [this] {
+        std::vector<std::set<int>> w;
+        bool inWipe = false;
+        for (const DrawOp& op : c.ops()) {
+            const bool white = op.kind == DrawOp::Kind::Line && op.pen == colours::white;
+            if (white) {
+                if (!inWipe) w.emplace_back();
+                EXPECT_EQ(op.points[0].x, 150);
+                w.back().insert(op.points[1].x);
+            }
+            inWipe = white;
+        }
+        return w;
+    };
+    endPass();
+    // The old line wipes its own 42 characters, the new one (22) the old
+    // one's 42 as well, so nothing of it stays, and not a pixel further.
+    const int old = 150 + 42 * RecordingCanvas::kCharWidth;
+    EXPECT_EQ(wipes(), (std::vector<std::set<int>>{{old}, {old}}));
+    EXPECT_EQ(c.ops().back().text, m.undoText);
 
-    bars.scrollEnd(1);
-    EXPECT_FALSE(bars.started(1));
-    EXPECT_EQ(m.undoDepth, 1);
-    EXPECT_EQ(m.undoId[1], 3);
-    EXPECT_EQ(m.undoOld[1], start);
-    EXPECT_EQ(m.undoNew[1], twice);
-    EXPECT_TRUE(m.undoButtonsEnabled);
-    EXPECT_FALSE(m.editPending);
-
-    // The diagram's undo puts the start value back and then has nothing left.
-    diagramUndo(m);
-    EXPECT_EQ(m.mainRodLength, start);
-    EXPECT_EQ(m.dynVarValue[1], start);
-    EXPECT_EQ(m.undoDepth, 0);
-    EXPECT_FALSE(m.undoButtonsEnabled);
-}
-
-TEST_F(DiagramPanelTest, PageClickStepsAHundredthBackwards) {
-    bindTwo();
-    DiagramDynBars bars(m);
-    const float start = m.stroke;
-    bars.enter(2);
-    bars.change(2, -10);
-    bars.change(2, 0);
-    EXPECT_EQ(m.stroke, start - 0.01f);
-    EXPECT_EQ(bars.history(2).last, 0);
-    EXPECT_EQ(bars.history(2).lastButOne, -10);
-}
-
-TEST_F(DiagramPanelTest, UndoWithNothingRecordedOnlyDisablesTheButtons) {
-    m.undoButtonsEnabled = true;
-    const float rod = m.mainRodLength;
-    diagramUndo(m);
-    EXPECT_FALSE(m.undoButtonsEnabled);
-    EXPECT_EQ(m.mainRodLength, rod);
-    EXPECT_EQ(m.undoDepth, 0);
-}
-
-TEST_F(DiagramPanelTest, EmptySlotBarChangesNothing) {
-    DiagramDynBars bars(m);
-    const Model before = m;
-    bars.enter(3);
-    bars.change(3, 1);
-    bars.change(3, 0);
-    EXPECT_EQ(m.mainRodLength, before.mainRodLength);
-    EXPECT_EQ(m.stroke, before.stroke);
-    // Out-of-range bar numbers are ignored outright.
-    EXPECT_FALSE(bars.change(0, 5));
-    EXPECT_FALSE(bars.change(5, 5));
-    EXPECT_FALSE(bars.started(7));
+    // The next pass has two short lines: the wipes shrink back to 22.
+    c.reset();
+    endPass();
+    const int fresh = 150 + 22 * RecordingCanvas::kCharWidth;
+    EXPECT_EQ(wipes(), (std::vector<std::set<int>>{{fresh}, {fresh}}));
 }
 
 }  // namespace

@@ -209,6 +209,13 @@ TEST(DimensionKeys, OnlyDynamicRowsMarkTheEdit) {
     EXPECT_FALSE(m.editPending);
     keyTyped(m, cylRow(22), digit);
     EXPECT_TRUE(m.editPending);
+    // Deleting or pasting counts the same way.
+    m.editPending = false;
+    boxEdited(m, frameRow(20));
+    boxEdited(m, frameRow(21));
+    EXPECT_FALSE(m.editPending);
+    boxEdited(m, frameRow(3));
+    EXPECT_TRUE(m.editPending);
 }
 
 TEST(DimensionValues, BoxTextHasThreeDecimalsCutToTen) {

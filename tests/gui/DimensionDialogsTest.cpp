@@ -1,6 +1,7 @@
 // The frame and cylinder dimension dialogs, driven as a user would: focus
 // changes, typed keys, button presses and clicks.
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -159,6 +160,38 @@ TEST_F(DimensionDialogs, TabbingThroughAGrayBoxSelectsItWithoutRecording) {
     EXPECT_EQ(m.dynVarId[1], 6);
     EXPECT_EQ(m.dynVarId[2], 5);
     EXPECT_EQ(m.undoDepth, 0);
+}
+
+TEST_F(DimensionDialogs, DeletingOrPastingIsRecordedLikeTyping) {
+    TFrameDi d(m, *c);
+    open(d);
+    // "9.000" loses its first character to Delete: ".000" is 0.
+    QLineEdit* e = d.edit(3);
+    e->setFocus(Qt::TabFocusReason);
+    e->setCursorPosition(0);
+    QTest::keyClick(e, Qt::Key_Delete);
+    ASSERT_EQ(e->text(), ".000");
+    d.edit(4)->setFocus(Qt::TabFocusReason);  // leaving without a typed key
+    EXPECT_EQ(m.mainRodLength, 0.0f);
+    EXPECT_EQ(m.undoDepth, 1);
+    EXPECT_EQ(m.undoId[1], 3);
+    EXPECT_EQ(m.undoOld[1], 9.0f);
+    EXPECT_EQ(m.undoNew[1], 0.0f);
+
+    // A pasted value replaces the selected text of box 2.
+    QApplication::clipboard()->setText(QStringLiteral("4.25"));
+    e = d.edit(2);
+    e->setFocus(Qt::TabFocusReason);
+    e->selectAll();
+    e->paste();
+    ASSERT_EQ(e->text(), "4.25");
+    d.edit(4)->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(m.stroke, 4.25f);
+    EXPECT_EQ(m.undoDepth, 2);
+    EXPECT_EQ(m.undoId[1], 2);
+    EXPECT_EQ(m.undoOld[1], 3.0f);
+    EXPECT_EQ(m.undoNew[1], 4.25f);
+    EXPECT_FALSE(m.editPending);
 }
 
 TEST_F(DimensionDialogs, PassingThroughKeepsValuesTheBoxCannotShowExactly) {
@@ -368,5 +401,52 @@ TEST_F(DimensionDialogs, CloseRecentresAndClosesEscapeDoesNot) {
     EXPECT_EQ(p.bar(Bar::RevArm).position, 0);
     EXPECT_TRUE(m.frontCutoffText.empty());
     EXPECT_TRUE(m.rearCutoffText.empty());
+    EXPECT_GT(panelChanges, before);
+}
+
+TEST_F(DimensionDialogs, ClosingByTheWindowFrameKeepsTheTypedValueAndRecentres) {
+    TFrameDi d(m, *c);
+    open(d);
+    c->setBarPosition(Bar::RevArm, 300);
+    m.frontCutoffText = "  25.0";
+    m.rearCutoffText = "  27.0";
+    // Typed into the link pivot's box and not left: the frame's close button
+    // (or Alt+F4) sends the close event.
+    QLineEdit* e = d.edit(15);
+    e->setFocus(Qt::TabFocusReason);
+    e->selectAll();
+    QTest::keyClicks(e, "5.5");
+    d.close();
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(d.result(), QDialog::Rejected);
+    EXPECT_EQ(m.pivotX[5], 5.5f);
+    EXPECT_EQ(m.undoDepth, 1);
+    EXPECT_EQ(m.undoId[1], 15);
+    EXPECT_EQ(m.undoNew[1], 5.5f);
+    EXPECT_FALSE(m.editPending);
+    // Then what "Close" does.
+    EXPECT_EQ(m.revArmSet[0], 5.5f);
+    EXPECT_EQ(m.revArmPos, 5.5f);
+    EXPECT_EQ(p.bar(Bar::RevArm).position, 0);
+    EXPECT_TRUE(m.frontCutoffText.empty());
+    EXPECT_TRUE(m.rearCutoffText.empty());
+
+    // A reject ends the same way, here in the cylinder dialog.
+    c->setBarPosition(Bar::RevArm, -200);
+    m.frontCutoffText = "  25.0";
+    TCylDimen cyl(m, *c);
+    open(cyl);
+    e = cyl.edit(1);
+    e->setFocus(Qt::TabFocusReason);
+    e->selectAll();
+    QTest::keyClicks(e, "20");
+    const int before = panelChanges;
+    cyl.reject();
+    EXPECT_FALSE(cyl.isVisible());
+    EXPECT_EQ(m.cyl.cylCentreToDriver, 20.0f);
+    EXPECT_EQ(m.undoDepth, 2);
+    EXPECT_EQ(m.undoId[1], 101);
+    EXPECT_EQ(p.bar(Bar::RevArm).position, 0);
+    EXPECT_TRUE(m.frontCutoffText.empty());
     EXPECT_GT(panelChanges, before);
 }

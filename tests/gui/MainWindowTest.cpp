@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QToolBar>
+#include <QWheelEvent>
 
 #include "app/Windows.h"
 #include "main/Main.h"
@@ -213,4 +215,75 @@ TEST_F(MainWindow, MenuAndToolBarKeepTheirOrder) {
     midGear->trigger();
     EXPECT_EQ(form->bar(Bar::RevArm)->value(), 0);
     EXPECT_FALSE(form->button("Center")->isEnabled());
+}
+
+TEST_F(MainWindow, WheelAndContextMenuLeaveTheDynamicBarsAlone) {
+    m.editPending = false;
+    commitEdit(m, 2, "Stroke", 3.0f, 3.0f);
+    form->action(Item::DynamicVari)->trigger();
+    form->Timer1Timer();
+    QScrollBar* bar = form->bar(Bar::DynVar1);
+    ASSERT_TRUE(bar->isEnabled());
+    bar->setFocus();
+    // A plain scroll bar would take three arrow steps from one wheel notch,
+    // with no release to record them.
+    const QPointF at(5, 5);
+    QWheelEvent wheel(at, bar->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(bar, &wheel);
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(m.stroke, 3.0f);
+    EXPECT_EQ(m.undoDepth, 0);
+    // The context menu's "Scroll here", "Left edge", ... would do the same.
+    for (Bar b : {Bar::DynVar1, Bar::DynVar2, Bar::DynVar3, Bar::DynVar4})
+        EXPECT_EQ(form->bar(b)->contextMenuPolicy(), Qt::NoContextMenu);
+}
+
+TEST_F(MainWindow, TabWalksThroughTheDynamicBarsWithoutRecording) {
+    m.editPending = false;
+    for (int id : {2, 3, 4, 5}) commitEdit(m, id, dimensionName(id), readVar(m, id), readVar(m, id));
+    form->action(Item::DynamicVari)->trigger();
+    form->Timer1Timer();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->bar(Bar::DynVar1)->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), form->bar(Bar::DynVar1));
+    const Bar next[3] = {Bar::DynVar2, Bar::DynVar3, Bar::DynVar4};
+    for (Bar b : next) {
+        // The key goes down on the bar that has the focus and comes up on
+        // the one the focus moved to.
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(QApplication::focusWidget(), &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(QApplication::focusWidget(), &release);
+        EXPECT_EQ(QApplication::focusWidget(), form->bar(b));
+    }
+    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_TRUE(m.undoName[1].empty());
+    EXPECT_FALSE(m.undoButtonsEnabled);
+}
+
+TEST_F(MainWindow, ReleasingADynamicBarThatDidNotMoveRecordsNothing) {
+    m.editPending = false;
+    commitEdit(m, 2, "Stroke", 3.0f, 3.0f);
+    form->action(Item::DynamicVari)->trigger();
+    form->Timer1Timer();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QScrollBar* bar = form->bar(Bar::DynVar1);
+    bar->setFocus(Qt::MouseFocusReason);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &release);
+    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_FALSE(m.undoButtonsEnabled);
+    // The focus stays: no gesture ended.
+    EXPECT_EQ(QApplication::focusWidget(), bar);
+    // A real step, then the release: one record, and the focus moves on.
+    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QApplication::sendEvent(bar, &release);
+    EXPECT_EQ(m.undoDepth, 1);
+    EXPECT_EQ(m.undoOld[1], 3.0f);
+    EXPECT_EQ(m.undoNew[1], 3.0f - 0.001f);
+    EXPECT_EQ(QApplication::focusWidget(), form->bar(Bar::RevArm));
 }

@@ -136,6 +136,20 @@ TEST_F(PortsWindow, DragOfTheThumbIsOneGesture) {
     w->close();
 }
 
+TEST_F(PortsWindow, ClickOnTheThumbWithoutMovingRecordsNothing) {
+    commitEdit(m, 3, dimensionName(3), m.mainRodLength, m.mainRodLength);
+    m.dynVarsVisible = true;
+    showActive();
+    QScrollBar* bar = w->dynBar(1);
+    const float start = m.mainRodLength;
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, partOf(bar, QStyle::SC_ScrollBarSlider));
+    EXPECT_EQ(m.mainRodLength, start);
+    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_FALSE(m.undoButtonsEnabled);
+    EXPECT_TRUE(bar->hasFocus());
+    w->close();
+}
+
 TEST_F(PortsWindow, UndoButtonRestoresAndThenDisablesEveryUndoButton) {
     commitEdit(m, 2, dimensionName(2), m.stroke, m.stroke);  // "Stroke" on bar 1
     m.dynVarsVisible = true;
@@ -156,6 +170,24 @@ TEST_F(PortsWindow, UndoButtonRestoresAndThenDisablesEveryUndoButton) {
     EXPECT_FALSE(w->undoButton()->isEnabled());
     EXPECT_FALSE(m.undoButtonsEnabled);
     EXPECT_GT(panelChanges, before);  // the main window mirrors its own button
+    w->close();
+}
+
+TEST_F(PortsWindow, UndoLineLeavesTheDiagramBesideItAlone) {
+    m.dynVarsVisible = true;
+    showActive();
+    const QImage without = w->surface().copy();
+    m.undoEnabled = true;
+    w->reDrawAction()->trigger();
+    const QImage with = w->surface().copy();
+    // The line " 0-   0.000 to  0.000." starts at x 150, y 55 and is about
+    // 120 pixels long; right of it the right axis (x 549), the top grid row
+    // and the top position label "  6.440" (x 556, y 48) stay as they were.
+    const QRect beside(300, 45, 332, 30);
+    EXPECT_EQ(with.copy(beside), without.copy(beside));
+    EXPECT_EQ(with.pixel(549, 60) & 0xFFFFFF, 0u);
+    // The line itself is there.
+    EXPECT_NE(with.copy(150, 55, 120, 13), without.copy(150, 55, 120, 13));
     w->close();
 }
 

@@ -412,6 +412,22 @@ TEST(QtCanvasText, TopLeftLandsAtThePosition) {
     EXPECT_GE(box.bottom(), 40 + 7);
 }
 
+TEST(QtCanvasText, WidthIsWhatTheTextCovers) {
+    QImage im = QtCanvas::whiteImage(300, 40);
+    QtCanvas c(im);
+    const std::string text = " 1- Main Rod  9.001 to  9.000.";
+    const int width = c.textWidth(text);
+    c.textOut(20, 10, text);
+    const QRect box = inkBox(im);
+    ASSERT_FALSE(box.isEmpty());
+    // The final "." ends within the measured width, close to its end.
+    EXPECT_LT(box.right(), 20 + width);
+    EXPECT_GE(box.right(), 20 + width - 4);
+    // Trailing blanks widen the measure but not the ink.
+    EXPECT_GT(c.textWidth(text + "    "), width);
+    EXPECT_EQ(c.textWidth(""), 0);
+}
+
 TEST(QtCanvasText, FontColourSizeAndBold) {
     QImage plain = QtCanvas::whiteImage(200, 60);
     QImage bold = QtCanvas::whiteImage(200, 60);

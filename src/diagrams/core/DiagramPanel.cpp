@@ -1,6 +1,7 @@
 #include "diagrams/core/DiagramPanel.h"
 
-#include "main/core/Jog.h"
+#include <algorithm>
+
 #include "model/DynVars.h"
 #include "model/Format.h"
 
@@ -44,23 +45,26 @@ namespace {
 // The undo line is written over whatever line was there before, including one
 // drawn in an earlier pass over the same picture: like text with an opaque
 // background, it first wipes its own cell. Text goes onto the surface without
-// a background, so the cell is wiped in white here. Its size is that of the
-// picture font (11 pixels, a 13-pixel cell): about 6.5 pixels per character
-// and 3.5 per trailing blank, the blanks being what covers a longer old line.
+// a background, so the cell is wiped in white here, as wide as the visible
+// text: the padding blanks only stand for "cover a longer old line", and the
+// new line's cell reaches as far as the previous line's text for that. A
+// wider band would erase the diagram beside the line (the right axis, the
+// top grid row, the position labels). The cell is 13 pixels high, that of
+// the picture font.
 constexpr int kUndoCellHeight = 13;
-constexpr double kCharWidth = 6.5;
-constexpr double kBlankWidth = 3.5;
 
-void writeOverCell(Canvas& c, int x, int y, const std::string& text) {
+// The width of a line's text up to its last non-blank character.
+int visibleWidth(Canvas& c, const std::string& text) {
     const size_t end = text.find_last_not_of(' ');
-    const size_t glyphs = end == std::string::npos ? 0 : end + 1;
-    const int width = toInt(kCharWidth * static_cast<double>(glyphs) +
-                            kBlankWidth * static_cast<double>(text.size() - glyphs));
+    return end == std::string::npos ? 0 : c.textWidth(text.substr(0, end + 1));
+}
+
+void writeOverCell(Canvas& c, int x, int y, const std::string& text, int cellWidth) {
     const Colour pen = c.penColour();
     const int penWidth = c.penWidth();
     c.setPenColour(colours::white);
     c.setPenWidth(1);
-    for (int row = 0; row < kUndoCellHeight; ++row) c.line(x, y + row, x + width, y + row);
+    for (int row = 0; row < kUndoCellHeight; ++row) c.line(x, y + row, x + cellWidth, y + row);
     c.setPenColour(pen);
     c.setPenWidth(penWidth);
     c.textOut(x, y, text);
@@ -68,55 +72,32 @@ void writeOverCell(Canvas& c, int x, int y, const std::string& text) {
 
 }  // namespace
 
-void drawUndoLine(Model& m, Canvas& c, DiagramControls& controls) {
+UndoLines advanceUndoLine(Model& m) {
+    if (!m.undoEnabled) return {m.undoText, m.undoText};
+    UndoLines lines{m.undoText, undoLine(m) + kUndoLineTail};
+    m.undoText = lines.current;
+    return lines;
+}
+
+void drawUndoLine(const Model& m, Canvas& c, const UndoLines& lines, DiagramControls& controls) {
     controls.undoVisible = m.undoEnabled;
     if (!m.undoEnabled) return;
 
     const int x = scaledX(m, 150);
     const int y = scaledY(m, 55);
     // The line composed last time, then the new one in its place while the
-    // dynamic variables are shown; the new one is kept for every diagram.
-    if (!m.undoText.empty()) writeOverCell(c, x, y, m.undoText);
-    m.undoText = undoLine(m) + kUndoLineTail;
-    if (m.dynVarsVisible) writeOverCell(c, x, y, m.undoText);
+    // dynamic variables are shown.
+    const int previousWidth = visibleWidth(c, lines.previous);
+    if (!lines.previous.empty()) writeOverCell(c, x, y, lines.previous, previousWidth);
+    if (m.dynVarsVisible)
+        writeOverCell(c, x, y, lines.current, std::max(previousWidth, visibleWidth(c, lines.current)));
 }
 
-DiagramControls drawDiagramPanel(Model& m, Canvas& c) {
+DiagramControls drawDiagramPanel(const Model& m, Canvas& c, const UndoLines& lines) {
     DiagramControls controls;
     drawDynVarPanel(m, c, controls);
-    drawUndoLine(m, c, controls);
+    drawUndoLine(m, c, lines, controls);
     return controls;
-}
-
-void DiagramDynBars::enter(int k) {
-    if (!valid(k)) return;
-    start_[static_cast<size_t>(k)] = m_.dynVarValue[k];
-    started_[static_cast<size_t>(k)] = true;
-}
-
-bool DiagramDynBars::started(int k) const { return valid(k) && started_[static_cast<size_t>(k)]; }
-
-bool DiagramDynBars::change(int k, int p) {
-    if (!valid(k)) return false;
-    JogHistory& h = jog_[static_cast<size_t>(k)];
-    const double d = jogDelta(p, h.last, h.lastButOne, kDiagramBarLargeChange, kDiagramBarDivisor);
-    stepVar(m_, k, static_cast<float>(d));
-    h.lastButOne = h.last;
-    h.last = p;
-    return p != 0;
-}
-
-void DiagramDynBars::scrollEnd(int k) {
-    if (!valid(k)) return;
-    recordGesture(m_, k, start_[static_cast<size_t>(k)]);
-    started_[static_cast<size_t>(k)] = false;
-}
-
-void diagramUndo(Model& m) {
-    if (m.undoId[1] <= 0)
-        m.undoButtonsEnabled = false;
-    else
-        popUndo(m);
 }
 
 }  // namespace tevrane

@@ -1,13 +1,12 @@
-// What the four diagram windows share without their widgets: the panel of
-// dynamic-variable names and values drawn beside the bars, the undo line, and
-// the bars' gesture (jog steps between the bar getting the focus and the
-// user releasing it, recorded as one undo entry).
+// What the four diagram windows draw in common without their widgets: the
+// panel of dynamic-variable names and values beside the bars and the undo
+// line. The bars' gesture is the one every window shares
+// (controls/core/DynVarBars).
 #pragma once
 
 #include <array>
 #include <string>
 
-#include "main/core/Panel.h"
 #include "model/Model.h"
 #include "platform/Canvas.h"
 
@@ -26,10 +25,6 @@ inline constexpr int kDiagramBarX = 112;
 inline constexpr int kDiagramBarY[5] = {0, 3, 15, 27, 39};
 inline constexpr int kDiagramBarWidth = 121;
 inline constexpr int kDiagramBarHeight = 10;
-inline constexpr int kDiagramBarRange = 200;
-inline constexpr int kDiagramBarLargeChange = 10;
-// One arrow click changes the bound dimension by 1/1000 of a unit.
-inline constexpr double kDiagramBarDivisor = 1000.0;
 inline constexpr int kDiagramUndoX = 110, kDiagramUndoY = 54;
 inline constexpr int kDiagramUndoWidth = 40, kDiagramUndoHeight = 16;
 
@@ -51,42 +46,24 @@ int scaledY(const Model& m, double y);
 // select dimensions first; only while dynVarsVisible. Sets the bar states.
 void drawDynVarPanel(const Model& m, Canvas& c, DiagramControls& controls);
 
-// The undo line while undoEnabled: the previous line, then the new one (only
-// written while the dynamic variables are shown). Composes m.undoText.
-void drawUndoLine(Model& m, Canvas& c, DiagramControls& controls);
-
-// Both of the above, as every diagram pass ends.
-DiagramControls drawDiagramPanel(Model& m, Canvas& c);
-
-// The four dynamic-variable bars of one diagram window.
-class DiagramDynBars {
-public:
-    explicit DiagramDynBars(Model& m) : m_(m) {}
-
-    // Bar k got the focus: the value before the gesture.
-    void enter(int k);
-    // Whether a gesture of bar k has started and not yet been recorded.
-    bool started(int k) const;
-    // Bar k moved to position p: one jog step of slot k. Returns true when the
-    // bar must be set back to 0 (which calls change once more with p = 0).
-    bool change(int k, int p);
-    // The user released bar k: one undo record from the start value to now.
-    void scrollEnd(int k);
-
-    const JogHistory& history(int k) const { return jog_[static_cast<size_t>(k)]; }
-    float startValue(int k) const { return start_[static_cast<size_t>(k)]; }
-
-private:
-    static bool valid(int k) { return k >= 1 && k <= 4; }
-
-    Model& m_;
-    std::array<JogHistory, 5> jog_{};
-    std::array<float, 5> start_{};
-    std::array<bool, 5> started_{};
+// The two undo lines one pass writes.
+struct UndoLines {
+    std::string previous;  // the line the pass before composed
+    std::string current;   // the line of the newest record now
 };
 
-// The diagram's "UnDo" button: undoes the newest record, or, with nothing to
-// undo, disables the "UnDo" buttons of every window.
-void diagramUndo(Model& m);
+// The step before a pass draws its undo line: while undoEnabled, the line of
+// the newest record is composed and becomes the undo text every diagram
+// window shares; the one it replaces is returned with it. With the undo line
+// off nothing changes.
+UndoLines advanceUndoLine(Model& m);
+
+// The undo line while undoEnabled: the previous line, then the current one
+// (only written while the dynamic variables are shown).
+void drawUndoLine(const Model& m, Canvas& c, const UndoLines& lines, DiagramControls& controls);
+
+// Both drawings, as every diagram pass ends (after advanceUndoLine). Drawing
+// only draws: the same model and lines give the same picture every time.
+DiagramControls drawDiagramPanel(const Model& m, Canvas& c, const UndoLines& lines);
 
 }  // namespace tevrane

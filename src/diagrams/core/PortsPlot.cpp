@@ -336,7 +336,8 @@ DiagramControls drawPortsPass(Model& m, Canvas& c, const PortSweep& sweep, bool 
 
     if (annotate) drawPortAnnotation(c, annotation);
 
-    return drawDiagramPanel(m, c);
+    const UndoLines undo = advanceUndoLine(m);
+    return drawDiagramPanel(m, c, undo);
 }
 
 DiagramControls drawPorts(Model& m, Canvas& c, bool clearFirst) {

@@ -227,4 +227,8 @@ void keyTyped(Model& m, const DimensionRow& row, const KeyVerdict& verdict) {
     if (row.role == RowRole::Dynamic && verdict.marksEdited) m.editPending = true;
 }
 
+void boxEdited(Model& m, const DimensionRow& row) {
+    if (row.role == RowRole::Dynamic) m.editPending = true;
+}
+
 }  // namespace tevrane

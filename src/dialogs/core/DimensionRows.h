@@ -143,5 +143,8 @@ LeaveEffect leaveRow(Model& m, const DimensionRow& row, const std::string& text,
                      bool textEdited = true);
 // A key accepted by the filter in a dynamic row raises editPending.
 void keyTyped(Model& m, const DimensionRow& row, const KeyVerdict& verdict);
+// So does any change the user makes to a dynamic row's text by other means:
+// deleting, cutting or pasting, which do not come through the key filter.
+void boxEdited(Model& m, const DimensionRow& row);
 
 }  // namespace tevrane

@@ -1,9 +1,7 @@
-// The main window's four dynamic-variable bars and its "UnDo" button. A
-// gesture runs from the bar getting the focus to the user releasing it and
-// makes one undo record, however many steps it took.
-#include "main/core/Jog.h"
+// The main window's four dynamic-variable bars and its "UnDo" button. The
+// gesture itself (steps, release, one undo record) is the one every window
+// shares (controls/core/DynVarBars).
 #include "main/core/MainController.h"
-#include "model/DynVars.h"
 
 namespace tevrane {
 
@@ -13,31 +11,19 @@ constexpr Bar kDynBars[5] = {Bar::DynVar1, Bar::DynVar1, Bar::DynVar2, Bar::DynV
 
 void MainController::dynVarChanged(int k) {
     const Bar b = kDynBars[k];
-    BarState& s = p_.bar(b);
-    JogHistory& h = p_.jog(b);
-    const double d = jogDelta(s.position, h.last, h.lastButOne, s.largeChange, 1000.0);
-    stepVar(m_, k, static_cast<float>(d));
-    h.lastButOne = h.last;
-    h.last = s.position;
-    setBarPosition(b, 0);
+    if (dyn_.change(k, p_.bar(b).position)) setBarPosition(b, 0);
 }
 
-void MainController::dynVarEnter(int k) {
-    if (k < 1 || k > 4) return;
-    dynStartValue_ = m_.dynVarValue[k];
-}
+void MainController::dynVarEnter(int k) { dyn_.enter(k); }
 
-void MainController::dynVarScrollEnd(int k) {
-    if (k < 1 || k > 4) return;
-    recordGesture(m_, k, dynStartValue_);
+bool MainController::dynVarScrollEnd(int k) {
+    if (!dyn_.release(k)) return false;
     changed();
+    return true;
 }
 
 void MainController::undoDnClick() {
-    if (m_.undoId[1] > 0)
-        popUndo(m_);
-    else
-        m_.undoButtonsEnabled = false;
+    undoNewestRecord(m_);
     changed();
 }
 

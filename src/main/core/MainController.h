@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "controls/core/DynVarBars.h"
 #include "main/core/Panel.h"
 #include "model/Model.h"
 
@@ -17,7 +18,7 @@ void initPanel(const Model& m, Panel& p);
 
 class MainController {
 public:
-    MainController(Model& m, Panel& p) : m_(m), p_(p) {}
+    MainController(Model& m, Panel& p) : m_(m), p_(p), dyn_(m) {}
 
     Model& model() { return m_; }
     Panel& panel() { return p_; }
@@ -46,9 +47,24 @@ public:
     void preset0Click();       // "P"
     void normClick();
 
+    // ---- commands of the other windows -----------------------------------------
+    // Stops the animation, whatever its state, with the driver at `angle`
+    // (degrees, 0..360).
+    void setDriverAngle(float angle);
+    // A typed step (0.01..45 degrees) becomes the selected step as it is,
+    // not snapped to one of the step bar's steps; a running animation goes on
+    // with it, a stopped one stays stopped. The step bar shows it and the
+    // driver bar's arrow and page steps follow it.
+    void setStepAngle(float step);
+    // Puts the reverse arm at `position`; the bar's own handler then derives
+    // the direction and the "Fwd", "Rev" and "Cen" buttons.
+    void setReverseArm(float position);
+
     // ---- dynamic-variable bars: the gesture of one focus-to-release --------
-    void dynVarEnter(int k);      // the bar got the focus
-    void dynVarScrollEnd(int k);  // the user released the bar
+    void dynVarEnter(int k);  // the bar got the focus
+    // The user released the bar: true when that ended a gesture that moved it
+    // (one undo record); the window then moves the focus to the reverse arm bar.
+    bool dynVarScrollEnd(int k);
     void undoDnClick();
 
     // ---- menu ------------------------------------------------------------------
@@ -87,11 +103,14 @@ private:
     void dynVarChanged(int k);
     void refBarChanged(Bar b);
     void applyStopState();
+    // The Run button's two actions, without the buttons both enable.
+    void stopRunning();
+    void startRunning();
     void refreshDynBars();
 
     Model& m_;
     Panel& p_;
-    float dynStartValue_ = 0;
+    DynVarBars dyn_;
 };
 
 }  // namespace tevrane

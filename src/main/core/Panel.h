@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "controls/core/Jog.h"
+
 namespace tevrane {
 
 struct BarState {
@@ -21,12 +23,6 @@ struct BarState {
 struct ButtonState {
     bool enabled = true;
     bool visible = true;
-};
-
-// The last and last-but-one position of a self-centring (jog) bar.
-struct JogHistory {
-    int last = 0;
-    int lastButOne = 0;
 };
 
 enum class Bar {

@@ -1,6 +1,8 @@
 // The reverse arm bar and the "Fwd", "Rev" and "Cen" buttons. The sense of
 // rotation follows the side of mid gear on which the reverse arm stands;
-// exactly mid gear runs forward.
+// exactly mid gear runs forward. A position typed in the reverse arm
+// position dialog goes onto the bar by that dialog's scale.
+#include "dialogs/core/SettingLogic.h"
 #include "main/core/MainController.h"
 #include "model/Format.h"
 
@@ -69,6 +71,12 @@ void MainController::centerClick() {
     p_.center.enabled = false;
     m_.frontCutoffText.clear();
     m_.rearCutoffText.clear();
+    changed();
+}
+
+void MainController::setReverseArm(float position) {
+    m_.revArmPos = position;
+    setBarPosition(Bar::RevArm, setting::revArmBarPosition(m_, position));
     changed();
 }
 

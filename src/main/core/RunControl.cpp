@@ -1,5 +1,7 @@
 // Running and stopping, the driver angle bar with "0.0" and "180", the step
-// angle bar and the step buttons.
+// angle bar and the step buttons, and the driver and step angles typed in
+// their setting dialogs (whose scales for the two bars they use).
+#include "dialogs/core/SettingLogic.h"
 #include "main/core/MainController.h"
 #include "main/core/StepTable.h"
 #include "model/Format.h"
@@ -7,25 +9,61 @@
 namespace tevrane {
 
 void MainController::runClick() {
-    if (p_.runCaption == "Stop") {
-        setBarPosition(Bar::DrvAng, toInt(static_cast<long double>(m_.driverAngle) * 100));
-        m_.stepAngle = 0.0f;
-        p_.bar(Bar::DrvAng).enabled = true;
-        p_.runCaption = "Run";
-    } else {
-        m_.stepAngle = m_.selectedStep;
-        p_.bar(Bar::DrvAng).enabled = false;
-        p_.runCaption = "Stop";
-    }
+    if (running())
+        stopRunning();
+    else
+        startRunning();
     p_.deg00.enabled = true;
     p_.deg180.enabled = true;
     changed();
+}
+
+void MainController::stopRunning() {
+    setBarPosition(Bar::DrvAng, toInt(static_cast<long double>(m_.driverAngle) * 100));
+    applyStopState();
+}
+
+void MainController::startRunning() {
+    m_.stepAngle = m_.selectedStep;
+    p_.bar(Bar::DrvAng).enabled = false;
+    p_.runCaption = "Stop";
 }
 
 void MainController::applyStopState() {
     m_.stepAngle = 0.0f;
     p_.bar(Bar::DrvAng).enabled = true;
     p_.runCaption = "Run";
+}
+
+void MainController::setDriverAngle(float angle) {
+    stopRunning();
+    p_.deg00.enabled = true;
+    p_.deg180.enabled = true;
+    m_.driverAngle = angle;
+    setBarPosition(Bar::DrvAng, setting::driverBarPosition(angle));
+    changed();
+}
+
+void MainController::setStepAngle(float step) {
+    // Disarmed, the step bar's next change keeps the typed step instead of
+    // snapping it to one of the bar's predefined steps.
+    m_.stepBarArmed = false;
+    m_.selectedStep = step;
+    if (running())
+        startRunning();
+    else
+        stopRunning();
+    p_.deg00.enabled = true;
+    p_.deg180.enabled = true;
+    setBarPosition(Bar::StepAng, setting::stepBarPosition(step));
+    // When the bar already stood at that position its handler did not run and
+    // so did not re-arm it; re-arm here, or the user's next move of the step
+    // bar would be swallowed.
+    m_.stepBarArmed = true;
+    BarState& driverBar = p_.bar(Bar::DrvAng);
+    driverBar.smallChange = setting::driverSmallChange(step);
+    driverBar.largeChange = setting::driverLargeChange(step);
+    changed();
 }
 
 void MainController::deg180Click() {

@@ -1,7 +1,7 @@
 // Pan, zoom, the six view presets with "P", and "Norm".
 #include <algorithm>
 
-#include "main/core/Jog.h"
+#include "controls/core/Jog.h"
 #include "main/core/MainController.h"
 
 namespace tevrane {
@@ -19,12 +19,8 @@ void setPanBase(Model& m) {
 // One change of a jog bar: the delta, the history shift, and the spring back
 // to 0 (which runs the handler once more with a delta of 0).
 static double takeJog(Panel& p, Bar b, double divisor) {
-    BarState& s = p.bar(b);
-    JogHistory& h = p.jog(b);
-    const double d = jogDelta(s.position, h.last, h.lastButOne, s.largeChange, divisor);
-    h.lastButOne = h.last;
-    h.last = s.position;
-    return d;
+    const BarState& s = p.bar(b);
+    return takeJog(p.jog(b), s.position, s.largeChange, divisor);
 }
 
 void MainController::panChanged(Bar b) {
@@ -93,11 +89,7 @@ void MainController::preset0Click() {
 
 void MainController::refBarChanged(Bar b) {
     // The reference point bars move pivots 19 and 20 by 0.001 per arrow click.
-    BarState& s = p_.bar(b);
-    JogHistory& h = p_.jog(b);
-    const double d = jogDelta(s.position, h.last, h.lastButOne, s.largeChange, 1000.0);
-    h.lastButOne = h.last;
-    h.last = s.position;
+    const double d = takeJog(p_, b, 1000.0);
     switch (b) {
         case Bar::Ref1Vert: m_.pivotY[kRefPoint1] = static_cast<float>(m_.pivotY[kRefPoint1] + d); p_.refPt1Zero.enabled = true; break;
         case Bar::Ref1Horz: m_.pivotX[kRefPoint1] = static_cast<float>(m_.pivotX[kRefPoint1] + d); p_.refPt1Zero.enabled = true; break;

@@ -1,4 +1,4 @@
-#include "main/core/Jog.h"
+#include "controls/core/Jog.h"
 
 #include <cstdlib>
 
@@ -14,6 +14,13 @@ double jogDelta(int p, int last, int lastButOne, int largeChange, double divisor
     const long step = std::labs(static_cast<long>(p) - last);
     if (step == 1) d = p / divisor;
     if (step == largeChange) d = p / divisor;
+    return d;
+}
+
+double takeJog(JogHistory& h, int p, int largeChange, double divisor) {
+    const double d = jogDelta(p, h.last, h.lastButOne, largeChange, divisor);
+    h.lastButOne = h.last;
+    h.last = p;
     return d;
 }
 
