@@ -162,10 +162,8 @@ void TMainForm::setErrorItemVisible(bool visible) {
 }
 
 void TMainForm::setDynVarBarEnabled(int k, bool enabled) {
-    static constexpr Bar kBars[5] = {Bar::DynVar1, Bar::DynVar1, Bar::DynVar2, Bar::DynVar3,
-                                     Bar::DynVar4};
-    if (k < 1 || k > 4 || p_.bar(kBars[k]).enabled == enabled) return;
-    p_.bar(kBars[k]).enabled = enabled;
+    if (k < 1 || k > 4 || p_.bar(dynVarBar(k)).enabled == enabled) return;
+    p_.bar(dynVarBar(k)).enabled = enabled;
     pictureChangedPanel_ = true;
 }
 

@@ -16,7 +16,7 @@ namespace tevrane {
 // end of a drawing pass decides; the window copies them into its widgets.
 struct DiagramControls {
     bool barsVisible = false;
-    std::array<bool, 5> barEnabled{};  // index 1..4
+    std::array<bool, kDynSlots> barEnabled{};  // by slot; the bars are slots 1..4
     bool undoVisible = false;
 };
 

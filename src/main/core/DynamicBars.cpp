@@ -5,12 +5,8 @@
 
 namespace tevrane {
 
-namespace {
-constexpr Bar kDynBars[5] = {Bar::DynVar1, Bar::DynVar1, Bar::DynVar2, Bar::DynVar3, Bar::DynVar4};
-}
-
 void MainController::dynVarChanged(int k) {
-    const Bar b = kDynBars[k];
+    const Bar b = dynVarBar(k);
     if (dyn_.change(k, p_.bar(b).position)) setBarPosition(b, 0);
 }
 
@@ -28,7 +24,7 @@ void MainController::undoDnClick() {
 }
 
 void MainController::refreshDynBars() {
-    for (int k = 1; k <= 4; ++k) p_.bar(kDynBars[k]).visible = m_.dynVarsVisible;
+    for (int k = 1; k <= 4; ++k) p_.bar(dynVarBar(k)).visible = m_.dynVarsVisible;
     p_.dynFramesVisible = m_.dynVarsVisible;
 }
 

@@ -29,8 +29,12 @@ enum class Bar {
     RevArm, DrvAng, StepAng, PanVert, PanHorz, Zoom,
     DynVar1, DynVar2, DynVar3, DynVar4,
     Ref1Vert, Ref1Horz, Ref2Vert, Ref2Horz,
+    Count,
 };
-inline constexpr int kBarCount = 14;
+inline constexpr int kBarCount = static_cast<int>(Bar::Count);
+
+// Dynamic-variable bar k (1..4).
+constexpr Bar dynVarBar(int k) { return static_cast<Bar>(static_cast<int>(Bar::DynVar1) + k - 1); }
 
 struct MenuItemState {
     std::string caption;

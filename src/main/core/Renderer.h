@@ -99,7 +99,7 @@ public:
     bool undoVisible = false;
     int undoTop = 0;
     bool errorItemVisible = false;
-    bool barEnabled[5] = {};
+    bool barEnabled[kDynSlots] = {};  // by slot; the bars are slots 1..4
     std::vector<std::string> sounds;
 };
 
