@@ -126,6 +126,7 @@ void MainController::barChanged(Bar b) {
         case Bar::Ref1Horz:
         case Bar::Ref2Vert:
         case Bar::Ref2Horz: refBarChanged(b); break;
+        case Bar::Count: break;  // not a bar
     }
 }
 
