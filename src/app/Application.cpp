@@ -29,6 +29,13 @@ int runApplication(QApplication& app) {
 
     mainForm.windowsCreated();
     mainForm.show();
+    // A design named on the command line (as a file manager passes it) opens
+    // at start, with the checks and messages of "&OpenDimensions".
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() >= 2) {
+        const QString error = mainForm.openDimensionsFile(args.at(1));
+        if (!error.isEmpty()) messages.error(error.toStdString());
+    }
     return app.exec();
 }
 

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -71,6 +72,17 @@ public:
     PictureView* view() const { return view_; }
     bool animationTimerActive() const { return timer_.isActive(); }
 
+    // The dimension file. The two return "" or the message of what failed;
+    // a failed open changes nothing, a failed save leaves any old file.
+    QString openDimensionsFile(const QString& path);
+    QString saveDimensionsFile(const QString& path);
+    void OpenDimensionsClick();
+    void SaveAsDimensionsClick();
+    // The draw-lines window's part of opening a file: emptying its value
+    // labels before, refreshing its row highlights after a load, its line
+    // data after the dialog in every case. Empty until that window exists.
+    std::function<void()> onLinesValuesCleared, onLinesRowsChanged, onLinesDataRefresh;
+
     // Button handlers, named after their controls.
     void RunClick() { c_.runClick(); }
     void RevClick() { c_.revClick(); }
@@ -106,6 +118,7 @@ private:
     QAction* makeItem(Item i, std::optional<ToolButton> tool);
     void placeControls();
     void openWindow(const WindowRow& row);
+    void showFileError(const QString& message);
     void scheduleNextTick();
     void onTimer();
 

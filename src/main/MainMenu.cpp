@@ -22,12 +22,14 @@ struct Command {
     Item item;
     std::optional<ToolButton> tool;
     void (*run)(MainController&) = nullptr;  // null: not part of the program yet
+    void (*runInWindow)(TMainForm&) = nullptr;  // a command with dialogs of its own
 };
 
 const Command kCommands[] = {
-    // The dimension data file arrives with its reader and writer.
-    {Item::OpenDimensions, ToolButton{ToolIcon::Open, "Open File: Dimensional Data"}},
-    {Item::SaveAsDimensions, ToolButton{ToolIcon::Save, "Save As: Dimensional Data"}},
+    {Item::OpenDimensions, ToolButton{ToolIcon::Open, "Open File: Dimensional Data"}, nullptr,
+     [](TMainForm& w) { w.OpenDimensionsClick(); }},
+    {Item::SaveAsDimensions, ToolButton{ToolIcon::Save, "Save As: Dimensional Data"}, nullptr,
+     [](TMainForm& w) { w.SaveAsDimensionsClick(); }},
     {Item::Font, {}, [](MainController& c) { c.toggleFont(); }},
     {Item::CalcCentRevArm, ToolButton{ToolIcon::MidGear, "Calculate Mid Gear Position if Necessary"},
      [](MainController& c) { c.calcCentRevArm(); }},
@@ -103,10 +105,16 @@ void TMainForm::buildMenu() {
     }
     for (const Command& command : kCommands) {
         QAction* a = makeItem(command.item, command.tool);
-        setAvailable(a, command.run != nullptr);
+        setAvailable(a, command.run != nullptr || command.runInWindow != nullptr);
         if (command.run)
             connect(a, &QAction::triggered, this, [this, run = command.run] { run(c_); });
+        if (command.runInWindow)
+            connect(a, &QAction::triggered, this, [this, run = command.runInWindow] { run(*this); });
     }
+
+    // The usual keys of a program that keeps its work in files.
+    actions_.at(Item::OpenDimensions)->setShortcut(QKeySequence::Open);
+    actions_.at(Item::SaveAsDimensions)->setShortcut(QKeySequence::Save);
 
     QMenuBar* bar = menuBar();
     for (const MenuLayout& layout : menuLayout()) {

@@ -5,10 +5,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolBar>
 
+#include <cstring>
 #include <functional>
 #include <stdexcept>
 #include <typeindex>
@@ -221,3 +225,46 @@ TEST_F(Program, EveryWindowBarAndMenuCommandRuns) {
     EXPECT_TRUE(form->toolBar()->isVisible());
     EXPECT_GE(ran, 12);
 }
+
+namespace {
+
+// Save, change, open: the design comes back with its reverse-arm setting on
+// the bar and its name in the caption; a missing file, a short file and a
+// save that cannot be written each say why and change nothing.
+TEST_F(ProgramFixture, DimensionFileSavesOpensAndRefusesSafely) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("long travel.dtv");
+    m.stroke = 3.5f;
+    c.setReverseArm(m.revArmCentre() + 0.75f);
+    EXPECT_EQ(form->saveDimensionsFile(path), QString());
+    EXPECT_EQ(QFileInfo(path).size(), 1400);
+    EXPECT_EQ(m.currentFileName, "long travel");
+
+    m.stroke = 3.0f;
+    c.setReverseArm(m.revArmCentre());
+    m.currentFileName = "other";
+    EXPECT_EQ(form->openDimensionsFile(path), QString());
+    EXPECT_EQ(m.stroke, 3.5f);
+    EXPECT_EQ(form->bar(Bar::RevArm)->value(), 750);
+    EXPECT_EQ(m.currentFileName, "long travel");
+    form->Timer1Timer();
+    EXPECT_TRUE(form->windowTitle().contains("long travel"));
+
+    const Engine before = m;
+    EXPECT_EQ(form->openDimensionsFile(dir.filePath("missing.dtv")), "File not found");
+    QFile shortFile(dir.filePath("short.dtv"));
+    ASSERT_TRUE(shortFile.open(QIODevice::WriteOnly));
+    shortFile.write(QByteArray(1399, '\x41'));
+    shortFile.close();
+    EXPECT_EQ(form->openDimensionsFile(shortFile.fileName()), "Read beyond end of file");
+    EXPECT_EQ(std::memcmp(&before, static_cast<const Engine*>(&m), sizeof(Engine)), 0);
+    EXPECT_EQ(m.currentFileName, "long travel");
+
+    // A folder stands where the file should go: nothing is written over it.
+    EXPECT_FALSE(form->saveDimensionsFile(dir.path()).isEmpty());
+    EXPECT_TRUE(QFileInfo(dir.path()).isDir());
+    EXPECT_EQ(m.currentFileName, "long travel");
+}
+
+}  // namespace

@@ -70,6 +70,11 @@ public:
     // ---- menu ------------------------------------------------------------------
     void toggleFont();
     void calcCentRevArm();
+    // A dimension file was read into the model: the mid-gear centre and pivot
+    // 18 follow it, the reverse-arm bar takes the loaded travel limit and
+    // setting (and with it the sense of rotation), the bars' slots their
+    // dimensions' new values.
+    void dimensionsLoaded();
     void toggleSteamDisplay();
     void toggleErrorBeep();
     void toggleLineWidth();

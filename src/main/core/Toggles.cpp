@@ -1,7 +1,11 @@
 // The menu's toggles with their changing captions, screen data off and on,
 // and the whole "&ResetAllDimensions" action.
+#include <algorithm>
+
+#include "files/DimensionFile.h"
 #include "main/core/MainController.h"
 #include "model/DynVars.h"
+#include "model/Format.h"
 
 namespace tevrane {
 
@@ -107,6 +111,18 @@ void MainController::resetAllDimensionsClick() {
     setRevArmRangeFromModel();
     centerClick();
     normClick();
+    refreshDynBars();
+    changed();
+}
+
+void MainController::dimensionsLoaded() {
+    afterDimensionsLoaded(m_);
+    setRevArmRangeFromModel();
+    BarState& bar = p_.bar(Bar::RevArm);
+    const int position =
+        toInt((static_cast<long double>(m_.revArmPos) - m_.revArmCentre()) * 1000.0L);
+    bar.position = std::clamp(position, bar.min, std::max(bar.min, bar.max));
+    revArmChanged();  // even when the bar stood there already
     refreshDynBars();
     changed();
 }

@@ -1,0 +1,99 @@
+// "&OpenDimensions" and "Save&AsDimensions": the file dialogs, the file
+// system and the messages. The bytes are the dimension file's own business
+// (files/DimensionFile); what a load changes besides the dimensions is the
+// controller's (dimensionsLoaded).
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QSaveFile>
+
+#include "files/DimensionFile.h"
+#include "main/Main.h"
+
+namespace tevrane {
+
+namespace {
+
+// The open filter has a blank before its first separator, the save filter none.
+const QString kOpenFilters = QStringLiteral("Data File (*.dtv) ;;All Files (*.*)");
+const QString kSaveFilters = QStringLiteral("Data File (*.dtv);;All Files (*.*)");
+
+// The words of the file system's errors, as the user knows them.
+QString errorText(QFileDevice::FileError e, int code) {
+    switch (e) {
+        case QFileDevice::OpenError:
+        case QFileDevice::PermissionsError: return QStringLiteral("File access denied");
+        case QFileDevice::ResourceError: return QStringLiteral("Disk full");
+        default: return QStringLiteral("I/O error %1").arg(code);
+    }
+}
+
+}  // namespace
+
+QString TMainForm::openDimensionsFile(const QString& path) {
+    QFile file(path);
+    if (!file.exists()) return QStringLiteral("File not found");
+    if (!file.open(QIODevice::ReadOnly)) return errorText(file.error(), static_cast<int>(file.error()));
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return errorText(file.error(), static_cast<int>(file.error()));
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.constData());
+    // The whole file is checked before any field is stored: a failed open
+    // leaves every dimension and the file name as they were.
+    const DecodeResult r = decodeDimensions(m_, {bytes, static_cast<std::size_t>(data.size())});
+    if (!r.ok) return QString::fromStdString(r.message);
+    m_.currentFileName = displayFileName(QDir::toNativeSeparators(path).toStdString());
+    c_.dimensionsLoaded();
+    if (onLinesRowsChanged) onLinesRowsChanged();
+    return {};
+}
+
+QString TMainForm::saveDimensionsFile(const QString& path) {
+    // Written beside the old file and put in its place only when complete, so
+    // a failed save leaves any old file as it was.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return errorText(file.error(), static_cast<int>(file.error()));
+    const std::vector<std::uint8_t> bytes = encodeDimensions(m_);
+    const qint64 n = file.write(reinterpret_cast<const char*>(bytes.data()),
+                                static_cast<qint64>(bytes.size()));
+    if (n != static_cast<qint64>(bytes.size()) || !file.commit())
+        return errorText(file.error() == QFileDevice::NoError ? QFileDevice::WriteError : file.error(),
+                         static_cast<int>(file.error()));
+    m_.currentFileName = displayFileName(QDir::toNativeSeparators(path).toStdString());
+    return {};
+}
+
+void TMainForm::showFileError(const QString& message) {
+    QMessageBox::critical(this, QStringLiteral("Tevrane Outside Admission"), message);
+}
+
+void TMainForm::OpenDimensionsClick() {
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(kOpenFilters);
+    dialog.setDefaultSuffix(QStringLiteral("dtv"));
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (onLinesValuesCleared) onLinesValuesCleared();
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        const QString error = openDimensionsFile(dialog.selectedFiles().front());
+        if (!error.isEmpty()) showFileError(error);
+    }
+    // Also after a cancel, the draw-lines window shows its data again.
+    if (onLinesDataRefresh) onLinesDataRefresh();
+    syncFromPanel();
+}
+
+void TMainForm::SaveAsDimensionsClick() {
+    QFileDialog dialog(this, QStringLiteral("Save As....."));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(kSaveFilters);
+    dialog.setDefaultSuffix(QStringLiteral("dtv"));
+    // Qt asks before an existing file is replaced.
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const QString error = saveDimensionsFile(dialog.selectedFiles().front());
+    if (!error.isEmpty()) showFileError(error);
+}
+
+}  // namespace tevrane
