@@ -120,8 +120,8 @@ TEST_F(MainWindow, ReverseArmBarSetsTheDirection) {
 }
 
 TEST_F(MainWindow, ItemsWithoutTheirWindowAreDisabled) {
-    EXPECT_FALSE(form->action(Item::OpenDimensions)->isEnabled());
-    EXPECT_FALSE(form->action(Item::SineDiagram)->isEnabled());
+    EXPECT_TRUE(form->action(Item::OpenDimensions)->isEnabled());
+    EXPECT_FALSE(form->action(Item::SetRefPoints)->isEnabled());
     EXPECT_TRUE(form->action(Item::ResetAllDimensions)->isEnabled());
     EXPECT_TRUE(form->action(Item::Font)->isEnabled());
     EXPECT_FALSE(form->action(Item::Error)->isVisible());

@@ -106,11 +106,11 @@ TEST_F(Program, CreatesTheWindowsInStartOrderAndEnablesWhatTheyOpen) {
     EXPECT_TRUE(form->action(Item::About)->isEnabled());
     EXPECT_FALSE(form->action(Item::SetRefPoints)->isEnabled());
     EXPECT_FALSE(form->action(Item::SineDiagram)->isEnabled());
-    EXPECT_FALSE(form->action(Item::OpenDimensions)->isEnabled());
+    EXPECT_TRUE(form->action(Item::OpenDimensions)->isEnabled());
     EXPECT_TRUE(tool("Change Frame Dimensions")->isEnabled());
     EXPECT_TRUE(tool("View Port Events vs Reverse Arm Position")->isEnabled());
     EXPECT_FALSE(tool("View Oval Diagram")->isEnabled());
-    EXPECT_FALSE(tool("Save As: Dimensional Data")->isEnabled());
+    EXPECT_TRUE(tool("Save As: Dimensional Data")->isEnabled());
     EXPECT_FALSE(tool("Draw Lines and Circles")->isEnabled());
 
     // The picture writes the captions of the windows its rows name.
@@ -186,6 +186,9 @@ TEST_F(Program, EveryWindowBarAndMenuCommandRuns) {
         ++opened;
     }
     EXPECT_EQ(opened, 10);  // every built window but the reverse arm positions, which has no item
+    // The two file items bring up their file dialogs, cancelled here.
+    for (Item i : {Item::OpenDimensions, Item::SaveAsDimensions})
+        EXPECT_NE(openAndClose(form->action(i)), nullptr);
 
     using A = QAbstractSlider::SliderAction;
     for (int b = 0; b < kBarCount; ++b) {
@@ -204,7 +207,8 @@ TEST_F(Program, EveryWindowBarAndMenuCommandRuns) {
         const Item item = static_cast<Item>(i);
         bool window = false;
         for (const WindowRow& r : windows.rows()) window = window || r.item == item;
-        if (!window && item != Item::Error && item != Item::ScreenData) commands.push_back(item);
+        const bool file = item == Item::OpenDimensions || item == Item::SaveAsDimensions;
+        if (!window && !file && item != Item::Error && item != Item::ScreenData) commands.push_back(item);
     }
     int ran = 0;
     for (bool panelShown : {true, false}) {
