@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -50,17 +51,33 @@ QRect scaled(const layout::Rect& r, float sx, float sy) {
 
 PictureView::PictureView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    picture_ = QtCanvas::whiteImage();
+    pictures_[0] = QtCanvas::whiteImage();
+    pictures_[1] = QtCanvas::whiteImage();
 }
 
-void PictureView::showPicture(const QImage& image) {
-    picture_ = image;
-    update();
+QImage& PictureView::beginFrame() {
+    const int back = 1 - front_;
+    fillRect(pictures_[back], drawn_[back], colours::white);
+    drawn_[back] = QRect();
+    return pictures_[back];
 }
 
-void PictureView::paintEvent(QPaintEvent*) {
+void PictureView::endFrame(const QRect& drawn) {
+    const int back = 1 - front_;
+    drawn_[back] = drawn.intersected(pictures_[back].rect());
+    // Outside both frames' drawing both pictures are white; inside, much of
+    // a frame (the labels, the fixed parts) is as it was. Only what really
+    // changed is repainted, so the controls over the picture are not
+    // redrawn for a picture that did not change under them.
+    lastChange_ = changedTiles(pictures_[front_], pictures_[back],
+                               drawn_[back].united(drawn_[front_]));
+    front_ = back;
+    if (!lastChange_.isEmpty()) update(lastChange_);
+}
+
+void PictureView::paintEvent(QPaintEvent* e) {
     QPainter p(this);
-    p.drawImage(0, 0, picture_);
+    for (const QRect& r : e->region()) p.drawImage(r.topLeft(), picture(), r);
 }
 
 void PictureView::mousePressEvent(QMouseEvent* e) {
@@ -89,7 +106,6 @@ TMainForm::TMainForm(Model& m, Panel& p, MainController& c, WindowRegistry& wind
     c_.onPanelChanged = [this] { syncFromPanel(); };
     syncFromPanel();
 
-    back_ = QtCanvas::whiteImage();
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &TMainForm::onTimer);
@@ -124,13 +140,14 @@ void TMainForm::scheduleNextTick() {
 
 void TMainForm::Timer1Timer() {
     c_.tick();
-    back_.fill(Qt::white);
+    QRect drawn;
     {
-        QtCanvas canvas(back_);
+        QtCanvas canvas(view_->beginFrame());
         const FrameClock fc{clock_.shortDate(), clock_.longTime()};
         drawFrame(m_, renderState_, canvas, *this, fc);
+        drawn = canvas.touched();
     }
-    view_->showPicture(back_);
+    view_->endFrame(drawn);
     // Only when the picture changed the UnDo button, the error entry or the
     // bars' state do the widgets need mirroring.
     if (pictureChangedPanel_) {

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QMainWindow>
+#include <QRegion>
 #include <QTimer>
 
 #include <functional>
@@ -31,22 +32,37 @@ namespace tevrane {
 class Clock;
 
 // The central surface: shows the last finished picture in one operation.
+// Frames are drawn on two pictures in turn, so the one on show is never
+// touched while the next is drawn and never has to be copied. Each picture is
+// cleared only where it was last drawn on, and the window repaints only the
+// part that differs from the picture shown before.
 class PictureView : public QWidget {
     Q_OBJECT
 public:
     explicit PictureView(QWidget* parent = nullptr);
-    void showPicture(const QImage& image);
-    const QImage& picture() const { return picture_; }
+    // The picture the next frame is drawn on: all white, not the one on show.
+    QImage& beginFrame();
+    // Shows the picture beginFrame gave out; `drawn` holds every pixel the
+    // frame drew on.
+    void endFrame(const QRect& drawn);
+    // The picture on show.
+    const QImage& picture() const { return pictures_[front_]; }
+    // The part of the window the last endFrame repainted: where the picture
+    // now shown differs from the one before it.
+    const QRegion& lastChange() const { return lastChange_; }
 
 signals:
     void mousePressed(Qt::MouseButton button, int x, int y);
 
 protected:
-    void paintEvent(QPaintEvent*) override;
+    void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
 
 private:
-    QImage picture_;
+    QImage pictures_[2];
+    QRect drawn_[2];  // where each picture is not white
+    int front_ = 0;
+    QRegion lastChange_;
 };
 
 class TMainForm : public QMainWindow, private RendererHost {
@@ -129,7 +145,6 @@ private:
     SoundPlayer& sound_;
     Clock& clock_;
     RenderState renderState_;
-    QImage back_;
 
     PictureView* view_ = nullptr;
     QToolBar* toolBar_ = nullptr;

@@ -53,6 +53,11 @@ public:
     virtual void setFontColour(Colour c) = 0;
     virtual void setFontSize(int points) = 0;
     virtual void setFontBold(bool bold) = 0;
+    // Letters drawn from now on are this many times wider and taller than the
+    // font size says: the large-font setting spreads the texts of a picture
+    // apart by its factors, and the letters grow with them. Only a canvas that
+    // draws letters needs to heed it.
+    virtual void setTextScale(float /*horizontal*/, float /*vertical*/) {}
 
     // A line from the current position to (x, y); the end pixel is not drawn.
     virtual void moveTo(int x, int y) = 0;

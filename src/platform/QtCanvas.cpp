@@ -5,9 +5,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <numbers>
+#include <string>
+#include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "model/Format.h"
 
@@ -76,6 +80,25 @@ bool clipSegment(QPointF& a, QPointF& b, double left, double top, double right, 
 
 double degrees(double radians) { return radians * 180.0 / std::numbers::pi; }
 
+
+// The 32-bit formats whose pixels are one 0xAARRGGBB word each: there an
+// opaque colour is written as it is.
+bool isWordFormat(QImage::Format f) {
+    return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
+           f == QImage::Format_ARGB32_Premultiplied;
+}
+
+quint32 wordOf(Colour c) { return qRgb(static_cast<int>(redOf(c)), static_cast<int>(greenOf(c)),
+                                       static_cast<int>(blueOf(c))); }
+
+// Per channel the darker of two opaque pixels.
+quint32 darker(quint32 a, quint32 b) {
+    const quint32 r = std::min(a & 0xFF0000u, b & 0xFF0000u);
+    const quint32 g = std::min(a & 0x00FF00u, b & 0x00FF00u);
+    const quint32 bl = std::min(a & 0x0000FFu, b & 0x0000FFu);
+    return 0xFF000000u | r | g | bl;
+}
+
 }  // namespace
 
 int fontPixelSize(int points) {
@@ -83,6 +106,99 @@ int fontPixelSize(int points) {
     const int p = std::clamp(points, 1, 1000);
     return (p * 4 + 1) / 3;
 }
+
+void fillRect(QImage& image, const QRect& rect, Colour c) {
+    const QRect r = rect.intersected(image.rect());
+    if (r.isEmpty()) return;
+    if (isWordFormat(image.format())) {
+        const quint32 word = wordOf(c);
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            auto* row = reinterpret_cast<quint32*>(image.scanLine(y));
+            std::fill(row + r.left(), row + r.right() + 1, word);
+        }
+        return;
+    }
+    QPainter p(&image);
+    p.fillRect(r, toQColor(c));
+}
+
+QRegion changedTiles(const QImage& before, const QImage& after, const QRect& area) {
+    const QRect r = area.intersected(before.rect()).intersected(after.rect());
+    if (r.isEmpty()) return {};
+    if (before.size() != after.size() || before.format() != after.format() ||
+        !isWordFormat(before.format()))
+        return QRegion(r);
+    std::vector<QRect> rects;
+    const int firstColumn = r.left() / kChangeTileWidth;
+    const int lastColumn = r.right() / kChangeTileWidth;
+    for (int top = r.top() / kChangeTileHeight * kChangeTileHeight; top <= r.bottom();
+         top += kChangeTileHeight) {
+        const int y0 = std::max(top, r.top());
+        const int y1 = std::min(top + kChangeTileHeight - 1, r.bottom());
+        int runStart = -1;  // first column of a run of changed tiles
+        for (int column = firstColumn; column <= lastColumn + 1; ++column) {
+            bool changed = false;
+            if (column <= lastColumn) {
+                const int x0 = std::max(column * kChangeTileWidth, r.left());
+                const int x1 = std::min(column * kChangeTileWidth + kChangeTileWidth - 1, r.right());
+                const std::size_t bytes = static_cast<std::size_t>(x1 - x0 + 1) * 4;
+                for (int y = y0; y <= y1 && !changed; ++y)
+                    changed = std::memcmp(before.constScanLine(y) + x0 * 4,
+                                          after.constScanLine(y) + x0 * 4, bytes) != 0;
+            }
+            if (changed && runStart < 0) runStart = column;
+            if (!changed && runStart >= 0) {
+                const int x0 = std::max(runStart * kChangeTileWidth, r.left());
+                const int x1 = std::min(column * kChangeTileWidth - 1, r.right());
+                rects.emplace_back(QPoint(x0, y0), QPoint(x1, y1));
+                runStart = -1;
+            }
+        }
+    }
+    // The runs come in bands from the top and left to right in each band,
+    // none overlapping: the order a region is built from.
+    QRegion region;
+    if (!rects.empty()) region.setRects(rects.data(), static_cast<int>(rects.size()));
+    return region;
+}
+
+// A text as it looks in one font and colour: its letters drawn on white and
+// cut to their ink, and where that ink starts from the text's top-left corner.
+// Laying out and smoothing a text costs far more than copying its pixels, and
+// a picture redrawn every frame writes mostly the same texts, so the canvas
+// keeps them.
+struct QtCanvas::TextImage {
+    QImage ink;  // null when the text leaves no ink (blanks only)
+    int dx = 0, dy = 0;
+};
+
+namespace {
+
+// The texts drawn lately, by text, font and colour. When it is full it starts
+// afresh: the texts of a running picture come back within one turn of the
+// wheel, and rebuilding them costs less than remembering which are old.
+class TextCache {
+public:
+    static constexpr std::size_t kMaxTexts = 4096;
+
+    template <class Make>
+    const QtCanvas::TextImage& get(const std::string& key, Make&& make) {
+        auto it = texts_.find(key);
+        if (it != texts_.end()) return it->second;
+        if (texts_.size() >= kMaxTexts) texts_.clear();
+        return texts_.emplace(key, make()).first->second;
+    }
+
+private:
+    std::unordered_map<std::string, QtCanvas::TextImage> texts_;
+};
+
+TextCache& textCache() {
+    thread_local TextCache cache;
+    return cache;
+}
+
+}  // namespace
 
 QImage QtCanvas::whiteImage(int width, int height) {
     QImage image(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
@@ -102,14 +218,45 @@ QtCanvas::~QtCanvas() {
 
 void QtCanvas::begin() {
     // A null image has no surface; every drawing call then does nothing.
-    if (image_->isNull() || !painter_.begin(image_)) return;
+    if (image_->isNull()) return;
+    uchar* bits = isWordFormat(image_->format()) ? image_->bits() : nullptr;
+    if (!painter_.begin(image_)) return;
+    valid_ = true;
+    width_ = image_->width();
+    height_ = image_->height();
+    // Writing into the rows is safe only while they are the ones the
+    // painter draws on.
+    if (bits && image_->constBits() == bits) {
+        bits_ = bits;
+        stride_ = image_->bytesPerLine();
+    }
     painter_.setRenderHint(QPainter::Antialiasing, false);
-    painter_.setRenderHint(QPainter::TextAntialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
     painter_.setBackgroundMode(Qt::TransparentMode);
     painter_.setBrush(Qt::NoBrush);
 }
 
-void QtCanvas::setPenColour(Colour c) { pen_ = c & 0xFFFFFFu; }
+QRect QtCanvas::touched() const {
+    if (boxLeft_ > boxRight_ || boxTop_ > boxBottom_) return {};
+    return QRect(QPoint(boxLeft_, boxTop_), QPoint(boxRight_, boxBottom_));
+}
+
+void QtCanvas::touch(long long left, long long top, long long right, long long bottom) {
+    left = std::max(left, 0LL);
+    top = std::max(top, 0LL);
+    right = std::min(right, width_ - 1LL);
+    bottom = std::min(bottom, height_ - 1LL);
+    if (left > right || top > bottom) return;
+    boxLeft_ = std::min(boxLeft_, static_cast<int>(left));
+    boxTop_ = std::min(boxTop_, static_cast<int>(top));
+    boxRight_ = std::max(boxRight_, static_cast<int>(right));
+    boxBottom_ = std::max(boxBottom_, static_cast<int>(bottom));
+}
+
+void QtCanvas::setPenColour(Colour c) {
+    pen_ = c & 0xFFFFFFu;
+    penPixel_ = wordOf(pen_);
+}
 
 void QtCanvas::setPenWidth(int w) { penWidth_ = w; }
 
@@ -129,6 +276,15 @@ void QtCanvas::setFontBold(bool bold) {
     bold_ = bold;
 }
 
+void QtCanvas::setTextScale(float horizontal, float vertical) {
+    // Kept within what a font can be drawn at.
+    horizontal = std::clamp(std::isfinite(horizontal) ? horizontal : 1.0f, 0.25f, 8.0f);
+    vertical = std::clamp(std::isfinite(vertical) ? vertical : 1.0f, 0.25f, 8.0f);
+    if (horizontal != textScaleX_ || vertical != textScaleY_) fontDirty_ = true;
+    textScaleX_ = horizontal;
+    textScaleY_ = vertical;
+}
+
 void QtCanvas::useLinePen() {
     // Wide pens end in round caps and meet in round joins, so joined segments
     // show no notches; a one-pixel pen is drawn pixel by pixel instead.
@@ -137,22 +293,34 @@ void QtCanvas::useLinePen() {
 }
 
 void QtCanvas::useFont() {
-    if (fontDirty_) {
-        font_ = QFont(QString::fromLatin1(kFontFamily));
-        font_.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                           QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
-        font_.setStyleHint(QFont::SansSerif);
-        font_.setPixelSize(fontPixelSize(fontSize_));
-        font_.setBold(bold_);
-        font_.setStyleStrategy(QFont::NoAntialias);
-        painter_.setFont(font_);
-        ascent_ = painter_.fontMetrics().ascent();
-        fontDirty_ = false;
-    }
-    painter_.setPen(QPen(toQColor(fontColour_)));
+    if (!fontDirty_) return;
+    const int base = fontPixelSize(fontSize_);
+    // The height follows the vertical factor; the horizontal one stretches
+    // the letters on top of that, so a text grows by both factors.
+    const int pixels = std::max(1, static_cast<int>(std::lround(base * textScaleY_)));
+    const int stretch = std::clamp(
+        static_cast<int>(std::lround(100.0 * base * textScaleX_ / pixels)), 1, 4000);
+    font_ = QFont(QString::fromLatin1(kFontFamily));
+    font_.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                       QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
+    font_.setStyleHint(QFont::SansSerif);
+    font_.setPixelSize(pixels);
+    if (stretch != 100) font_.setStretch(stretch);
+    font_.setBold(bold_);
+    // Smoothed letters, fitted to the pixel grid only vertically: the
+    // letters keep the widths and spacing the face was designed with (full
+    // hinting at 11 pixels pulls them apart into "Cham ber"), while the
+    // baseline and the tops of the letters stay sharp.
+    font_.setStyleStrategy(QFont::PreferAntialias);
+    font_.setHintingPreference(QFont::PreferVerticalHinting);
+    font_.setKerning(true);
+    painter_.setFont(font_);
+    ascent_ = painter_.fontMetrics().ascent();
+    fontDirty_ = false;
 }
 
-void QtCanvas::thinLinePixels(IPoint a, IPoint b, QList<QPoint>& out) const {
+template <class Visit>
+void QtCanvas::linePixels(IPoint a, IPoint b, Visit&& visit) const {
     const std::int64_t dx = static_cast<std::int64_t>(b.x) - a.x;
     const std::int64_t dy = static_cast<std::int64_t>(b.y) - a.y;
     const std::int64_t adx = dx < 0 ? -dx : dx;
@@ -163,8 +331,8 @@ void QtCanvas::thinLinePixels(IPoint a, IPoint b, QList<QPoint>& out) const {
     const int sy = dy < 0 ? -1 : 1;
     const bool xMajor = adx >= ady;
     const std::int64_t minor = xMajor ? ady : adx;
-    const std::int64_t width = image_->width();
-    const std::int64_t height = image_->height();
+    const std::int64_t width = width_;
+    const std::int64_t height = height_;
 
     // Step i (0 <= i < major) moves one pixel along the major axis and
     // round(i * minor / major) along the other; the end pixel, step major, is
@@ -180,12 +348,16 @@ void QtCanvas::thinLinePixels(IPoint a, IPoint b, QList<QPoint>& out) const {
         const std::int64_t x = xMajor ? a.x + sx * i : a.x + sx * off;
         const std::int64_t y = xMajor ? a.y + sy * off : a.y + sy * i;
         if (x < 0 || x >= width || y < 0 || y >= height) continue;
-        out.append(QPoint(static_cast<int>(x), static_cast<int>(y)));
+        visit(static_cast<int>(x), static_cast<int>(y));
     }
 }
 
 void QtCanvas::drawPixels(const QList<QPoint>& pixels) {
     if (pixels.isEmpty()) return;
+    // A wide pen's dot reaches half its width around each pixel.
+    const int reach = penWidth_ <= 1 ? 0 : penWidth_;
+    for (const QPoint& p : pixels)
+        touch(p.x() - reach, p.y() - reach, p.x() + reach, p.y() + reach);
     if (penWidth_ <= 1)
         painter_.setPen(QPen(toQColor(pen_), 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     else
@@ -193,18 +365,18 @@ void QtCanvas::drawPixels(const QList<QPoint>& pixels) {
     painter_.drawPoints(pixels.constData(), static_cast<int>(pixels.size()));
 }
 
-void QtCanvas::ellipsePixels(int x1, int y1, int x2, int y2, int margin,
-                             QList<QPoint>& out) const {
+template <class Visit>
+void QtCanvas::ellipsePixels(int x1, int y1, int x2, int y2, int margin, Visit&& visit) const {
     const std::int64_t w = static_cast<std::int64_t>(x2) - x1;
     const std::int64_t h = static_cast<std::int64_t>(y2) - y1;
     const std::int64_t left = std::max<std::int64_t>(x1, -margin);
-    const std::int64_t right = std::min<std::int64_t>(x2 - 1LL, image_->width() - 1LL + margin);
+    const std::int64_t right = std::min<std::int64_t>(x2 - 1LL, width_ - 1LL + margin);
     const std::int64_t top = std::max<std::int64_t>(y1, -margin);
-    const std::int64_t bottom = std::min<std::int64_t>(y2 - 1LL, image_->height() - 1LL + margin);
+    const std::int64_t bottom = std::min<std::int64_t>(y2 - 1LL, height_ - 1LL + margin);
     if (left > right || top > bottom) return;
     auto put = [&](std::int64_t x, std::int64_t y) {
         if (x >= left && x <= right && y >= top && y <= bottom)
-            out.append(QPoint(static_cast<int>(x), static_cast<int>(y)));
+            visit(static_cast<int>(x), static_cast<int>(y));
     };
 
     // One pixel wide or high: the ellipse is the whole box.
@@ -243,18 +415,27 @@ void QtCanvas::lineTo(int x, int y) {
     const IPoint from = pos_;
     const IPoint to{x, y};
     pos_ = to;
-    if (!painter_.isActive() || from == to) return;
+    if (!valid_ || from == to) return;
+    if (direct()) {
+        linePixels(from, to, [this](int px, int py) { putPixel(px, py); });
+        return;
+    }
     polyline({from, to});
 }
 
 void QtCanvas::polyline(const std::vector<IPoint>& points) {
-    if (!painter_.isActive() || points.size() < 2) return;
+    if (!valid_ || points.size() < 2) return;
     if (penWidth_ <= 1) {
         // Each segment leaves out its end pixel, which is the next segment's
         // start pixel; so only the polyline's very last pixel stays undrawn.
+        if (direct()) {
+            for (std::size_t k = 1; k < points.size(); ++k)
+                linePixels(points[k - 1], points[k], [this](int x, int y) { putPixel(x, y); });
+            return;
+        }
         QList<QPoint> pixels;
         for (std::size_t k = 1; k < points.size(); ++k)
-            thinLinePixels(points[k - 1], points[k], pixels);
+            linePixels(points[k - 1], points[k], [&](int x, int y) { pixels.append(QPoint(x, y)); });
         drawPixels(pixels);
         return;
     }
@@ -262,34 +443,45 @@ void QtCanvas::polyline(const std::vector<IPoint>& points) {
     // Segments are clipped to a margin around the image first: coordinates
     // can be far outside the picture when the view is zoomed in.
     const double margin = penWidth_ + 2.0;
-    const double right = image_->width() + margin;
-    const double bottom = image_->height() + margin;
+    const double right = width_ + margin;
+    const double bottom = height_ + margin;
     for (std::size_t k = 1; k < points.size(); ++k) {
         if (points[k - 1] == points[k]) continue;
         QPointF a(points[k - 1].x, points[k - 1].y);
         QPointF b(points[k].x, points[k].y);
-        if (clipSegment(a, b, -margin, -margin, right, bottom)) painter_.drawLine(a, b);
+        if (!clipSegment(a, b, -margin, -margin, right, bottom)) continue;
+        // The round caps reach half the pen's width past the ends.
+        const double reach = penWidth_ / 2.0 + 1.0;
+        touch(static_cast<long long>(std::floor(std::min(a.x(), b.x()) - reach)),
+              static_cast<long long>(std::floor(std::min(a.y(), b.y()) - reach)),
+              static_cast<long long>(std::ceil(std::max(a.x(), b.x()) + reach)),
+              static_cast<long long>(std::ceil(std::max(a.y(), b.y()) + reach)));
+        painter_.drawLine(a, b);
     }
 }
 
 void QtCanvas::ellipse(int x1, int y1, int x2, int y2) {
-    if (!painter_.isActive()) return;
+    if (!valid_) return;
     if (x2 < x1) std::swap(x1, x2);
     if (y2 < y1) std::swap(y1, y2);
     if (x1 == x2 || y1 == y2) return;
+    if (direct()) {
+        ellipsePixels(x1, y1, x2, y2, 1, [this](int x, int y) {
+            if (x >= 0 && y >= 0 && x < width_ && y < height_) putPixel(x, y);
+        });
+        return;
+    }
     QList<QPoint> pixels;
-    ellipsePixels(x1, y1, x2, y2, std::max(penWidth_, 1), pixels);
+    ellipsePixels(x1, y1, x2, y2, std::max(penWidth_, 1),
+                  [&](int x, int y) { pixels.append(QPoint(x, y)); });
     drawPixels(pixels);
 }
 
 void QtCanvas::arc(int x1, int y1, int x2, int y2, int sx, int sy, int ex, int ey) {
-    if (!painter_.isActive()) return;
+    if (!valid_) return;
     if (x2 < x1) std::swap(x1, x2);
     if (y2 < y1) std::swap(y1, y2);
     if (x1 == x2 || y1 == y2) return;
-    QList<QPoint> outline;
-    ellipsePixels(x1, y1, x2, y2, std::max(penWidth_, 1), outline);
-    if (outline.isEmpty()) return;
 
     // Directions from the centre of the ellipse, doubled to stay in integers.
     const std::int64_t cx2 = static_cast<std::int64_t>(x1) + x2 - 1;
@@ -303,10 +495,6 @@ void QtCanvas::arc(int x1, int y1, int x2, int y2, int sx, int sy, int ex, int e
     using Wide = __int128;
     const bool sameRadial =
         Wide(sdx) * edy == Wide(sdy) * edx && Wide(sdx) * edx + Wide(sdy) * edy >= 0;
-    if (sameRadial) {
-        drawPixels(outline);
-        return;
-    }
 
     // Angles counter-clockwise on the screen: rows grow downwards, so the
     // vertical component is negated.
@@ -318,40 +506,132 @@ void QtCanvas::arc(int x1, int y1, int x2, int y2, int sx, int sy, int ex, int e
     const double start = angle(static_cast<double>(sdx), static_cast<double>(sdy));
     const double span = sweep(start, angle(static_cast<double>(edx), static_cast<double>(edy)));
     constexpr double kSlack = 1e-9;  // a pixel exactly on a radial belongs to the arc
-    QList<QPoint> pixels;
-    for (const QPoint& p : outline) {
-        const double dx = 2.0 * p.x() - static_cast<double>(cx2);
-        const double dy = 2.0 * p.y() - static_cast<double>(cy2);
+    auto onArc = [&](int x, int y) {
+        if (sameRadial) return true;
+        const double dx = 2.0 * x - static_cast<double>(cx2);
+        const double dy = 2.0 * y - static_cast<double>(cy2);
         const double d = sweep(start, angle(dx, dy));
-        if (d <= span + kSlack || d >= 360.0 - kSlack) pixels.append(p);
+        return d <= span + kSlack || d >= 360.0 - kSlack;
+    };
+    if (direct()) {
+        ellipsePixels(x1, y1, x2, y2, 1, [&](int x, int y) {
+            if (x >= 0 && y >= 0 && x < width_ && y < height_ && onArc(x, y)) putPixel(x, y);
+        });
+        return;
     }
+    QList<QPoint> pixels;
+    ellipsePixels(x1, y1, x2, y2, std::max(penWidth_, 1), [&](int x, int y) {
+        if (onArc(x, y)) pixels.append(QPoint(x, y));
+    });
     drawPixels(pixels);
 }
 
 void QtCanvas::setPixel(int x, int y, Colour c) {
-    if (!painter_.isActive() || x < 0 || y < 0 || x >= image_->width() || y >= image_->height())
+    if (!valid_ || x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    touch(x, y, x, y);
+    if (bits_) {
+        reinterpret_cast<quint32*>(bits_ + y * stride_)[x] = wordOf(c);
         return;
+    }
     painter_.fillRect(x, y, 1, 1, toQColor(c));
 }
 
 void QtCanvas::textOut(int x, int y, const std::string& text) {
-    if (!painter_.isActive() || text.empty()) return;
+    if (!valid_ || text.empty()) return;
     useFont();
     // Text starting right of or below the picture cannot show.
-    if (x >= image_->width() || y >= image_->height()) return;
-    // Qt places text by its baseline; the ascent above it puts the cell's top
-    // edge at y.
-    painter_.drawText(QPoint(x, y + ascent_), toQString(text));
+    if (x >= width_ || y >= height_) return;
+
+    // The key: the text, then the font and colour it is drawn in.
+    std::string key = text;
+    key.push_back('\0');
+    const int numbers[] = {font_.pixelSize(), font_.stretch(), bold_ ? 1 : 0,
+                           static_cast<int>(fontColour_)};
+    key.append(reinterpret_cast<const char*>(numbers), sizeof numbers);
+    const TextImage& image = textCache().get(key, [&] {
+        const QString s = toQString(text);
+        const QFontMetrics metrics = painter_.fontMetrics();
+        // Room for letters that reach past their advance or below the line.
+        const int pad = metrics.height();
+        QImage scratch(metrics.horizontalAdvance(s) + 2 * pad, metrics.height() + 2 * pad,
+                       QImage::Format_RGB32);
+        scratch.fill(Qt::white);
+        {
+            QPainter p(&scratch);
+            p.setRenderHint(QPainter::TextAntialiasing, true);
+            p.setFont(font_);
+            p.setPen(QPen(toQColor(fontColour_)));
+            p.drawText(QPoint(pad, pad + ascent_), s);
+        }
+        int left = scratch.width(), top = scratch.height(), right = -1, bottom = -1;
+        for (int row = 0; row < scratch.height(); ++row) {
+            const auto* line = reinterpret_cast<const quint32*>(scratch.constScanLine(row));
+            for (int col = 0; col < scratch.width(); ++col)
+                if (line[col] != 0xFFFFFFFFu) {
+                    left = std::min(left, col);
+                    right = std::max(right, col);
+                    top = std::min(top, row);
+                    bottom = std::max(bottom, row);
+                }
+        }
+        TextImage made;
+        if (right < 0) return made;
+        made.ink = scratch.copy(QRect(QPoint(left, top), QPoint(right, bottom)));
+        made.dx = left - pad;
+        made.dy = top - pad;
+        return made;
+    });
+    if (!image.ink.isNull()) blitText(x, y, image);
+}
+
+void QtCanvas::blitText(int x, int y, const TextImage& text) {
+    // Letters are laid on the picture like ink on paper: each channel keeps
+    // the darker of the picture and the letters drawn on white. On white that
+    // is the smoothed text itself; a line under the text stays visible; and
+    // drawing a text again where it already stands changes nothing, which the
+    // diagrams rely on when they draw over their last picture.
+    const long long left = static_cast<long long>(x) + text.dx;
+    const long long top = static_cast<long long>(y) + text.dy;
+    const QRect target = QRect(0, 0, width_, height_)
+                             .intersected(QRect(static_cast<int>(std::clamp(left, -(1LL << 30), 1LL << 30)),
+                                                static_cast<int>(std::clamp(top, -(1LL << 30), 1LL << 30)),
+                                                text.ink.width(), text.ink.height()));
+    if (target.isEmpty()) return;
+    touch(target.left(), target.top(), target.right(), target.bottom());
+    const int sx = static_cast<int>(target.left() - left);
+    const int sy = static_cast<int>(target.top() - top);
+    if (!bits_) {
+        painter_.setCompositionMode(QPainter::CompositionMode_Darken);
+        painter_.drawImage(target.topLeft(), text.ink,
+                           QRect(sx, sy, target.width(), target.height()));
+        painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        return;
+    }
+    for (int row = 0; row < target.height(); ++row) {
+        const auto* src = reinterpret_cast<const quint32*>(text.ink.constScanLine(sy + row)) + sx;
+        auto* dst = reinterpret_cast<quint32*>(bits_ + (target.top() + row) * stride_) + target.left();
+        for (int col = 0; col < target.width(); ++col)
+            if (src[col] != 0xFFFFFFFFu) dst[col] = darker(dst[col], src[col]);
+    }
 }
 
 int QtCanvas::textWidth(const std::string& text) {
-    if (!painter_.isActive() || text.empty()) return 0;
+    if (!valid_ || text.empty()) return 0;
     useFont();
     return painter_.fontMetrics().horizontalAdvance(toQString(text));
 }
 
 void QtCanvas::clear(Colour c) {
-    if (!painter_.isActive()) return;
+    if (!valid_) return;
+    touch(0, 0, width_ - 1, height_ - 1);
+    if (bits_) {
+        const quint32 word = wordOf(c);
+        for (int y = 0; y < height_; ++y) {
+            auto* row = reinterpret_cast<quint32*>(bits_ + y * stride_);
+            std::fill(row, row + width_, word);
+        }
+        return;
+    }
     painter_.fillRect(image_->rect(), toQColor(c));
 }
 

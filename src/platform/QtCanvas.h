@@ -2,7 +2,12 @@
 // the program was designed for: a one-pixel line leaves out its end pixel,
 // ellipse boxes exclude their right and bottom edges, arcs run
 // counter-clockwise on the screen, text is placed by its top-left corner, and
-// nothing is antialiased.
+// no line or shape is antialiased. Only letters are smoothed, so that words
+// read as words at 11 pixels.
+//
+// On the 32-bit images the program draws on, one-pixel lines, outlines and
+// text go straight into the image's rows; other formats, and wide pens, go
+// through a QPainter, with the same pixels.
 #pragma once
 
 #include <QColor>
@@ -10,7 +15,10 @@
 #include <QImage>
 #include <QPainter>
 #include <QPen>
+#include <QRegion>
 
+#include <algorithm>
+#include <climits>
 #include <optional>
 
 #include "platform/Canvas.h"
@@ -26,6 +34,17 @@ inline QColor toQColor(Colour c) {
 // Pixel size of a font of the given point size on a 96 dpi screen, so that
 // pictures come out the same on every screen and off-screen (8 pt is 11 px).
 int fontPixelSize(int points);
+
+// Fills the part of the rectangle that lies inside the image.
+void fillRect(QImage& image, const QRect& rect, Colour c);
+
+// The part of `area` where two images of one size and 32-bit format differ, in
+// tiles of kChangeTileWidth x kChangeTileHeight pixels counted from the
+// image's corner (cut to `area`): a window that shows `after` in place of
+// `before` need repaint only there.
+inline constexpr int kChangeTileWidth = 32;
+inline constexpr int kChangeTileHeight = 16;
+QRegion changedTiles(const QImage& before, const QImage& after, const QRect& area);
 
 class QtCanvas : public Canvas {
 public:
@@ -50,6 +69,11 @@ public:
     // pixels and sees later drawing; use copy() for a snapshot.
     const QImage& image() const { return *image_; }
 
+    // The smallest rectangle that holds every pixel this canvas has drawn on
+    // so far (inside the image); empty when it has drawn nothing. A picture
+    // redrawn each frame needs clearing and showing again only there.
+    QRect touched() const;
+
     void setPenColour(Colour c) override;
     Colour penColour() const override { return pen_; }
     void setPenWidth(int w) override;
@@ -58,6 +82,7 @@ public:
     void setFontColour(Colour c) override;
     void setFontSize(int points) override;
     void setFontBold(bool bold) override;
+    void setTextScale(float horizontal, float vertical) override;
 
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
@@ -69,31 +94,56 @@ public:
     int textWidth(const std::string& text) override;
     void clear(Colour c) override;
 
+    // A text drawn once in a font and colour, kept for the frames after.
+    struct TextImage;
+
 private:
     void begin();
     void useLinePen();
     void useFont();
-    // Appends the pixels of a one-pixel line from a to b, b itself excluded,
+    // Visits the pixels of a one-pixel line from a to b, b itself excluded,
     // that fall inside the image.
-    void thinLinePixels(IPoint a, IPoint b, QList<QPoint>& out) const;
-    // Appends the outline pixels of the ellipse that fills columns x1..x2-1
+    template <class Visit>
+    void linePixels(IPoint a, IPoint b, Visit&& visit) const;
+    // Visits the outline pixels of the ellipse that fills columns x1..x2-1
     // and rows y1..y2-1 (x1 < x2, y1 < y2), as far as they come within
     // `margin` of the image.
-    void ellipsePixels(int x1, int y1, int x2, int y2, int margin, QList<QPoint>& out) const;
-    // Sets the pixels in the pen colour; a wide pen puts a round dot of its
-    // width on each.
+    template <class Visit>
+    void ellipsePixels(int x1, int y1, int x2, int y2, int margin, Visit&& visit) const;
+    // Draws a collected set of pixels through the painter: a wide pen puts a
+    // round dot of its width on each.
     void drawPixels(const QList<QPoint>& pixels);
+    // One pixel in the pen colour, straight into the image (x, y inside it).
+    void putPixel(int x, int y) {
+        reinterpret_cast<quint32*>(bits_ + y * stride_)[x] = penPixel_;
+        boxLeft_ = std::min(boxLeft_, x);
+        boxRight_ = std::max(boxRight_, x);
+        boxTop_ = std::min(boxTop_, y);
+        boxBottom_ = std::max(boxBottom_, y);
+    }
+    // Whether one-pixel shapes go straight into the image rows.
+    bool direct() const { return bits_ != nullptr && penWidth_ <= 1; }
+    // Grows the touched box by the rectangle, cut to the image.
+    void touch(long long left, long long top, long long right, long long bottom);
+    void blitText(int x, int y, const TextImage& text);
 
     std::optional<QImage> owned_;
     QImage* image_;
     QPainter painter_;
+    bool valid_ = false;        // the image has pixels to draw on
+    uchar* bits_ = nullptr;     // rows of a 32-bit image, else null
+    qsizetype stride_ = 0;
+    int width_ = 0, height_ = 0;
+    int boxLeft_ = INT_MAX, boxTop_ = INT_MAX, boxRight_ = INT_MIN, boxBottom_ = INT_MIN;
 
     IPoint pos_;
     Colour pen_ = colours::black;
+    quint32 penPixel_ = 0xFF000000u;  // the pen colour as a 32-bit pixel
     int penWidth_ = 1;
     Colour fontColour_ = colours::black;
     int fontSize_ = kDefaultFontSize;
     bool bold_ = false;
+    float textScaleX_ = 1, textScaleY_ = 1;
     QFont font_;
     int ascent_ = 0;
     bool fontDirty_ = true;

@@ -10,6 +10,8 @@ DrawOp RecordingCanvas::stamp(DrawOp::Kind k) const {
     op.font = font_;
     op.fontSize = fontSize_;
     op.bold = bold_;
+    op.textScaleX = textScaleX_;
+    op.textScaleY = textScaleY_;
     return op;
 }
 

@@ -2,6 +2,7 @@
 // force, so tests can check what is drawn, where, in which colour and order.
 #pragma once
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ struct DrawOp {
     Colour font = colours::black;
     int fontSize = kDefaultFontSize;
     bool bold = false;
+    float textScaleX = 1, textScaleY = 1;
     Colour colour = colours::black;  // Pixel and Clear
 };
 
@@ -34,6 +36,10 @@ public:
     void setFontColour(Colour c) override { font_ = c; }
     void setFontSize(int points) override { fontSize_ = points; }
     void setFontBold(bool bold) override { bold_ = bold; }
+    void setTextScale(float horizontal, float vertical) override {
+        textScaleX_ = horizontal;
+        textScaleY_ = vertical;
+    }
     void moveTo(int x, int y) override { pos_ = {x, y}; }
     void lineTo(int x, int y) override;
     void polyline(const std::vector<IPoint>& points) override;
@@ -42,10 +48,11 @@ public:
     void setPixel(int x, int y, Colour c) override;
     void textOut(int x, int y, const std::string& text) override;
     // A fixed advance for every character, blanks included, so that tests
-    // can work out widths by hand.
+    // can work out widths by hand; the text scale widens it.
     static constexpr int kCharWidth = 6;
     int textWidth(const std::string& text) override {
-        return kCharWidth * static_cast<int>(text.size());
+        return static_cast<int>(
+            std::lround(kCharWidth * static_cast<double>(text.size()) * textScaleX_));
     }
     void clear(Colour c) override;
 
@@ -68,6 +75,7 @@ private:
     Colour font_ = colours::black;
     int fontSize_ = kDefaultFontSize;
     bool bold_ = false;
+    float textScaleX_ = 1, textScaleY_ = 1;
 };
 
 }  // namespace tevrane

@@ -166,6 +166,11 @@ TEST(DimensionLabels, CylinderLabelsAtLargeFont) {
     // The hints keep column 1 and move down only: 190 * 1.22 = 231.8.
     EXPECT_EQ(at("To Show Graphic Position of Variable, Click Small Button"), (IPoint{1, 232}));
     EXPECT_EQ(at("To Select a Dynamic Variable, Click Dimension in Gray Area"), (IPoint{1, 248}));
+    // The letters grow by the same factors as the layout.
+    for (const DrawOp& t : c.ofKind(DrawOp::Kind::Text)) {
+        EXPECT_EQ(t.textScaleX, 1.27f) << t.text;
+        EXPECT_EQ(t.textScaleY, 1.22f) << t.text;
+    }
 }
 
 TEST(DimensionKeys, NumericFilter) {

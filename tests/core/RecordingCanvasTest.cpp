@@ -44,6 +44,16 @@ TEST(RecordingCanvas, StampsPenAndFontStateInForce) {
     EXPECT_EQ(ops[3].colour, colours::green);
     EXPECT_EQ(c.penColour(), colours::red);
     EXPECT_EQ(c.penWidth(), 2);
+    EXPECT_EQ(ops[2].textScaleX, 1.0f);
+    EXPECT_EQ(ops[2].textScaleY, 1.0f);
+
+    // The large font's factors go with the texts, and widths grow with them:
+    // 7 characters of 6 pixels, times 1.27, is 53.34.
+    c.setTextScale(1.27f, 1.22f);
+    c.textOut(1, 1, "EXHAUST");
+    EXPECT_EQ(c.ops().back().textScaleX, 1.27f);
+    EXPECT_EQ(c.ops().back().textScaleY, 1.22f);
+    EXPECT_EQ(c.textWidth("EXHAUST"), 53);
 }
 
 TEST(RecordingCanvas, LineToContinuesFromTheLastEndAndTextsAreFoundInOrder) {

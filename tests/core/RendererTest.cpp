@@ -443,6 +443,17 @@ TEST_F(RendererTest, ReadingsAtNormalAndLargeFont) {
     for (const DrawOp& t : texts()) {
         EXPECT_EQ(t.font, colours::black);
         EXPECT_FALSE(t.bold);
+        // The letters grow by the factors the positions moved by.
+        EXPECT_EQ(t.textScaleX, 1.27f) << t.text;
+        EXPECT_EQ(t.textScaleY, 1.22f) << t.text;
+    }
+
+    m.fontScaleX = 1.0f;
+    m.fontScaleY = 1.0f;
+    frame();
+    for (const DrawOp& t : texts()) {
+        EXPECT_EQ(t.textScaleX, 1.0f) << t.text;
+        EXPECT_EQ(t.textScaleY, 1.0f) << t.text;
     }
 }
 

@@ -78,6 +78,10 @@ TEST_F(RevArmSetTest, LabelsFollowTheLargeFontButTheScaleKeepsItsRow) {
     EXPECT_TRUE(textAt("Max 6.440", 343, 4));      // 270 * 1.27 = 342.9
     EXPECT_TRUE(textAt("Rev Arm Position  2", 17, 62));  // 16.51, 62.22
     EXPECT_TRUE(textAt("Vertical Scale", 17, 31));       // 25 * 1.22f is just above 30.5
+    for (const DrawOp& t : c.ofKind(DrawOp::Kind::Text)) {
+        EXPECT_EQ(t.textScaleX, 1.27f) << t.text;
+        EXPECT_EQ(t.textScaleY, 1.22f) << t.text;
+    }
 }
 
 TEST_F(RevArmSetTest, PositionOneAtZeroHidesTheRestAndKeepsTheCount) {

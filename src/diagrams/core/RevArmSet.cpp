@@ -80,6 +80,7 @@ float clampRevArmPosition(const Model& m, float value) {
 }
 
 void drawRevArmDialog(Model& m, Canvas& c, RevArmBoxes& boxes) {
+    c.setTextScale(m.fontScaleX, m.fontScaleY);  // letters grow with the layout
     const float centre = m.revArmCentre();
     const struct {
         const char* word;
@@ -128,6 +129,7 @@ bool keyRevealsNext(int box) { return box >= 1 && box <= kRevArmPositions - 1; }
 void revealNextPosition(const Model& m, Canvas& c, RevArmBoxes& boxes, int box) {
     if (!keyRevealsNext(box)) return;
     const IPoint at = revArmLabelPlace(m, box + 1);
+    c.setTextScale(m.fontScaleX, m.fontScaleY);
     c.textOut(at.x, at.y, revArmLabel(box + 1));
     boxes.visible[static_cast<size_t>(box + 1)] = true;
 }

@@ -145,6 +145,8 @@ void drawDimensionLabels(Canvas& c, const DimensionLayout& layout, float fontSca
     c.setFontColour(colours::black);
     c.setFontSize(kDefaultFontSize);
     c.setFontBold(false);
+    // The letters grow with the large font as the dialog does.
+    c.setTextScale(fontScaleX, fontScaleY);
     for (const SurfaceText& t : layout.texts) {
         const int x = t.scaleX ? scaledPosition(t.x, fontScaleX) : t.x;
         c.textOut(x, scaledPosition(t.y, fontScaleY), t.text);

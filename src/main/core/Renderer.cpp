@@ -422,6 +422,9 @@ void drawMechanism(const Model& m, const RenderState& st, Canvas& c) {
     c.setPenWidth(m.lineWidth);
     c.setBrushClear();
     c.setPenColour(colours::black);
+    // The large font spreads the texts apart and makes their letters larger
+    // by the same factors.
+    c.setTextScale(m.fontScaleX, m.fontScaleY);
 
     // 2. Steam first, so the mechanism is drawn over it.
     if (m.steamDisplay) drawSteam(m, c);

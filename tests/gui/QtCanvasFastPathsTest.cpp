@@ -1,0 +1,191 @@
+// The fast paths of the canvas: one-pixel shapes written straight into the
+// image rows must give exactly the pixels the painter gives, the canvas must
+// know every pixel it touched, kept texts must look as drawn, and the changed
+// tiles between two pictures must hold every changed pixel.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <random>
+#include <string>
+
+#include "RandomShapes.h"
+#include "platform/QtCanvas.h"
+
+using namespace tevrane;
+using tevrane::testing::drawShapes;
+using tevrane::testing::inkBox;
+
+namespace {
+constexpr QRgb kWhite = tevrane::testing::kWhitePixel;
+}  // namespace
+
+TEST(PictureFastPaths, RowsWrittenDirectlyMatchThePainterBitForBit) {
+    // A 24-bit image has no 32-bit rows, so its canvas draws every pixel
+    // through QPainter::drawPoints; the 32-bit image is written directly.
+    constexpr int kWidth = 160, kHeight = 120;
+    for (unsigned seed = 1; seed <= 200; ++seed) {
+        QImage direct = QtCanvas::whiteImage(kWidth, kHeight);
+        QImage painted(kWidth, kHeight, QImage::Format_RGB888);
+        painted.fill(Qt::white);
+        QImage premultiplied(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+        premultiplied.fill(Qt::white);
+        QRect directBox, paintedBox;
+        {
+            QtCanvas c(direct);
+            drawShapes(c, seed, kWidth, kHeight, 25);
+            directBox = c.touched();
+        }
+        {
+            QtCanvas c(painted);
+            drawShapes(c, seed, kWidth, kHeight, 25);
+            paintedBox = c.touched();
+        }
+        {
+            QtCanvas c(premultiplied);
+            drawShapes(c, seed, kWidth, kHeight, 25);
+        }
+        ASSERT_EQ(direct, painted.convertToFormat(QImage::Format_RGB32)) << "seed " << seed;
+        ASSERT_EQ(direct, premultiplied.convertToFormat(QImage::Format_RGB32)) << "seed " << seed;
+        // No colour of the scene is white, so the touched box is the ink.
+        ASSERT_EQ(directBox, inkBox(direct)) << "seed " << seed;
+        ASSERT_EQ(paintedBox, directBox) << "seed " << seed;
+    }
+}
+
+TEST(PictureFastPaths, TouchedBoxHoldsWidePensTextAndClears) {
+    QImage im = QtCanvas::whiteImage(200, 100);
+    QtCanvas c(im);
+    EXPECT_TRUE(c.touched().isEmpty());
+    c.setPenWidth(3);
+    c.line(20, 30, 60, 70);
+    c.ellipse(100, -20, 150, 20);
+    c.setPenWidth(1);
+    c.textOut(150, 80, "Rev Arm  5.240");  // runs off the right edge
+    c.textOut(500, 10, "nowhere");         // entirely off the picture
+    const QRect ink = inkBox(im);
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_TRUE(c.touched().contains(ink)) << "ink outside the touched box";
+    EXPECT_LE(c.touched().right(), 199);
+    // A wide line's box stays close to the line.
+    EXPECT_GE(c.touched().left(), 20 - 3);
+    c.clear(colours::white);
+    EXPECT_EQ(c.touched(), im.rect());
+}
+
+TEST(PictureText, DrawingATextAgainChangesNothingAndLinesStayUnderIt) {
+    QImage once = QtCanvas::whiteImage(200, 40);
+    QImage twice = QtCanvas::whiteImage(200, 40);
+    {
+        QtCanvas c(once);
+        c.line(0, 15, 200, 15);
+        c.textOut(10, 8, "Dynamic Chamber");
+    }
+    {
+        QtCanvas c(twice);
+        c.line(0, 15, 200, 15);
+        c.textOut(10, 8, "Dynamic Chamber");
+        c.textOut(10, 8, "Dynamic Chamber");
+    }
+    EXPECT_EQ(once, twice);
+    // The black line runs through the letters and stays black throughout.
+    for (int x = 0; x < 200; ++x) ASSERT_EQ(once.pixel(x, 15), qRgb(0, 0, 0)) << x;
+}
+
+TEST(PictureText, KeptTextsKeepTheirColourAndWeight) {
+    // The same text in two colours and two weights, each drawn twice so the
+    // second drawing comes from what the canvas kept.
+    QImage im = QtCanvas::whiteImage(200, 80);
+    QtCanvas c(im);
+    for (int round = 0; round < 2; ++round) {
+        c.setFontColour(colours::red);
+        c.textOut(5, 5, "Max");
+        c.setFontColour(colours::blue);
+        c.textOut(5, 25, "Max");
+        c.setFontBold(true);
+        c.textOut(5, 45, "Max");
+        c.setFontBold(false);
+    }
+    int red = 0, blue = 0, plainInk = 0, boldInk = 0;
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 200; ++x) {
+            const QRgb p = im.pixel(x, y);
+            if (p == kWhite) continue;
+            if (y < 20) {
+                ASSERT_EQ(qRed(p), 255);
+                ++red;
+            } else if (y < 40) {
+                ASSERT_EQ(qBlue(p), 255);
+                ++blue;
+                ++plainInk;
+            } else {
+                ASSERT_EQ(qBlue(p), 255);
+                ++boldInk;
+            }
+        }
+    EXPECT_GT(red, 10);
+    EXPECT_EQ(red, blue);  // the same letters, only the colour differs
+    EXPECT_GT(boldInk, plainInk);
+}
+
+TEST(PictureText, LargeFontLettersGrowByItsFactors) {
+    const std::string text = "ValveFSt -0.213";
+    QImage normal = QtCanvas::whiteImage(300, 60);
+    QImage large = QtCanvas::whiteImage(300, 60);
+    int normalWidth = 0, largeWidth = 0;
+    {
+        QtCanvas c(normal);
+        c.textOut(5, 5, text);
+        normalWidth = c.textWidth(text);
+    }
+    {
+        QtCanvas c(large);
+        c.setTextScale(1.27f, 1.22f);
+        c.textOut(5, 5, text);
+        largeWidth = c.textWidth(text);
+    }
+    const QRect n = inkBox(normal), l = inkBox(large);
+    ASSERT_FALSE(n.isEmpty());
+    // The text's top-left stays where it is placed.
+    EXPECT_NEAR(l.left(), n.left(), 1);
+    EXPECT_NEAR(l.top(), n.top(), 2);
+    EXPECT_NEAR(static_cast<double>(l.width()) / n.width(), 1.27, 0.08);
+    EXPECT_NEAR(static_cast<double>(l.height()) / n.height(), 1.22, 0.15);
+    EXPECT_NEAR(static_cast<double>(largeWidth) / normalWidth, 1.27, 0.08);
+}
+
+TEST(PictureChanges, ChangedTilesCoverEveryChangedPixelAndNoUnchangedTile) {
+    std::mt19937 rng(7);
+    const QImage before = QtCanvas::whiteImage(300, 200);
+    for (int round = 0; round < 20; ++round) {
+        QImage after = before;
+        const int changes = static_cast<int>(rng() % 6);
+        for (int k = 0; k < changes; ++k)
+            after.setPixel(static_cast<int>(rng() % 300), static_cast<int>(rng() % 200), qRgb(0, 0, 0));
+        const QRect area(static_cast<int>(rng() % 40), static_cast<int>(rng() % 40), 250, 150);
+        const QRegion region = changedTiles(before, after, area);
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 300; ++x) {
+                const bool changed = before.pixel(x, y) != after.pixel(x, y);
+                if (changed && area.contains(x, y)) {
+                    ASSERT_TRUE(region.contains(QPoint(x, y))) << x << "," << y;
+                }
+            }
+        EXPECT_TRUE(area.contains(region.boundingRect()) || region.isEmpty());
+        // Every tile of the region holds a change.
+        for (const QRect& r : region)
+            for (int ty = r.top(); ty <= r.bottom(); ty += kChangeTileHeight)
+                for (int tx = r.left(); tx <= r.right(); tx = (tx / kChangeTileWidth + 1) * kChangeTileWidth) {
+                    const QRect tile = QRect(tx / kChangeTileWidth * kChangeTileWidth,
+                                             ty / kChangeTileHeight * kChangeTileHeight,
+                                             kChangeTileWidth, kChangeTileHeight)
+                                           .intersected(area);
+                    bool found = false;
+                    for (int y = tile.top(); y <= tile.bottom() && !found; ++y)
+                        for (int x = tile.left(); x <= tile.right() && !found; ++x)
+                            found = before.pixel(x, y) != after.pixel(x, y);
+                    ASSERT_TRUE(found) << tx << "," << ty;
+                }
+    }
+}
+
