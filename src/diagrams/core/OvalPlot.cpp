@@ -1,0 +1,124 @@
+#include "diagrams/core/OvalPlot.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "diagrams/core/PositionList.h"
+#include "diagrams/core/TravelPlot.h"
+#include "model/Format.h"
+#include "model/Solver.h"
+
+namespace tevrane {
+
+namespace {
+
+constexpr int kFirstSample = 7;
+constexpr int kLastSample = 52;
+
+struct AxisLabel {
+    const char* text;
+    int x;
+};
+constexpr AxisLabel kAxisLabels[] = {
+    {"100", 45}, {"90", 91},  {"80", 145}, {"70", 199}, {"60", 253},
+    {"50", 307}, {"40", 361}, {"30", 415}, {"20", 469}, {"10", 523},
+};
+
+// The piston travel grid the steam diagram uses too: nine rows of short and
+// tall ticks, one tall tick per 10 percent of stroke.
+void drawPistonGrid(Canvas& c) {
+    for (int line = 1; line <= 9; ++line) {
+        const int a = 32 * line;
+        for (int i = 2; i <= 20; ++i) c.line(27 * i + 17, a + 52, 27 * i + 17, a + 58);
+        for (int j = 2; j <= 10; ++j) c.line(54 * j - 10, a + 50, 54 * j - 10, a + 60);
+    }
+}
+
+}  // namespace
+
+const std::vector<float>& ovalAngles() {
+    static const std::vector<float> angles = [] {
+        std::vector<float> a;
+        for (int j = kFirstSample; j <= kLastSample; ++j) {
+            int angle = 88 - 8 * j;
+            while (angle < 0) angle += 360;
+            a.push_back(static_cast<float>(angle));
+        }
+        return a;
+    }();
+    return angles;
+}
+
+int ovalX(const Engine& e, float driverAngle) {
+    const long double theta = static_cast<long double>(driverAngle) * std::numbers::pi_v<long double> / 180.0L;
+    int raised = 0;  // the diagram raises no error flag of its own
+    const long double s = clampDivisor(e.stroke, raised);
+    const long double r = e.mainRodLength;
+    const long double t = static_cast<long double>(e.stroke) / 2.0L * std::sin(theta);
+    // A rod shorter than the crank's reach is mended as the solver mends the
+    // piston's root (the negative square is negated), so the oval and the
+    // piston trace agree.
+    const long double root = std::sqrt(std::fabs(r * r - t * t));
+    return toInt(314.0L + 270.5L * (std::cos(theta) + 2.0L / s * (root - r)));
+}
+
+void drawOvalFrame(const Model& m, Canvas& c) {
+    c.setPenColour(colours::black);
+    c.setFontColour(colours::black);
+    c.setFontBold(false);
+
+    drawPistonGrid(c);
+    c.line(44, 84, 44, 346);
+    c.line(584, 84, 584, 346);
+
+    for (const AxisLabel& l : kAxisLabels) c.textOut(l.x, 353, l.text);
+    c.textOut(577, 348, "0");
+    c.textOut(186, 367, "Percent Piston Travel");
+    c.textOut(386, 367, "Forward End --->");
+
+    drawTravelScale(m, c, 15);
+    drawPositionListHeading(m, c);
+    drawThresholdLines(c, travelTerms(m), m.diagramVScale, 584, 430, 75);
+}
+
+DiagramControls drawOval(Model& m, Canvas& c) {
+    drawOvalFrame(m, c);
+
+    const float vs = m.diagramVScale;
+    const LinkageSolution terms = travelTerms(m);
+    // Which way the number labels sit off the curve depends on which of the
+    // rear valve edge and port is the wider.
+    const bool longValve = m.cyl.valveLenRear > m.cyl.steamPortRear;
+    const std::vector<float>& angles = ovalAngles();
+
+    for (int k = 1; k <= positionsInUse(m); ++k) {
+        const float position = m.revArmSet[k];
+        drawPositionListLine(m, c, k);
+        const TravelSweep sweep = sweepTravel(m, position, m.revArmCentre(), angles);
+
+        int previousX = 0;
+        double previousTravel = 0;
+        for (size_t i = 0; i < sweep.samples.size(); ++i) {
+            const int j = kFirstSample + static_cast<int>(i);
+            const TravelSample& s = sweep.samples[i];
+            const int x = ovalX(m, s.angle);
+            if (j > kFirstSample) {
+                if (j == 22 || j == 46) {
+                    const int offset = (j == 22) == longValve ? -11 : -2;
+                    c.setFontBold(true);
+                    c.textOut(j == 22 ? 300 : 334, travelY(previousTravel, vs, offset), fixed(k, 2, 0));
+                    c.setFontBold(false);
+                }
+                c.line(previousX, travelY(previousTravel, vs), x, travelY(s.travel, vs));
+            }
+            previousX = x;
+            previousTravel = s.travel;
+        }
+        if (sweep.midGear) drawMidGearTable(m, c, terms, sweep.stem);
+    }
+
+    const UndoLines undo = advanceUndoLine(m);
+    return drawDiagramPanel(m, c, undo);
+}
+
+}  // namespace tevrane

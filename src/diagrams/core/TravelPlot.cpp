@@ -1,0 +1,125 @@
+#include "diagrams/core/TravelPlot.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+
+#include "model/Format.h"
+
+namespace tevrane {
+
+namespace {
+
+constexpr long double kPixelsPerUnit = 375.0L;
+
+struct Threshold {
+    float LinkageSolution::*travel;
+    int side;  // -1 front, +1 rear: the rear travel counts the other way
+    const char* label;
+    bool columnA;
+    int labelOffset;  // label above (-16) or below (+1) its line
+};
+constexpr Threshold kThresholds[] = {
+    {&LinkageSolution::frontAdmitTravel, -1, "Front Steam Port Open", true, -16},
+    {&LinkageSolution::frontFullTravel, -1, "Front Steam Port Max", true, 1},
+    {&LinkageSolution::frontExhaustTravel, -1, "Front Exhaust Port Open", false, 1},
+    {&LinkageSolution::rearAdmitTravel, 1, "Rear Steam Port Open", false, 1},
+    {&LinkageSolution::rearFullTravel, 1, "Rear Steam Port Max", false, -16},
+    {&LinkageSolution::rearExhaustTravel, 1, "Rear Exhaust Port Open", true, -16},
+};
+
+}  // namespace
+
+int travelY(double d, float vs) { return travelY(d, vs, 0); }
+
+int travelY(double d, float vs, int offset) {
+    return toInt(kTravelCentreY + offset - kPixelsPerUnit * d / vs);
+}
+
+void drawTravelScale(const Model& m, Canvas& c, int labelX) {
+    const float vs = m.diagramVScale;
+    c.textOut(9, 46, "Front");
+    c.textOut(9, 374, "Rear");
+    c.textOut(9, 32, "Units Travel");
+    c.textOut(9, 18, "Scale =");
+    c.textOut(50, 18, fixed(vs, 3, 1));
+
+    const int g = toInt(4.0L * vs);
+    // Past 3.75 the minor ticks would come closer than two pixels.
+    const bool sparse = vs > 3.75f;
+    for (int h = -5 * g; h <= 5 * g; ++h) {
+        if (sparse && h % 5 != 0) continue;
+        const int y = toInt(kTravelCentreY + 7.5L * h / vs);
+        c.line(39, y, 44, y);
+    }
+    for (int k = -g; k <= g; ++k) {
+        if (sparse && k % 5 != 0) continue;
+        const int y = toInt(kTravelCentreY + 37.5L * k / vs);
+        c.line(36, y, 44, y);
+        c.textOut(labelX, toInt(210.0L - 37.5L * k / vs), fixed(k * 0.1, 0, 1));
+    }
+}
+
+void drawThresholdLines(Canvas& c, const LinkageSolution& thresholds, float vs, int right,
+                        int columnA, int columnB) {
+    for (const Threshold& t : kThresholds) {
+        const double d = -t.side * static_cast<double>(thresholds.*t.travel);
+        c.setPenColour(t.side < 0 ? colours::lime : colours::red);
+        const int y = travelY(d, vs);
+        c.line(15, y, right, y);
+        c.textOut(t.columnA ? columnA : columnB, travelY(d, vs, t.labelOffset), t.label);
+    }
+    c.setPenColour(colours::black);
+}
+
+bool nearMidGear(float position, float centre) {
+    const long double apart = std::fabs(static_cast<long double>(position) - centre);
+    // Two single-precision roundings of the operands, at most.
+    const long double slack =
+        2.0L * FLT_EPSILON * std::max({1.0L, std::fabs(static_cast<long double>(position)),
+                                       std::fabs(static_cast<long double>(centre))});
+    return apart < 0.05L - slack;
+}
+
+TravelSweep sweepTravel(const Engine& e, float revArm, float centre,
+                        const std::vector<float>& angles) {
+    TravelSweep sweep;
+    sweep.midGear = nearMidGear(revArm, centre);
+    sweep.samples.reserve(angles.size());
+    for (const float angle : angles) {
+        const LinkageSolution s = solveLinkage(e, angle, revArm);
+        const float stemX = s.pivotX[kValveStemJoint];
+        sweep.samples.push_back({angle, s.valveTravel, stemX});
+        if (sweep.midGear) sweep.stem.see(stemX);
+    }
+    return sweep;
+}
+
+void drawMidGearTable(const Engine& e, Canvas& c, const LinkageSolution& t, const StemRange& stem) {
+    c.textOut(595, 153, "Lead");
+    c.textOut(595, 182, "Lap");
+    c.textOut(595, 211, "ExCl");
+    c.textOut(595, 253, "Lap");
+    c.textOut(595, 282, "Lead");
+
+    const bool longValve = e.cyl.valveLenRear > e.cyl.steamPortRear;
+    const long double mean = (static_cast<long double>(stem.low) + stem.high) / 2.0L;
+    auto value = [&c](int y, long double v) { c.textOut(592, y, fixed(static_cast<double>(v), 6, 3)); };
+    value(166, static_cast<long double>(t.rearAdmitJoint) + stem.high);
+    value(295, static_cast<long double>(t.frontAdmitJoint) - stem.low);
+    if (longValve) {
+        value(195, t.frontSteamLap);
+        value(266, t.rearSteamLap);
+        value(224, t.frontExhaustLap);
+        value(237, t.rearExhaustLap);
+    } else {
+        value(195, t.frontSteamLap - mean);
+        value(266, mean + t.rearSteamLap);
+        value(224, t.frontExhaustLap - mean);
+        value(237, mean + t.rearExhaustLap);
+    }
+}
+
+LinkageSolution travelTerms(const Model& m) { return solveLinkage(m, 0.0f, m.revArmCentre()); }
+
+}  // namespace tevrane
