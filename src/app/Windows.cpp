@@ -1,9 +1,13 @@
 #include "app/Windows.h"
 
+#include <functional>
 #include <type_traits>
 
+#include "diagrams/Oval.h"
 #include "diagrams/Ports.h"
 #include "diagrams/SetReverArm.h"
+#include "diagrams/Sine.h"
+#include "diagrams/Steam.h"
 #include "dialogs/CylinOut.h"
 #include "dialogs/DrvAng.h"
 #include "dialogs/GraphicZoom.h"
@@ -27,6 +31,12 @@ QDialog* make(const WindowContext& x) {
         return new W(x.model, x.controller, x.parent);
     else if constexpr (std::is_constructible_v<W, Model&, QWidget*>)
         return new W(x.model, x.parent);
+    else if constexpr (std::is_constructible_v<W, Model&, MainController&,
+                                                std::function<QDialog*()>, QWidget*>)
+        // A diagram of the reverse-arm positions asks for them in their own
+        // dialog, which may be created after it.
+        return new W(x.model, x.controller,
+                     [r = x.registry] { return r ? r->window("TSetRevArm") : nullptr; }, x.parent);
     else if constexpr (std::is_constructible_v<W, MessageSink&, QWidget*>)
         return new W(x.messages, x.parent);  // loads its file now; a failure is shown once
     else
@@ -39,15 +49,18 @@ QDialog* make(const WindowContext& x) {
 const WindowRow kRows[] = {
     {"TDrivAng", Item::SetDriverAng, ToolButton{ToolIcon::DriverAngle, "Set Driver Angle to Desired Position"}, {},
      make<TDrivAng>},
-    {"TOvalDia", Item::OvalDiagram, ToolButton{ToolIcon::Oval, "View Oval Diagram"}, CaptionWindow::Oval},
+    {"TOvalDia", Item::OvalDiagram, ToolButton{ToolIcon::Oval, "View Oval Diagram"}, CaptionWindow::Oval,
+     make<TOvalDia>},
     {"TPortDia", Item::PortOpenClose, ToolButton{ToolIcon::Ports, "View Port Events vs Reverse Arm Position"},
      CaptionWindow::Ports, make<TPortDia>, [](MainController& c) { c.setPortGraphForward(); }},
     {"TRefPnts", Item::SetRefPoints, {}, {}},
     {"TRevPos", Item::SetRevArmPos, ToolButton{ToolIcon::ReverseArm, "Set Reverse Arm to Desired Position"}, {},
      make<TRevPos>},
     {"TSetRevArm", {}, {}, {}, make<TSetRevArm>},  // opened from the diagram windows
-    {"TSineDia", Item::SineDiagram, ToolButton{ToolIcon::Sine, "View Sine Diagram"}, CaptionWindow::Sine},
-    {"TSteamDia", Item::SteamDiagram, ToolButton{ToolIcon::SteamDiagram, "View Steam Diagram"}, CaptionWindow::Steam},
+    {"TSineDia", Item::SineDiagram, ToolButton{ToolIcon::Sine, "View Sine Diagram"}, CaptionWindow::Sine,
+     make<TSineDia>},
+    {"TSteamDia", Item::SteamDiagram, ToolButton{ToolIcon::SteamDiagram, "View Steam Diagram"}, CaptionWindow::Steam,
+     make<TSteamDia>},
     {"TStpAng", Item::SetStepAng, ToolButton{ToolIcon::StepAngle, "Set Step Angle to Desired Amount"}, {},
      make<TStpAng>},
     {"TAboutBox", Item::About, {}, {}, make<TAboutBox>},

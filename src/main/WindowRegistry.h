@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "main/ToolIcons.h"
@@ -26,11 +27,14 @@ class MainController;
 class MessageSink;
 
 // What a window is given when it is created.
+class WindowRegistry;
+
 struct WindowContext {
     Model& model;
     MainController& controller;
     MessageSink& messages;
     QWidget* parent;  // the main window
+    const WindowRegistry* registry = nullptr;  // to find the other windows later
 };
 
 // A button of the main window's tool bar.
@@ -64,6 +68,12 @@ public:
     // The window of a row of this registry; null until created or if not built.
     QDialog* window(const WindowRow& row) const {
         return windows_[static_cast<std::size_t>(&row - rows_.data())];
+    }
+    // The window of the row named after its class; null as above.
+    QDialog* window(std::string_view name) const {
+        for (const WindowRow& row : rows_)
+            if (name == row.name) return window(row);
+        return nullptr;
     }
     QDialog* window(CaptionWindow w) const {
         for (const WindowRow& row : rows_)

@@ -1,0 +1,39 @@
+#include "diagrams/Oval.h"
+
+#include "diagrams/core/OvalPlot.h"
+
+namespace tevrane {
+
+namespace {
+
+DiagramLayout layout() {
+    DiagramLayout l;
+    l.clientWidth = 632;
+    l.clientHeight = 426;
+    l.closeName = QStringLiteral("CloseOval");
+    l.closeRect = QRect(408, 8, 75, 25);
+    l.barPrefix = QStringLiteral("SBDynVarO");
+    l.undoName = QStringLiteral("UnDoDnO");
+    return l;
+}
+
+PositionMenu menu() {
+    return {QStringLiteral("SetRevArmPos1"), QStringLiteral("SetRevArmPos"), QStringLiteral("ReDraw1"),
+            QStringLiteral("ReDraw"), QStringLiteral("UnDoOval"), QStringLiteral("DynVar"),
+            QStringLiteral("DynamicVari")};
+}
+
+}  // namespace
+
+TOvalDia::TOvalDia(Model& m, MainController& c, std::function<QDialog*()> positionsDialog,
+                     QWidget* parent)
+    : PositionDiagramWindow(m, c, layout(), menu(), std::move(positionsDialog), parent) {
+    setObjectName(QStringLiteral("OvalDia"));
+}
+
+DiagramControls TOvalDia::drawDiagram(Canvas& c, bool clearFirst) {
+    if (clearFirst) c.clear(colours::white);
+    return drawOval(model(), c);
+}
+
+}  // namespace tevrane

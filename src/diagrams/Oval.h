@@ -1,0 +1,18 @@
+// The window of the oval diagram: valve travel against piston travel over one turn, one oval per reverse-arm position, over the port threshold lines, with the mid-gear lead and lap table.
+#pragma once
+
+#include "diagrams/PositionDiagram.h"
+
+namespace tevrane {
+
+class TOvalDia : public PositionDiagramWindow {
+    Q_OBJECT
+public:
+    TOvalDia(Model& m, MainController& c, std::function<QDialog*()> positionsDialog,
+         QWidget* parent = nullptr);
+
+protected:
+    DiagramControls drawDiagram(Canvas& c, bool clearFirst) override;
+};
+
+}  // namespace tevrane

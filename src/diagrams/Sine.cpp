@@ -1,0 +1,39 @@
+#include "diagrams/Sine.h"
+
+#include "diagrams/core/SinePlot.h"
+
+namespace tevrane {
+
+namespace {
+
+DiagramLayout layout() {
+    DiagramLayout l;
+    l.clientWidth = 632;
+    l.clientHeight = 414;
+    l.closeName = QStringLiteral("CloseSin");
+    l.closeRect = QRect(408, 8, 75, 25);
+    l.barPrefix = QStringLiteral("SBDynVarS");
+    l.undoName = QStringLiteral("UnDoDnS");
+    return l;
+}
+
+PositionMenu menu() {
+    return {QStringLiteral("SetRevArmPos"), QStringLiteral("&SetRevArmPos"), QStringLiteral("ReDraw"),
+            QStringLiteral("&ReDraw"), QStringLiteral("UnDoSine"), QStringLiteral("DynVari"),
+            QStringLiteral("&DymamicVariables")};
+}
+
+}  // namespace
+
+TSineDia::TSineDia(Model& m, MainController& c, std::function<QDialog*()> positionsDialog,
+                     QWidget* parent)
+    : PositionDiagramWindow(m, c, layout(), menu(), std::move(positionsDialog), parent) {
+    setObjectName(QStringLiteral("SineDia"));
+}
+
+DiagramControls TSineDia::drawDiagram(Canvas& c, bool clearFirst) {
+    if (clearFirst) c.clear(colours::white);
+    return drawSine(model(), c);
+}
+
+}  // namespace tevrane

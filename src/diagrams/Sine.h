@@ -1,0 +1,18 @@
+// The window of the sine diagram: valve travel against driver angle, one curve per reverse-arm position, over the port threshold lines, with the mid-gear lead and lap table.
+#pragma once
+
+#include "diagrams/PositionDiagram.h"
+
+namespace tevrane {
+
+class TSineDia : public PositionDiagramWindow {
+    Q_OBJECT
+public:
+    TSineDia(Model& m, MainController& c, std::function<QDialog*()> positionsDialog,
+         QWidget* parent = nullptr);
+
+protected:
+    DiagramControls drawDiagram(Canvas& c, bool clearFirst) override;
+};
+
+}  // namespace tevrane
