@@ -7,7 +7,6 @@
 #include "diagrams/Ports.h"
 #include "diagrams/SetReverArm.h"
 #include "diagrams/Sine.h"
-#include "diagrams/Steam.h"
 #include "dialogs/CylinOut.h"
 #include "dialogs/DrvAng.h"
 #include "dialogs/GraphicZoom.h"
@@ -59,8 +58,7 @@ const WindowRow kRows[] = {
     {"TSetRevArm", {}, {}, {}, make<TSetRevArm>},  // opened from the diagram windows
     {"TSineDia", Item::SineDiagram, ToolButton{ToolIcon::Sine, "View Sine Diagram"}, CaptionWindow::Sine,
      make<TSineDia>},
-    {"TSteamDia", Item::SteamDiagram, ToolButton{ToolIcon::SteamDiagram, "View Steam Diagram"}, CaptionWindow::Steam,
-     make<TSteamDia>},
+    {"TSteamDia", Item::SteamDiagram, ToolButton{ToolIcon::SteamDiagram, "View Steam Diagram"}, CaptionWindow::Steam},
     {"TStpAng", Item::SetStepAng, ToolButton{ToolIcon::StepAngle, "Set Step Angle to Desired Amount"}, {},
      make<TStpAng>},
     {"TAboutBox", Item::About, {}, {}, make<TAboutBox>},

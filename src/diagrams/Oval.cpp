@@ -6,7 +6,7 @@ namespace tevrane {
 
 namespace {
 
-DiagramLayout layout() {
+DiagramLayout windowLayout() {
     DiagramLayout l;
     l.clientWidth = 632;
     l.clientHeight = 426;
@@ -27,7 +27,7 @@ PositionMenu menu() {
 
 TOvalDia::TOvalDia(Model& m, MainController& c, std::function<QDialog*()> positionsDialog,
                      QWidget* parent)
-    : PositionDiagramWindow(m, c, layout(), menu(), std::move(positionsDialog), parent) {
+    : PositionDiagramWindow(m, c, windowLayout(), menu(), std::move(positionsDialog), parent) {
     setObjectName(QStringLiteral("OvalDia"));
 }
 

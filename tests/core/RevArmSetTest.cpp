@@ -218,7 +218,9 @@ TEST_F(RevArmSetTest, EveryLabelStandsBesideItsOwnBox) {
             const RevArmRect box = revArmBoxRect(m, k);
             EXPECT_LE(std::abs(label.y - box.y), 2) << k << " at " << sx;
             EXPECT_LT(label.x, box.x) << k;
-            if (k >= 5) EXPECT_GT(label.x, revArmBoxRect(m, 1).x + revArmBoxRect(m, 1).w) << k;
+            if (k >= 5) {
+                EXPECT_GT(label.x, revArmBoxRect(m, 1).x + revArmBoxRect(m, 1).w) << k;
+            }
         }
     }
 }
