@@ -111,14 +111,30 @@ TEST(SteamPressure, CutOffBetweenTwoSamplesEndsOneHorizontalStrokeAtTheCutOffPoi
     EXPECT_EQ(green[1].points[1], (IPoint{466, steamPixelY(atCutOff)}));
     EXPECT_NE(green[1].points[1].y, 70);
 
+    EXPECT_EQ(cycle.previousPiston(), 140.0f);
+
+    // The list entry comes with the end of the curve, from the last cut-off
+    // of this end: a second one in the same curve replaces the figure.
+    for (int r = 63; r <= 70; ++r) cycle.step(sample(140, 0.3, -1.0), r, c);
+    cycle.step(sample(204, -0.1, -1.0), 71, c);  // closes at 188: 29.4 percent
+    EXPECT_EQ(c.findText("%CutOff"), nullptr);
+    cycle.finishCurve(c);
     const DrawOp* title = c.findText("%CutOff");
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->points[0], (IPoint{587, 231}));
     EXPECT_EQ(title->font, colours::green);
     EXPECT_TRUE(hasTextAt(c, "1", 588, 246));
-    EXPECT_TRUE(hasTextAt(c, "20.3", 600, 246));  // 130 / 6.4
-    EXPECT_EQ(c.findText("20.3")->font, colours::black);
-    EXPECT_EQ(cycle.previousPiston(), 140.0f);
+    EXPECT_TRUE(hasTextAt(c, "29.4", 600, 246));
+    EXPECT_EQ(c.findText("29.4")->font, colours::black);
+    EXPECT_EQ(c.findText("20.3"), nullptr);  // 130 / 6.4, the earlier cut-off
+    EXPECT_EQ(c.ofKind(DrawOp::Kind::Text).size(), 3u);
+    // The next curve lists its own cut-offs one line lower.
+    cycle.startCurve();
+    cycle.step(sample(300, 0.3, -1.0), 1, c);
+    cycle.step(sample(332, -0.1, -1.0), 2, c);  // closes at 324
+    cycle.finishCurve(c);
+    EXPECT_TRUE(hasTextAt(c, "2", 588, 259));
+    EXPECT_TRUE(hasTextAt(c, "50.6", 600, 259));
 }
 
 class SteamDiagramTest : public ::testing::Test {
@@ -157,6 +173,14 @@ TEST_F(SteamDiagramTest, CentrePositionIsLabelledCenAndRunsForward) {
     EXPECT_TRUE(hasTextAt(c, " 6.240", 580, 36));
     EXPECT_TRUE(hasTextAt(c, "Rev", 533, 48));
     EXPECT_TRUE(hasTextAt(c, " 4.240", 580, 48));
+    // One cut-off entry per position and end, never two figures on one place.
+    for (int w = 1; w <= 3; ++w)
+        for (int x : {588, 600, 3, 15}) {
+            int entries = 0;
+            for (const auto& op : c.ops())
+                if (op.kind == DrawOp::Kind::Text && op.points[0] == IPoint{x, 13 * w + 233}) ++entries;
+            EXPECT_EQ(entries, 1) << "position " << w << " at x " << x;
+        }
     // 90 drawn steps per position and end, cut-off strokes besides.
     EXPECT_GE(linesIn(c, colours::green).size(), 3u * 90u);
     EXPECT_GE(linesIn(c, colours::red).size(), 3u * 90u);
@@ -179,6 +203,34 @@ TEST_F(SteamDiagramTest, CentrePositionIsLabelledCenAndRunsForward) {
     drawSteamDiagram(m, large);
     EXPECT_TRUE(hasTextAt(large, "Cen", 677, 27));      // 533 * 1.27, 14.64 + 12
     EXPECT_TRUE(hasTextAt(large, " 4.240", 737, 56));   // 580 * 1.27, 43.92 + 12
+}
+
+// The solves run ahead on another core; the picture is the one a serial
+// run of the same samples draws, operation for operation.
+TEST_F(SteamDiagramTest, SolvingAheadDrawsWhatASerialRunDraws) {
+    m.revArmSetCount = 9;
+    for (int k = 4; k <= 9; ++k) m.revArmSet[k] = m.revArmCentre() + 0.15f * static_cast<float>(k - 6);
+    RecordingCanvas ahead;
+    drawSteamDiagram(m, ahead);
+
+    RecordingCanvas serial;
+    drawSteamFrame(m, serial);
+    const std::vector<float> positions = steamPositions(m);
+    const std::vector<PortSample> s = sweepSteam(m, m.revArmCentre(), positions);
+    SteamCycle cycle;
+    for (size_t k = 0; k < positions.size(); ++k) {
+        cycle.startCurve();
+        drawSteamListLine(m, serial, static_cast<int>(k) + 1, positions[k]);
+        for (int r = 1; r <= kSteamSteps; ++r) cycle.step(s[k * kSteamSteps + static_cast<size_t>(r) - 1], r, serial);
+        cycle.finishCurve(serial);
+    }
+    ASSERT_EQ(ahead.ops().size(), serial.ops().size());
+    for (size_t i = 0; i < serial.ops().size(); ++i) {
+        EXPECT_EQ(ahead.ops()[i].points, serial.ops()[i].points) << i;
+        EXPECT_EQ(ahead.ops()[i].text, serial.ops()[i].text) << i;
+        EXPECT_EQ(ahead.ops()[i].pen, serial.ops()[i].pen) << i;
+    }
+    EXPECT_EQ(cycle.curve(), 9);
 }
 
 // The drawing solves on its own: the live pivots, motion and results stay as

@@ -1,7 +1,10 @@
 #include "diagrams/core/SteamPlot.h"
 
 #include <algorithm>
+#include <atomic>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "diagrams/core/RevArmSet.h"
 #include "model/Format.h"
@@ -159,6 +162,24 @@ void SteamCycle::step(const PortSample& s, int r, Canvas& c) {
     rear_.previousSteam = rearSteam;
 }
 
+void SteamCycle::finishCurve(Canvas& c) {
+    writeCutOff(true, front_, c);
+    writeCutOff(false, rear_, c);
+}
+
+void SteamCycle::writeCutOff(bool isFront, CylinderEnd& end, Canvas& c) {
+    if (!end.cutOffPiston) return;
+    const ld xc = *end.cutOffPiston;
+    end.cutOffPiston.reset();
+    c.setFontColour(isFront ? colours::green : colours::red);
+    c.textOut(isFront ? 587 : 2, 231, "%CutOff");
+    c.setFontColour(colours::black);
+    const int y = 13 * curve_ + 233;
+    const ld percent = isFront ? xc / 6.4L : (640.0L - xc) / 6.4L;
+    c.textOut(isFront ? 588 : 3, y, std::to_string(curve_));
+    c.textOut(isFront ? 600 : 15, y, fixed(static_cast<double>(percent), 4, 1));
+}
+
 void SteamCycle::plotEnd(bool isFront, CylinderEnd& end, float x, float steam, int r, Canvas& c) {
     const Colour colour = isFront ? colours::green : colours::red;
     const bool drawing = r > kSteamSettlingSteps;
@@ -174,14 +195,7 @@ void SteamCycle::plotEnd(bool isFront, CylinderEnd& end, float x, float steam, i
         if (drawing) c.line(steamPixelX(previousPiston_), previousY, steamPixelX(static_cast<double>(cutOff)), previousY);
         previousPiston_ = static_cast<float>(cutOff);
         end.pressure = static_cast<float>(end.pressure - t * (static_cast<ld>(end.pressure) - end.previousPressure));
-
-        c.setFontColour(colour);
-        c.textOut(isFront ? 587 : 2, 231, "%CutOff");
-        c.setFontColour(colours::black);
-        const int y = 13 * curve_ + 233;
-        const ld percent = isFront ? previousPiston_ / 6.4L : (640.0L - previousPiston_) / 6.4L;
-        c.textOut(isFront ? 588 : 3, y, std::to_string(curve_));
-        c.textOut(isFront ? 600 : 15, y, fixed(static_cast<double>(percent), 4, 1));
+        end.cutOffPiston = previousPiston_;  // listed when the curve is done
     }
 
     if (drawing) c.line(steamPixelX(previousPiston_), previousY, steamPixelX(x), steamPixelY(end.pressure));
@@ -209,11 +223,16 @@ const char* steamDirectionLabel(float position, float centre) {
     return position < centre ? "Rev" : "Fwd";
 }
 
-std::vector<PortSample> sweepSteam(const Engine& e, float centre, const std::vector<float>& positions) {
-    std::vector<PortSample> samples;
-    samples.reserve(positions.size() * kSteamSteps);
+namespace {
+
+// Solves position after position into out (kSteamSteps samples each) and
+// counts the positions done, so a reader can start on a position as soon as
+// it is there.
+void solveSteamSteps(const Engine& e, float centre, const std::vector<float>& positions,
+                     PortSample* out, std::atomic<size_t>* solved) {
     float angle = kSteamStartAngle;
-    for (const float position : positions) {
+    for (size_t k = 0; k < positions.size(); ++k) {
+        const float position = positions[k];
         const bool forward = steamRunsForward(position, centre);
         for (int r = 1; r <= kSteamSteps; ++r) {
             if (forward) {
@@ -223,9 +242,20 @@ std::vector<PortSample> sweepSteam(const Engine& e, float centre, const std::vec
                 angle = static_cast<float>(angle - kStepDegrees);
                 while (angle < 0.0f) angle += 360.0f;
             }
-            samples.push_back(samplePorts(solveGear(e, angle, position)));
+            *out++ = samplePorts(solveGear(e, angle, position));
+        }
+        if (solved) {
+            solved->store(k + 1, std::memory_order_release);
+            solved->notify_one();
         }
     }
+}
+
+}  // namespace
+
+std::vector<PortSample> sweepSteam(const Engine& e, float centre, const std::vector<float>& positions) {
+    std::vector<PortSample> samples(positions.size() * kSteamSteps);
+    solveSteamSteps(e, centre, positions, samples.data(), nullptr);
     return samples;
 }
 
@@ -272,21 +302,36 @@ void drawSteamListLine(const Model& m, Canvas& c, int w, float position) {
 }
 
 DiagramControls drawSteamDiagram(Model& m, Canvas& c) {
-    drawSteamFrame(m, c);
-
     const float centre = m.revArmCentre();
     const std::vector<float> positions = steamPositions(m);
+
     // The solves use the diagram's own angles and positions on the engine
     // alone: the live driver angle, reverse arm and pivots stay untouched.
-    const std::vector<PortSample> samples = sweepSteam(m, centre, positions);
+    // They do not depend on the pressures, so a second core runs them ahead
+    // of the simulation while this one draws.
+    std::vector<PortSample> samples(positions.size() * kSteamSteps);
+    std::atomic<size_t> solved{0};
+    const Engine& engine = m;
+    std::jthread worker;
+    if (!positions.empty() && std::thread::hardware_concurrency() >= 2)
+        worker = std::jthread([&] { solveSteamSteps(engine, centre, positions, samples.data(), &solved); });
+    else
+        solveSteamSteps(engine, centre, positions, samples.data(), &solved);
+
+    drawSteamFrame(m, c);
 
     SteamCycle cycle;
-    size_t next = 0;
     for (size_t k = 0; k < positions.size(); ++k) {
+        for (size_t done = solved.load(std::memory_order_acquire); done <= k;
+             done = solved.load(std::memory_order_acquire))
+            solved.wait(done, std::memory_order_acquire);
         cycle.startCurve();
         drawSteamListLine(m, c, static_cast<int>(k) + 1, positions[k]);
-        for (int r = 1; r <= kSteamSteps; ++r) cycle.step(samples[next++], r, c);
+        const PortSample* step = samples.data() + k * kSteamSteps;
+        for (int r = 1; r <= kSteamSteps; ++r) cycle.step(*step++, r, c);
+        cycle.finishCurve(c);
     }
+    if (worker.joinable()) worker.join();
 
     const UndoLines undo = advanceUndoLine(m);
     return drawDiagramPanel(m, c, undo);

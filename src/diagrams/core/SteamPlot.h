@@ -9,6 +9,7 @@
 // name drawSteam; this plot is drawSteamDiagram.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "diagrams/core/DiagramPanel.h"
@@ -47,6 +48,8 @@ struct CylinderEnd {
     SteamPhase phase = SteamPhase::Exhaust;
     bool labelWritten = false;  // the curve number of this cycle is out
     float previousSteam = 0;    // steam opening of the previous step
+    // Piston position of the last cut-off found in this curve, not yet listed.
+    std::optional<float> cutOffPiston;
 };
 
 // The model that runs through all positions of one drawing: the state is not
@@ -64,6 +67,13 @@ public:
     // drawing on; lines only past the settling steps 1..60), then the sample
     // becomes the previous one.
     void step(const PortSample& s, int r, Canvas& c);
+    // The end of the current curve: each end's cut-off entry in the list,
+    // from the last cut-off it met in this curve (settling steps included).
+    // Every cut-off lands on the same entry of the list, so an entry is
+    // written once with the figure that stays: text goes onto the surface
+    // without a background, and figures written over each other would be
+    // unreadable.
+    void finishCurve(Canvas& c);
 
     const CylinderEnd& front() const { return front_; }
     const CylinderEnd& rear() const { return rear_; }
@@ -72,6 +82,7 @@ public:
 
 private:
     void plotEnd(bool isFront, CylinderEnd& end, float x, float steam, int r, Canvas& c);
+    void writeCutOff(bool isFront, CylinderEnd& end, Canvas& c);
 
     CylinderEnd front_, rear_;
     float previousPiston_ = 0;
@@ -90,9 +101,9 @@ bool steamRunsForward(float position, float centre);
 // "Fwd", "Rev" or "Cen" for a position's line of the list.
 const char* steamDirectionLabel(float position, float centre);
 
-// The solver's samples of every step of every position, in order, on a copy
-// of the engine: the driver starts at 96 degrees and is never reset between
-// positions.
+// The solver's samples of every step of every position, in order, from the
+// engine alone (the solver is pure): the driver starts at 96 degrees and is
+// never reset between positions.
 std::vector<PortSample> sweepSteam(const Engine& e, float centre, const std::vector<float>& positions);
 
 // Grid, axes, vertical title, axis labels and the position list's headings
@@ -103,8 +114,8 @@ void drawSteamListLine(const Model& m, Canvas& c, int w, float position);
 
 // The whole diagram over what is there (the window clears first): frame, the
 // curves, cut-off list and curve labels, then the shared panel and undo line.
-// Solves on its own copy of the engine; the live motion, pivots and solver
-// results stay as they were.
+// Solves from the engine alone, on a second core ahead of the drawing; the
+// live motion, pivots and solver results stay as they were.
 DiagramControls drawSteamDiagram(Model& m, Canvas& c);
 
 }  // namespace tevrane
