@@ -7,6 +7,7 @@
 #include "diagrams/Ports.h"
 #include "diagrams/SetReverArm.h"
 #include "diagrams/Sine.h"
+#include "diagrams/Steam.h"
 #include "dialogs/CylinOut.h"
 #include "dialogs/DrvAng.h"
 #include "dialogs/GraphicZoom.h"
@@ -58,7 +59,8 @@ const WindowRow kRows[] = {
     {"TSetRevArm", {}, {}, {}, make<TSetRevArm>},  // opened from the diagram windows
     {"TSineDia", Item::SineDiagram, ToolButton{ToolIcon::Sine, "View Sine Diagram"}, CaptionWindow::Sine,
      make<TSineDia>},
-    {"TSteamDia", Item::SteamDiagram, ToolButton{ToolIcon::SteamDiagram, "View Steam Diagram"}, CaptionWindow::Steam},
+    {"TSteamDia", Item::SteamDiagram, ToolButton{ToolIcon::SteamDiagram, "View Steam Diagram"}, CaptionWindow::Steam,
+     make<TSteamDia>},
     {"TStpAng", Item::SetStepAng, ToolButton{ToolIcon::StepAngle, "Set Step Angle to Desired Amount"}, {},
      make<TStpAng>},
     {"TAboutBox", Item::About, {}, {}, make<TAboutBox>},

@@ -147,3 +147,32 @@ TEST(DimensionFile, ShownNameIsTheBaseNameWithoutItsExtension) {
 
 }  // namespace
 }  // namespace tevrane
+
+#include <fstream>
+#include <iterator>
+
+#include "model/Solver.h"
+
+namespace tevrane {
+namespace {
+
+// The example designs a new user opens first: each reads whole, and its gear
+// closes at mid gear and in full forward and reverse gear.
+TEST(DimensionFile, ExampleDesignsOpenAndTheirGearCloses) {
+    for (const char* name : {"default", "long-travel", "short-lap"}) {
+        std::ifstream in(std::string(TEVRANE_TEST_DATA_DIR "/../../data/") + name + ".dtv",
+                         std::ios::binary);
+        const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                              std::istreambuf_iterator<char>());
+        ASSERT_EQ(bytes.size(), 1400u) << name;
+        Model m = defaults();
+        ASSERT_TRUE(decodeDimensions(m, bytes).ok) << name;
+        afterDimensionsLoaded(m);
+        for (float arm : {m.revArmCentre(), m.revArmCentre() + m.revArmNormal, m.revArmCentre() - m.revArmNormal})
+            for (float angle = 0; angle < 360; angle += 15)
+                EXPECT_EQ(solveGear(m, angle, arm).clamps(), 0) << name << " " << arm << " " << angle;
+    }
+}
+
+}  // namespace
+}  // namespace tevrane

@@ -21,6 +21,7 @@
 #include "diagrams/Oval.h"
 #include "diagrams/Ports.h"
 #include "diagrams/Sine.h"
+#include "diagrams/Steam.h"
 #include "diagrams/SetReverArm.h"
 #include "dialogs/CylinOut.h"
 #include "dialogs/DrvAng.h"
@@ -105,7 +106,7 @@ TEST_F(Program, CreatesTheWindowsInStartOrderAndEnablesWhatTheyOpen) {
     for (QDialog* d : form->findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) created.emplace_back(typeid(*d));
     const std::vector<std::type_index> built = {
         typeid(TDrivAng), typeid(TOvalDia), typeid(TPortDia), typeid(TRevPos), typeid(TSetRevArm),
-        typeid(TSineDia), typeid(TStpAng),
+        typeid(TSineDia), typeid(TSteamDia), typeid(TStpAng),
         typeid(TAboutBox), typeid(TInst), typeid(TTevSpInst), typeid(TFrameDi), typeid(TCylDimen),
         typeid(TGraphZoom)};
     EXPECT_TRUE(created == built);
@@ -115,7 +116,7 @@ TEST_F(Program, CreatesTheWindowsInStartOrderAndEnablesWhatTheyOpen) {
     EXPECT_TRUE(form->action(Item::About)->isEnabled());
     EXPECT_FALSE(form->action(Item::SetRefPoints)->isEnabled());
     EXPECT_TRUE(form->action(Item::SineDiagram)->isEnabled());
-    EXPECT_FALSE(form->action(Item::SteamDiagram)->isEnabled());
+    EXPECT_TRUE(form->action(Item::SteamDiagram)->isEnabled());
     EXPECT_TRUE(form->action(Item::OpenDimensions)->isEnabled());
     EXPECT_TRUE(tool("Change Frame Dimensions")->isEnabled());
     EXPECT_TRUE(tool("View Port Events vs Reverse Arm Position")->isEnabled());
@@ -195,7 +196,7 @@ TEST_F(Program, EveryWindowBarAndMenuCommandRuns) {
         EXPECT_EQ(openAndClose(item, [&](QWidget*) { form->Timer1Timer(); }), windows.window(r)) << r.name;
         ++opened;
     }
-    EXPECT_EQ(opened, 12);  // every built window but the reverse arm positions, which has no item
+    EXPECT_EQ(opened, 13);  // every built window but the reverse arm positions, which has no item
     // The two file items bring up their file dialogs, cancelled here.
     for (Item i : {Item::OpenDimensions, Item::SaveAsDimensions})
         EXPECT_NE(openAndClose(form->action(i)), nullptr);

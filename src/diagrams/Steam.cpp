@@ -1,0 +1,39 @@
+#include "diagrams/Steam.h"
+
+#include "diagrams/core/SteamPlot.h"
+
+namespace tevrane {
+
+namespace {
+
+DiagramLayout windowLayout() {
+    DiagramLayout l;
+    l.clientWidth = 632;
+    l.clientHeight = 414;
+    l.closeName = QStringLiteral("CloseStm");
+    l.closeRect = QRect(408, 8, 75, 25);
+    l.barPrefix = QStringLiteral("SBDynVarST");
+    l.undoName = QStringLiteral("UnDoDnSt");
+    return l;
+}
+
+PositionMenu menu() {
+    return {QStringLiteral("SetRevArmPos"), QStringLiteral("SetRevArmPos"), QStringLiteral("ReDraw"),
+            QStringLiteral("ReDraw"), QStringLiteral("UnDoSteam"), QStringLiteral("DynVari"),
+            QStringLiteral("DynamicVari")};
+}
+
+}  // namespace
+
+TSteamDia::TSteamDia(Model& m, MainController& c, std::function<QDialog*()> positionsDialog,
+                     QWidget* parent)
+    : PositionDiagramWindow(m, c, windowLayout(), menu(), std::move(positionsDialog), parent) {
+    setObjectName(QStringLiteral("SteamDia"));
+}
+
+DiagramControls TSteamDia::drawDiagram(Canvas& c, bool clearFirst) {
+    if (clearFirst) c.clear(colours::white);
+    return drawSteamDiagram(model(), c);
+}
+
+}  // namespace tevrane

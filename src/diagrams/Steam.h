@@ -1,0 +1,18 @@
+// The window of the steam (indicator) diagram: cylinder pressure against piston travel, front and rear, one closed curve per reverse-arm position, with the cut-offs listed.
+#pragma once
+
+#include "diagrams/PositionDiagram.h"
+
+namespace tevrane {
+
+class TSteamDia : public PositionDiagramWindow {
+    Q_OBJECT
+public:
+    TSteamDia(Model& m, MainController& c, std::function<QDialog*()> positionsDialog,
+         QWidget* parent = nullptr);
+
+protected:
+    DiagramControls drawDiagram(Canvas& c, bool clearFirst) override;
+};
+
+}  // namespace tevrane
