@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "diagrams/core/PositionList.h"
 #include "model/Format.h"
 #include "model/Model.h"
 #include "model/Solver.h"
@@ -215,7 +216,7 @@ TEST_F(SteamDiagramTest, SolvingAheadDrawsWhatASerialRunDraws) {
     SteamCycle cycle;
     for (size_t k = 0; k < positions.size(); ++k) {
         cycle.startCurve();
-        drawSteamListLine(m, serial, static_cast<int>(k) + 1, positions[k]);
+        drawPositionListLine(m, serial, static_cast<int>(k) + 1);
         for (int r = 1; r <= kSteamSteps; ++r) cycle.step(s[k * kSteamSteps + static_cast<size_t>(r) - 1], r, serial);
         cycle.finishCurve(serial);
     }

@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "diagrams/core/RevArmSet.h"
+#include "diagrams/core/PositionList.h"
 #include "model/Format.h"
 #include "model/Solver.h"
 
@@ -211,17 +211,10 @@ void SteamCycle::plotEnd(bool isFront, CylinderEnd& end, float x, float steam, i
 }
 
 std::vector<float> steamPositions(const Model& m) {
-    const int count = std::clamp<int>(m.revArmSetCount, 0, kRevArmPositions);
-    return std::vector<float>(m.revArmSet + 1, m.revArmSet + 1 + count);
+    return std::vector<float>(m.revArmSet + 1, m.revArmSet + 1 + positionsInUse(m));
 }
 
 bool steamRunsForward(float position, float centre) { return position >= centre; }
-
-const char* steamDirectionLabel(float position, float centre) {
-    // Mid gear itself is at or below the centre too; it shows only "Cen".
-    if (position == centre) return "Cen";
-    return position < centre ? "Rev" : "Fwd";
-}
 
 namespace {
 
@@ -288,17 +281,7 @@ void drawSteamFrame(const Model& m, Canvas& c) {
     c.textOut(186, 364, "Percent Piston Travel");
     c.textOut(386, 364, "Forward End --->");
 
-    c.textOut(scaledX(m, 500), 0, "Reverse Arm Positions");
-    c.textOut(scaledX(m, 520), 13, "Center");
-    c.textOut(scaledX(m, 580), 13, fixed(m.revArmCentre(), 6, 3));
-}
-
-void drawSteamListLine(const Model& m, Canvas& c, int w, float position) {
-    const int y = toInt(12.0L * w * m.fontScaleY) + 12;
-    c.setFontColour(colours::black);
-    c.textOut(scaledX(m, 545), y, fixed(w, 5, 0));
-    c.textOut(scaledX(m, 580), y, fixed(position, 6, 3));
-    c.textOut(scaledX(m, 533), y, steamDirectionLabel(position, m.revArmCentre()));
+    drawPositionListHeading(m, c);
 }
 
 DiagramControls drawSteamDiagram(Model& m, Canvas& c) {
@@ -326,7 +309,8 @@ DiagramControls drawSteamDiagram(Model& m, Canvas& c) {
              done = solved.load(std::memory_order_acquire))
             solved.wait(done, std::memory_order_acquire);
         cycle.startCurve();
-        drawSteamListLine(m, c, static_cast<int>(k) + 1, positions[k]);
+        c.setFontColour(colours::black);
+        drawPositionListLine(m, c, static_cast<int>(k) + 1);
         const PortSample* step = samples.data() + k * kSteamSteps;
         for (int r = 1; r <= kSteamSteps; ++r) cycle.step(*step++, r, c);
         cycle.finishCurve(c);

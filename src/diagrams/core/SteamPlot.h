@@ -98,8 +98,6 @@ inline constexpr float kSteamStartAngle = 96.0f;
 std::vector<float> steamPositions(const Model& m);
 // Whether the driver runs forward at a position (at or above the centre).
 bool steamRunsForward(float position, float centre);
-// "Fwd", "Rev" or "Cen" for a position's line of the list.
-const char* steamDirectionLabel(float position, float centre);
 
 // The solver's samples of every step of every position, in order, from the
 // engine alone (the solver is pure): the driver starts at 96 degrees and is
@@ -107,10 +105,9 @@ const char* steamDirectionLabel(float position, float centre);
 std::vector<PortSample> sweepSteam(const Engine& e, float centre, const std::vector<float>& positions);
 
 // Grid, axes, vertical title, axis labels and the position list's headings
-// and centre line.
+// and centre line. The list's lines are the shared ones of PositionList.h,
+// written as each curve starts.
 void drawSteamFrame(const Model& m, Canvas& c);
-// Line w of the position list.
-void drawSteamListLine(const Model& m, Canvas& c, int w, float position);
 
 // The whole diagram over what is there (the window clears first): frame, the
 // curves, cut-off list and curve labels, then the shared panel and undo line.
