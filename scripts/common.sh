@@ -5,7 +5,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 JOBS="$(nproc 2>/dev/null || echo 2)"
 
 # Debian packages the build, the tests and the program need.
-PACKAGES=(cmake make g++ pkg-config libgtest-dev libbenchmark-dev
+PACKAGES=(cmake make g++ pkg-config libgtest-dev libbenchmark-dev libboost-dev
           qt6-base-dev qt6-multimedia-dev libgl-dev fonts-liberation2)
 
 ensure_packages() {

@@ -1,10 +1,10 @@
 #include "diagrams/core/PortsPlot.h"
 
 #include <cmath>
-#include <thread>
 #include <utility>
 #include <vector>
 
+#include "model/BothAtOnce.h"
 #include "model/Format.h"
 #include "model/Solver.h"
 
@@ -250,19 +250,6 @@ void sweepRows(const Engine& e, float revArmCentre, bool reverse, int first, int
                 samplePorts(solveGear(e, angle, revArm));
         }
     }
-}
-
-// Runs a and b, b on a second thread when the machine has a second core.
-template <class A, class B>
-void bothAtOnce(A&& a, B&& b) {
-    if (std::thread::hardware_concurrency() < 2) {
-        a();
-        b();
-        return;
-    }
-    std::thread worker(std::forward<B>(b));
-    a();
-    worker.join();
 }
 
 }  // namespace

@@ -1,0 +1,71 @@
+// The search the valve events and the notch finder share: a driver turning
+// one way, the four port openings the solver gives along it, and the zero
+// crossing of one opening between two angles where it changes side.
+//
+// Angles are counted as the "phase": degrees turned from driver angle 0 the
+// way the sense turns, so that in both senses an edge opens where its opening
+// rises through zero with the phase, the way the port events diagram tests
+// its samples.
+#pragma once
+
+#include <optional>
+
+#include "model/Model.h"
+#include "model/Solver.h"
+#include "model/ValveEvents.h"
+
+namespace tevrane::eventsearch {
+
+enum class Opening { FrontSteam, FrontExhaust, RearSteam, RearExhaust };
+
+// The driver angle in [0, 360) a phase reaches.
+double driverAngleAt(double phase, Sense sense);
+
+double openingOf(const PistonPorts& p, Opening o);
+// Place in the stroke of the front or the back end, 0 % at its own dead
+// centre: the front counts up the 0..640 piston scale, the back down it.
+double strokePercent(double pistonTrace, bool front);
+
+// The diagram's rules: rising from below zero to zero or above, falling from
+// above zero to zero or below.
+inline bool isRising(double before, double after) { return before < 0.0 && after >= 0.0; }
+inline bool isFalling(double before, double after) { return before > 0.0 && after <= 0.0; }
+
+// The solver at one setting turning one way. Remembers whether any solve it
+// made had to mend the linkage.
+class GearAt {
+public:
+    GearAt(const Engine& e, float revArm, Sense sense) : engine_(e), revArm_(revArm), sense_(sense) {}
+
+    GearSolution at(double phase);
+    double opening(double phase, Opening o) { return openingOf(at(phase).ports, o); }
+    Sense sense() const { return sense_; }
+    float revArm() const { return revArm_; }
+    bool clamped() const { return clamped_; }
+
+private:
+    const Engine& engine_;
+    float revArm_;
+    Sense sense_;
+    bool clamped_ = false;
+};
+
+// The phase in [a, b] where the opening crosses zero, given its values at a
+// and b (on either side of zero, or one of them exactly zero). Found to
+// 1e-6 degrees, or to two steps of the single-precision driver angle the
+// solver takes where those are coarser (about 6e-5 degrees near 360).
+double crossing(GearAt& gear, Opening o, double a, double fa, double b, double fb);
+
+// Turns the crossing into an event: its driver angle and the end's stroke
+// percent there.
+EventPoint eventAt(GearAt& gear, double phase, bool front);
+
+// Both ends' cut-offs over a whole turn, found exactly as valveEvents finds
+// them but without the other events and extremes.
+struct CutOffs {
+    std::optional<EventPoint> front, back;
+    bool clamped = false;
+};
+CutOffs cutOffs(const Engine& e, float revArm, Sense sense);
+
+}  // namespace tevrane::eventsearch
