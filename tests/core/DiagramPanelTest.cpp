@@ -174,14 +174,38 @@ TEST_F(DiagramPanelTest, UndoLineWipesItsCellFirst) {
         EXPECT_EQ(op.points[0].x, 190);
         EXPECT_EQ(op.points[0].y, op.points[1].y);
         // As wide as the text up to its final "." (" 0-   0.000 to  0.000.",
-        // 22 characters), not the blanks after it.
-        EXPECT_EQ(op.points[1].x, 190 + 22 * RecordingCanvas::kCharWidth);
+        // 22 characters), not the blanks after it; the large font's letters
+        // are 1.27 times as wide: 22 * 6 * 1.27 = 167.6.
+        EXPECT_EQ(op.points[1].x, 190 + 168);
         rows.insert(op.points[0].y);
     }
-    EXPECT_EQ(rows.size(), 13u);
+    // The 13-pixel cell grows with the letters: 13 * 1.22 = 15.9.
+    EXPECT_EQ(rows.size(), 16u);
     EXPECT_EQ(*rows.begin(), 67);
     // The pen is as it was for whatever is drawn next.
     EXPECT_EQ(c.penColour(), colours::black);
+}
+
+TEST_F(DiagramPanelTest, PanelLettersGrowWithTheLargeFontAndThePlotsDoNot) {
+    bindTwo();
+    m.undoEnabled = true;
+    m.dynVarsVisible = true;
+    m.fontScaleX = 1.27f;
+    m.fontScaleY = 1.22f;
+    endPass();
+    int texts = 0;
+    for (const DrawOp& op : c.ops()) {
+        if (op.kind != DrawOp::Kind::Text) continue;
+        ++texts;
+        EXPECT_FLOAT_EQ(op.textScaleX, 1.27f) << op.text;
+        EXPECT_FLOAT_EQ(op.textScaleY, 1.22f) << op.text;
+    }
+    EXPECT_EQ(texts, 8 + 1);  // four names, four values, the undo line
+    // A plot label drawn after the panel (the second pass of both graphs)
+    // stands at a fixed place and keeps the base size.
+    c.textOut(420, 47, "Maximum");
+    EXPECT_FLOAT_EQ(c.findText("Maximum")->textScaleX, 1.0f);
+    EXPECT_FLOAT_EQ(c.findText("Maximum")->textScaleY, 1.0f);
 }
 
 TEST_F(DiagramPanelTest, NewUndoLineWipesAsFarAsTheLongerOfBothTexts) {

@@ -3,13 +3,18 @@
 // every pixel that changed.
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 
 #include <random>
 
 #include "RandomShapes.h"
+#include "app/Windows.h"
 #include "main/Main.h"
+#include "platform/Clock.h"
 #include "platform/QtCanvas.h"
+#include "platform/Sound.h"
 
 using namespace tevrane;
 using tevrane::testing::drawShapes;
@@ -65,4 +70,44 @@ TEST(PictureChanges, FramesInTurnShowWhatAFreshPictureShows) {
     view.endFrame(drawn);
     EXPECT_TRUE(view.lastChange().isEmpty());
     EXPECT_EQ(view.picture(), previous);
+}
+
+TEST(PictureChanges, WindowRepaintedInPartsShowsWhatAWholeRepaintShows) {
+    // The real tick, frame after frame, with the window painting only what it
+    // was told changed; the window's contents (the backing store the screen
+    // is given) must then equal the same window repainted whole. Frames with
+    // the steam display, both line widths and the large font make the drawn
+    // box grow and shrink between ticks.
+    Model m;
+    Panel p;
+    MainController c(m, p);
+    NullSound sound;
+    FixedClock clock{"07/12/2026", "10:00:00"};
+    WindowRegistry windows{windowRows()};
+    TMainForm form(m, p, c, windows, sound, clock);
+    form.windowsCreated();
+    form.resize(1280, 1024);
+    form.show();
+    QCoreApplication::processEvents();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    auto shown = [&] { return screen->grabWindow(form.winId()).toImage(); };
+    ASSERT_FALSE(shown().isNull());
+
+    int checked = 0;
+    for (int tick = 1; tick <= 48; ++tick) {
+        if (tick == 10) c.toggleSteamDisplay();
+        if (tick == 20) c.toggleLineWidth();
+        if (tick == 26) c.toggleLineWidth();
+        if (tick == 30) c.toggleFont();
+        if (tick == 40) c.toggleSteamDisplay();
+        form.Timer1Timer();
+        QCoreApplication::sendPostedEvents();
+        if (tick % 3 != 0) continue;
+        const QImage inParts = shown();
+        form.view()->repaint();  // the picture and the controls over it, whole
+        ASSERT_EQ(inParts, shown()) << "tick " << tick;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 16);
 }

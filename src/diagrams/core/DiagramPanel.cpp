@@ -50,7 +50,7 @@ namespace {
 // new line's cell reaches as far as the previous line's text for that. A
 // wider band would erase the diagram beside the line (the right axis, the
 // top grid row, the position labels). The cell is 13 pixels high, that of
-// the picture font.
+// the picture font, and grows with the letters under the large font.
 constexpr int kUndoCellHeight = 13;
 
 // The width of a line's text up to its last non-blank character.
@@ -59,12 +59,13 @@ int visibleWidth(Canvas& c, const std::string& text) {
     return end == std::string::npos ? 0 : c.textWidth(text.substr(0, end + 1));
 }
 
-void writeOverCell(Canvas& c, int x, int y, const std::string& text, int cellWidth) {
+void writeOverCell(Canvas& c, int x, int y, const std::string& text, int cellWidth,
+                   int cellHeight) {
     const Colour pen = c.penColour();
     const int penWidth = c.penWidth();
     c.setPenColour(colours::white);
     c.setPenWidth(1);
-    for (int row = 0; row < kUndoCellHeight; ++row) c.line(x, y + row, x + cellWidth, y + row);
+    for (int row = 0; row < cellHeight; ++row) c.line(x, y + row, x + cellWidth, y + row);
     c.setPenColour(pen);
     c.setPenWidth(penWidth);
     c.textOut(x, y, text);
@@ -87,16 +88,23 @@ void drawUndoLine(const Model& m, Canvas& c, const UndoLines& lines, DiagramCont
     const int y = scaledY(m, 55);
     // The line composed last time, then the new one in its place while the
     // dynamic variables are shown.
+    const int cellHeight = scaledY(m, kUndoCellHeight);
     const int previousWidth = visibleWidth(c, lines.previous);
-    if (!lines.previous.empty()) writeOverCell(c, x, y, lines.previous, previousWidth);
+    if (!lines.previous.empty()) writeOverCell(c, x, y, lines.previous, previousWidth, cellHeight);
     if (m.dynVarsVisible)
-        writeOverCell(c, x, y, lines.current, std::max(previousWidth, visibleWidth(c, lines.current)));
+        writeOverCell(c, x, y, lines.current, std::max(previousWidth, visibleWidth(c, lines.current)),
+                      cellHeight);
 }
 
 DiagramControls drawDiagramPanel(const Model& m, Canvas& c, const UndoLines& lines) {
     DiagramControls controls;
+    // The panel's texts stand at places the large font spreads apart, so
+    // their letters grow by the same factors; the plots' own labels keep
+    // their places and their size.
+    c.setTextScale(m.fontScaleX, m.fontScaleY);
     drawDynVarPanel(m, c, controls);
     drawUndoLine(m, c, lines, controls);
+    c.setTextScale(1.0f, 1.0f);
     return controls;
 }
 
