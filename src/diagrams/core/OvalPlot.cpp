@@ -5,6 +5,7 @@
 
 #include "diagrams/core/PositionList.h"
 #include "diagrams/core/TravelPlot.h"
+#include "diagrams/core/SteamPlot.h"
 #include "model/Format.h"
 #include "model/Solver.h"
 
@@ -14,25 +15,6 @@ namespace {
 
 constexpr int kFirstSample = 7;
 constexpr int kLastSample = 52;
-
-struct AxisLabel {
-    const char* text;
-    int x;
-};
-constexpr AxisLabel kAxisLabels[] = {
-    {"100", 45}, {"90", 91},  {"80", 145}, {"70", 199}, {"60", 253},
-    {"50", 307}, {"40", 361}, {"30", 415}, {"20", 469}, {"10", 523},
-};
-
-// The piston travel grid the steam diagram uses too: nine rows of short and
-// tall ticks, one tall tick per 10 percent of stroke.
-void drawPistonGrid(Canvas& c) {
-    for (int line = 1; line <= 9; ++line) {
-        const int a = 32 * line;
-        for (int i = 2; i <= 20; ++i) c.line(27 * i + 17, a + 52, 27 * i + 17, a + 58);
-        for (int j = 2; j <= 10; ++j) c.line(54 * j - 10, a + 50, 54 * j - 10, a + 60);
-    }
-}
 
 }  // namespace
 
@@ -71,7 +53,7 @@ void drawOvalFrame(const Model& m, Canvas& c) {
     c.line(44, 84, 44, 346);
     c.line(584, 84, 584, 346);
 
-    for (const AxisLabel& l : kAxisLabels) c.textOut(l.x, 353, l.text);
+    drawPistonPercentLabels(c, 353);
     c.textOut(577, 348, "0");
     c.textOut(186, 367, "Percent Piston Travel");
     c.textOut(386, 367, "Forward End --->");

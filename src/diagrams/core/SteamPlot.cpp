@@ -252,16 +252,24 @@ std::vector<PortSample> sweepSteam(const Engine& e, float centre, const std::vec
     return samples;
 }
 
-void drawSteamFrame(const Model& m, Canvas& c) {
-    c.setPenColour(colours::black);
-    c.setFontColour(colours::black);
-    c.setFontBold(false);
-
+void drawPistonGrid(Canvas& c) {
     for (int line = 1; line <= 9; ++line) {
         const int a = 32 * line;
         for (int i = 2; i <= 20; ++i) c.line(27 * i + 17, a + 52, 27 * i + 17, a + 58);
         for (int j = 2; j <= 10; ++j) c.line(54 * j - 10, a + 50, 54 * j - 10, a + 60);
     }
+}
+
+void drawPistonPercentLabels(Canvas& c, int y) {
+    for (const auto& l : kAxisLabels) c.textOut(l.x, y, l.text);
+}
+
+void drawSteamFrame(const Model& m, Canvas& c) {
+    c.setPenColour(colours::black);
+    c.setFontColour(colours::black);
+    c.setFontBold(false);
+
+    drawPistonGrid(c);
     c.line(44, 70, 44, 346);
     c.line(584, 70, 584, 346);
     c.line(45, 343, 585, 343);
@@ -276,7 +284,7 @@ void drawSteamFrame(const Model& m, Canvas& c) {
         c.textOut(32, kTitleY[k], std::string(1, kPressure[k]));
     }
 
-    for (const auto& l : kAxisLabels) c.textOut(l.x, 350, l.text);
+    drawPistonPercentLabels(c, 350);
     c.textOut(577, 348, "0");
     c.textOut(186, 364, "Percent Piston Travel");
     c.textOut(386, 364, "Forward End --->");

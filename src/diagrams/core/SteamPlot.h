@@ -104,6 +104,12 @@ bool steamRunsForward(float position, float centre);
 // never reset between positions.
 std::vector<PortSample> sweepSteam(const Engine& e, float centre, const std::vector<float>& positions);
 
+// The piston travel grid (nine rows of short and tall ticks, one tall tick
+// per 10 percent of stroke) and its percent labels "100" .. "10" at row y,
+// shared with the oval diagram.
+void drawPistonGrid(Canvas& c);
+void drawPistonPercentLabels(Canvas& c, int y);
+
 // Grid, axes, vertical title, axis labels and the position list's headings
 // and centre line. The list's lines are the shared ones of PositionList.h,
 // written as each curve starts.
