@@ -177,6 +177,9 @@ struct WindowState {
     std::string currentFileName;
     // The dimension whose place the pointer display is showing; 0 for none.
     std::int32_t pointerDim = 0;
+    // Frames the pointer display has shown; a press in the picture sets it
+    // past the end so the display ends on the next frame.
+    std::int32_t pointerFrameCount = 0;
     char portGraphMode = 'F';
 };
 
@@ -213,6 +216,11 @@ struct Overlay {
     float linePivotBX[kOverlayEntries + 1] = {}, linePivotBY[kOverlayEntries + 1] = {};
     bool drawLinesPick = false;            // waiting for the user to pick pivots
     std::int32_t drawLinesRefChoice = -1;  // reference choice of the draw-lines window
+    // The type (0 line, 1 circle) and colour (0..5) chosen in the draw-lines
+    // window, -1 while none is; a press in the picture reads them to decide
+    // whether it completes a pick.
+    std::int32_t drawLinesTypeChoice = -1;
+    std::int32_t drawLinesColourChoice = -1;
 };
 
 // Pointer selection and the pivot data rows (index 1..6).
