@@ -7,6 +7,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "model/Format.h"
 #include "platform/QtCanvas.h"
 
 namespace tevrane {
@@ -14,10 +15,12 @@ namespace tevrane {
 // ---- DiagramSurface ----------------------------------------------------------
 
 DiagramSurface::DiagramSurface(QImage& image, QWidget* parent) : QWidget(parent), image_(image) {
-    setFixedSize(image.size());
+    fitImage();
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
+
+void DiagramSurface::fitImage() { setFixedSize(image_.size()); }
 
 void DiagramSurface::paintEvent(QPaintEvent*) {
     QPainter p(this);
@@ -32,7 +35,7 @@ void DiagramSurface::mouseMoveEvent(QMouseEvent* e) {
 // ---- DiagramWindow -----------------------------------------------------------
 
 DiagramWindow::DiagramWindow(Model& m, MainController& c, const DiagramLayout& layout, QWidget* parent)
-    : QDialog(parent), m_(m), c_(c), dyn_(m) {
+    : QDialog(parent), m_(m), c_(c), layout_(layout), dyn_(m) {
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setModal(true);
 
@@ -72,7 +75,21 @@ DiagramWindow::DiagramWindow(Model& m, MainController& c, const DiagramLayout& l
     connect(undo_, &QPushButton::clicked, this, &DiagramWindow::undoDnClick);
 
     connect(view_, &DiagramSurface::mouseMoved, this, [this] { formMouseMove(); });
+    fitToFont();
     move(0, 10);
+}
+
+void DiagramWindow::fitToFont() {
+    const int width = toInt(static_cast<long double>(layout_.clientWidth) * m_.fontScaleX);
+    if (surface_.width() != width) {
+        surface_ = QtCanvas::whiteImage(width, layout_.clientHeight);
+        view_->fitImage();
+    }
+    const QRect r = layout_.closeRect;
+    close_->setGeometry(toInt(static_cast<long double>(r.x()) * m_.fontScaleX),
+                        toInt(static_cast<long double>(r.y()) * m_.fontScaleY),
+                        toInt(static_cast<long double>(r.width()) * m_.fontScaleX),
+                        toInt(static_cast<long double>(r.height()) * m_.fontScaleY));
 }
 
 DynVarScrollBar* DiagramWindow::dynBar(int k) const {
@@ -142,6 +159,7 @@ void DiagramWindow::dynamicVariClick() {
 
 void DiagramWindow::formActivate() {
     c_.stopTimer();
+    fitToFont();
     redraw(true);
     close_->setFocus();
 }

@@ -29,6 +29,8 @@ class DiagramSurface : public QWidget {
     Q_OBJECT
 public:
     DiagramSurface(QImage& image, QWidget* parent);
+    // Takes the size of the picture after it was replaced.
+    void fitImage();
 
 signals:
     void mouseMoved();
@@ -100,8 +102,14 @@ protected:
     void applyControls(const DiagramControls& controls);
 
 private:
+    // The large font spreads the panel and the position list to the right:
+    // the picture widens by the font's x factor and the "Close" button moves
+    // and grows with it, so no text runs off the picture or under the button.
+    void fitToFont();
+
     Model& m_;
     MainController& c_;
+    DiagramLayout layout_;
     QImage surface_;
     DiagramSurface* view_ = nullptr;
     QMenuBar* menu_ = nullptr;

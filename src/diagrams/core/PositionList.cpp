@@ -15,19 +15,31 @@ std::string positionSense(float position, float centre) {
     return position < centre ? "Rev" : "Fwd";
 }
 
+namespace {
+
+// The list's places spread with the large font, so its letters grow by the
+// same factors; every other label of the diagram keeps its size.
+void listText(const Model& m, Canvas& c, int x, int y, const std::string& text) {
+    c.setTextScale(m.fontScaleX, m.fontScaleY);
+    c.textOut(x, y, text);
+    c.setTextScale(1.0f, 1.0f);
+}
+
+}  // namespace
+
 void drawPositionListHeading(const Model& m, Canvas& c) {
-    c.textOut(scaledX(m, 500), 0, "Reverse Arm Positions");
-    c.textOut(scaledX(m, 520), 13, "Center");
-    c.textOut(scaledX(m, 580), 13, fixed(m.revArmCentre(), 6, 3));
+    listText(m, c, scaledX(m, 500), 0, "Reverse Arm Positions");
+    listText(m, c, scaledX(m, 520), 13, "Center");
+    listText(m, c, scaledX(m, 580), 13, fixed(m.revArmCentre(), 6, 3));
 }
 
 void drawPositionListLine(const Model& m, Canvas& c, int w) {
     // The lines follow the font's height; the 12 pixels of the heading do not.
     const int y = scaledY(m, 12.0 * w) + 12;
     const float position = m.revArmSet[std::clamp(w, 1, 9)];
-    c.textOut(scaledX(m, 545), y, fixed(w, 5, 0));
-    c.textOut(scaledX(m, 533), y, positionSense(position, m.revArmCentre()));
-    c.textOut(scaledX(m, 580), y, fixed(position, 6, 3));
+    listText(m, c, scaledX(m, 545), y, fixed(w, 5, 0));
+    listText(m, c, scaledX(m, 533), y, positionSense(position, m.revArmCentre()));
+    listText(m, c, scaledX(m, 580), y, fixed(position, 6, 3));
 }
 
 }  // namespace tevrane
