@@ -159,7 +159,6 @@ void DiagramWindow::dynamicVariClick() {
 
 void DiagramWindow::formActivate() {
     c_.stopTimer();
-    fitToFont();
     redraw(true);
     close_->setFocus();
 }
@@ -167,6 +166,7 @@ void DiagramWindow::formActivate() {
 void DiagramWindow::formClose() { c_.startTimer(); }
 
 void DiagramWindow::showEvent(QShowEvent* e) {
+    if (!e->spontaneous()) fitToFont();
     QDialog::showEvent(e);
     if (!e->spontaneous()) formActivate();
 }

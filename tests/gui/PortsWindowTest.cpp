@@ -220,6 +220,26 @@ TEST_F(PortsWindow, MenuSwitchesGraphsAndToggles) {
     w->close();
 }
 
+// Under the large font the panel's values reach past x 447 and the position
+// lists past x 632: the picture widens and the "Close" button moves right with
+// the same factors, and both return at the normal font.
+TEST_F(PortsWindow, LargeFontWidensThePictureAndMovesClose) {
+    m.fontScaleX = 1.27f;
+    m.fontScaleY = 1.22f;
+    showActive();
+    EXPECT_EQ(w->surface().width(), 803);
+    EXPECT_EQ(w->closeButton()->geometry(), QRect(568, 2, 95, 31));
+    // The panel's value column starts at 363 x 1.27 = 461 and holds six
+    // characters: the button stands clear of it.
+    EXPECT_GT(w->closeButton()->x(), 461 + 45);
+    w->close();
+    m.fontScaleX = m.fontScaleY = 1.0f;
+    showActive();
+    EXPECT_EQ(w->surface().width(), 632);
+    EXPECT_EQ(w->closeButton()->geometry(), QRect(447, 2, 75, 25));
+    w->close();
+}
+
 struct SetRevArmFixture : ::testing::Test {
     Model m;
     std::unique_ptr<TSetRevArm> d;
