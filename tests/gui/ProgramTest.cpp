@@ -27,6 +27,7 @@
 #include "dialogs/DrvAng.h"
 #include "dialogs/GraphicZoom.h"
 #include "dialogs/Instruct.h"
+#include "dialogs/Line.h"
 #include "dialogs/ReverPos.h"
 #include "dialogs/StepAngle.h"
 #include "dialogs/TevFrame.h"
@@ -52,7 +53,7 @@ struct ProgramFixture : ::testing::Test {
 
     void SetUp() override {
         form = std::make_unique<TMainForm>(m, p, c, windows, sound, clock);
-        windows.createAll({m, c, messages, form.get(), &windows});
+        windows.createAll({m, c, messages, form.get(), &windows, &sound});
         form->windowsCreated();
         form->show();
     }
@@ -108,7 +109,7 @@ TEST_F(Program, CreatesTheWindowsInStartOrderAndEnablesWhatTheyOpen) {
         typeid(TDrivAng), typeid(TOvalDia), typeid(TPortDia), typeid(TRevPos), typeid(TSetRevArm),
         typeid(TSineDia), typeid(TSteamDia), typeid(TStpAng),
         typeid(TAboutBox), typeid(TInst), typeid(TTevSpInst), typeid(TFrameDi), typeid(TCylDimen),
-        typeid(TGraphZoom)};
+        typeid(TGraphZoom), typeid(TDrawLines)};
     EXPECT_TRUE(created == built);
 
     EXPECT_TRUE(form->action(Item::SetDriverAng)->isEnabled());
@@ -188,6 +189,9 @@ TEST_F(Program, NoWindowOpensOverAnotherModalWindow) {
 // step; under the sanitizers it fails on any memory or undefined-behaviour
 // error on these paths.
 TEST_F(Program, EveryWindowBarAndMenuCommandRuns) {
+    // The draw-lines window is offered while the reference points are on.
+    c.toggleReferPoints();
+    form->syncFromPanel();
     int opened = 0;
     for (const WindowRow& r : windows.rows()) {
         if (!r.item || !windows.window(r)) continue;
@@ -196,7 +200,7 @@ TEST_F(Program, EveryWindowBarAndMenuCommandRuns) {
         EXPECT_EQ(openAndClose(item, [&](QWidget*) { form->Timer1Timer(); }), windows.window(r)) << r.name;
         ++opened;
     }
-    EXPECT_EQ(opened, 13);  // every built window but the reverse arm positions, which has no item
+    EXPECT_EQ(opened, 14);  // every built window but the reverse arm positions, which has no item
     // The two file items bring up their file dialogs, cancelled here.
     for (Item i : {Item::OpenDimensions, Item::SaveAsDimensions})
         EXPECT_NE(openAndClose(form->action(i)), nullptr);
