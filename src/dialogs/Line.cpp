@@ -40,10 +40,13 @@ constexpr Rect kClose = {498, 48, 88, 20};
 
 // The row panels and what sits on them (x relative to the panel).
 constexpr int kPanelX = 8, kPanelTop = 106, kPanelPitch = 17, kPanelWidth = 480, kPanelHeight = 16;
-constexpr Rect kNumber = {2, 0, 22, 16};
-constexpr Rect kTypeLabel = {28, 0, 44, 16};
-constexpr Rect kColourLabel = {74, 0, 48, 16};
-constexpr Rect kRefLabel = {124, 0, 58, 16};
+struct Span {
+    int x, w;
+};
+constexpr Span kNumber = {2, 22};
+constexpr Span kTypeLabel = {28, 44};
+constexpr Span kColourLabel = {74, 48};
+constexpr Span kRefLabel = {124, 58};
 constexpr int kBoxX[4] = {186, 259, 332, 405};
 constexpr int kBoxWidth = 70;
 
@@ -265,13 +268,17 @@ void TDrawLines::layoutControls(float sx, float sy) {
     }
     for (int r = 1; r <= kRows; ++r) {
         Row& row = rows_[static_cast<size_t>(r)];
-        place(row.panel, {kPanelX, kPanelTop + (r - 1) * kPanelPitch, kPanelWidth, kPanelHeight});
-        place(row.number, kNumber);
-        place(row.type, kTypeLabel);
-        place(row.colour, kColourLabel);
-        place(row.ref, kRefLabel);
-        for (int c = 0; c < 4; ++c)
-            place(row.box[static_cast<size_t>(c)], {kBoxX[c], 0, kBoxWidth, kPanelHeight});
+        // Every row keeps a pixel of white below it at any scale: its height
+        // is what is left of the pitch once that pixel is taken.
+        const int top = sc(kPanelTop + (r - 1) * kPanelPitch, sy);
+        const int height = sc(kPanelTop + r * kPanelPitch, sy) - top - (kPanelPitch - kPanelHeight);
+        row.panel->setGeometry(sc(kPanelX, sx), top, sc(kPanelWidth, sx), height);
+        auto inRow = [&](QWidget* w, int x, int width) { w->setGeometry(sc(x, sx), 0, sc(width, sx), height); };
+        inRow(row.number, kNumber.x, kNumber.w);
+        inRow(row.type, kTypeLabel.x, kTypeLabel.w);
+        inRow(row.colour, kColourLabel.x, kColourLabel.w);
+        inRow(row.ref, kRefLabel.x, kRefLabel.w);
+        for (int c = 0; c < 4; ++c) inRow(row.box[static_cast<size_t>(c)], kBoxX[c], kBoxWidth);
     }
 }
 
