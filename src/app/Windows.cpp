@@ -47,13 +47,15 @@ QDialog* make(const WindowContext& x) {
 }
 
 // The draw-lines window beeps at a wrong order of choices, and the dimension
-// file's load refreshes its rows through the main window's hooks.
+// file's load refreshes its rows through the main window's hooks. A design
+// named on the command line is loaded without the file dialog, so every
+// successful load rebuilds the whole table, not only the row highlight.
 QDialog* makeDrawLines(const WindowContext& x) {
     static NullSound silence;
     auto* w = new TDrawLines(x.model, x.sound ? *x.sound : silence, x.parent);
     if (auto* form = qobject_cast<TMainForm*>(x.parent)) {
         form->onLinesValuesCleared = [w] { w->clearValueLabels(); };
-        form->onLinesRowsChanged = [w] { w->refreshRows(); };
+        form->onLinesRowsChanged = [w] { w->LinesDataClick(); };
         form->onLinesDataRefresh = [w] { w->LinesDataClick(); };
     }
     return w;

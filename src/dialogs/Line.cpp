@@ -324,8 +324,6 @@ void TDrawLines::clearValueLabels() {
     sync();
 }
 
-void TDrawLines::refreshRows() { sync(); }
-
 void TDrawLines::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     FormActivate();

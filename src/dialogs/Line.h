@@ -52,10 +52,8 @@ public:
     // ---- handlers ------------------------------------------------------------------
     void FormActivate();
     void LinesDataClick();
-    // The dimension file's calls around a load: the value labels emptied
-    // before it, the row highlight refreshed after it.
+    // Before the dimension file's dialog: the value labels are emptied.
     void clearValueLabels();
-    void refreshRows();
 
     // The window frame's close button ends like "Close".
     void reject() override;

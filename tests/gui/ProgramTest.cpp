@@ -6,6 +6,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QScrollBar>
@@ -284,6 +287,34 @@ TEST_F(ProgramFixture, DimensionFileSavesOpensAndRefusesSafely) {
     EXPECT_FALSE(form->saveDimensionsFile(dir.path()).isEmpty());
     EXPECT_TRUE(QFileInfo(dir.path()).isDir());
     EXPECT_EQ(m.currentFileName, "long travel");
+}
+
+// A design's overlay shows in the draw-lines window's rows once it is loaded,
+// the row of its current item aqua.
+TEST_F(ProgramFixture, ALoadedOverlayShowsInTheDrawLinesRows) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("rings.dtv");
+    m.lineType[2] = 1, m.lineColour[2] = 255, m.lineMode[2] = 0;
+    m.lineY1[2] = 1.5f, m.lineX1[2] = -2.0f, m.lineY2[2] = 9.0f, m.lineX2[2] = 0.75f;
+    m.lineCount = 5;
+    ASSERT_EQ(form->saveDimensionsFile(path), QString());
+    clearOverlay(m);
+    m.lineCount = 1;
+    ASSERT_EQ(form->openDimensionsFile(path), QString());
+
+    auto* d = qobject_cast<TDrawLines*>(windows.window(row("TDrawLines")));
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->typeLabel(2)->text(), "Circle");
+    EXPECT_EQ(d->colourLabel(2)->text(), "Red");
+    EXPECT_EQ(d->refLabel(2)->text(), "0 , 0");
+    EXPECT_EQ(d->box(2, 0)->text(), "  1.500");
+    EXPECT_EQ(d->box(2, 1)->text(), " -2.000");
+    EXPECT_EQ(d->box(2, 2)->text(), "");  // a circle has no second vertical
+    EXPECT_EQ(d->box(2, 3)->text(), "  0.750");
+    EXPECT_EQ(d->typeLabel(3)->text(), "");
+    EXPECT_EQ(d->rowPanel(5)->palette().color(QPalette::Window), QColor(0, 255, 255));
+    EXPECT_EQ(d->rowPanel(1)->palette().color(QPalette::Window), QColor(255, 255, 255));
 }
 
 }  // namespace
