@@ -12,12 +12,15 @@
 #include "dialogs/DrvAng.h"
 #include "dialogs/GraphicZoom.h"
 #include "dialogs/Instruct.h"
+#include "dialogs/Line.h"
 #include "dialogs/ReverPos.h"
 #include "dialogs/StepAngle.h"
 #include "dialogs/TevFrame.h"
 #include "dialogs/TevSpIns.h"
 #include "dialogs/VGAboutBox.h"
+#include "main/Main.h"
 #include "main/core/MainController.h"
+#include "platform/Sound.h"
 
 namespace tevrane {
 
@@ -41,6 +44,21 @@ QDialog* make(const WindowContext& x) {
         return new W(x.messages, x.parent);  // loads its file now; a failure is shown once
     else
         return new W(x.parent);
+}
+
+// The draw-lines window beeps at a wrong order of choices, and the dimension
+// file's load refreshes its rows through the main window's hooks. A design
+// named on the command line is loaded without the file dialog, so every
+// successful load rebuilds the whole table, not only the row highlight.
+QDialog* makeDrawLines(const WindowContext& x) {
+    static NullSound silence;
+    auto* w = new TDrawLines(x.model, x.sound ? *x.sound : silence, x.parent);
+    if (auto* form = qobject_cast<TMainForm*>(x.parent)) {
+        form->onLinesValuesCleared = [w] { w->clearValueLabels(); };
+        form->onLinesRowsChanged = [w] { w->LinesDataClick(); };
+        form->onLinesDataRefresh = [w] { w->LinesDataClick(); };
+    }
+    return w;
 }
 
 // One row per window in start order. The start order names the driver angle
@@ -70,7 +88,8 @@ const WindowRow kRows[] = {
     {"TCylDimen", Item::CylinderDimensions, ToolButton{ToolIcon::Cylinder, "Change Cylinder Dimensions"}, {},
      make<TCylDimen>},
     {"TGraphZoom", Item::GraphicZoom, {}, {}, make<TGraphZoom>},
-    {"TDrawLines", Item::DrawLinesCircles, ToolButton{ToolIcon::Lines, "Draw Lines and Circles"}, {}},
+    {"TDrawLines", Item::DrawLinesCircles, ToolButton{ToolIcon::Lines, "Draw Lines and Circles"}, {},
+     makeDrawLines},
     {"TDataTable", {}, {}, CaptionWindow::DataTable},  // opened by the "DataTable" button
 };
 

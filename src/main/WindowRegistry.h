@@ -25,6 +25,7 @@ namespace tevrane {
 
 class MainController;
 class MessageSink;
+class SoundPlayer;
 
 // What a window is given when it is created.
 class WindowRegistry;
@@ -35,6 +36,7 @@ struct WindowContext {
     MessageSink& messages;
     QWidget* parent;  // the main window
     const WindowRegistry* registry = nullptr;  // to find the other windows later
+    SoundPlayer* sound = nullptr;  // the system beep of a window's refusals; null: silent
 };
 
 // A button of the main window's tool bar.

@@ -6,6 +6,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QScrollBar>
@@ -27,6 +30,7 @@
 #include "dialogs/DrvAng.h"
 #include "dialogs/GraphicZoom.h"
 #include "dialogs/Instruct.h"
+#include "dialogs/Line.h"
 #include "dialogs/ReverPos.h"
 #include "dialogs/StepAngle.h"
 #include "dialogs/TevFrame.h"
@@ -52,7 +56,7 @@ struct ProgramFixture : ::testing::Test {
 
     void SetUp() override {
         form = std::make_unique<TMainForm>(m, p, c, windows, sound, clock);
-        windows.createAll({m, c, messages, form.get(), &windows});
+        windows.createAll({m, c, messages, form.get(), &windows, &sound});
         form->windowsCreated();
         form->show();
     }
@@ -108,7 +112,7 @@ TEST_F(Program, CreatesTheWindowsInStartOrderAndEnablesWhatTheyOpen) {
         typeid(TDrivAng), typeid(TOvalDia), typeid(TPortDia), typeid(TRevPos), typeid(TSetRevArm),
         typeid(TSineDia), typeid(TSteamDia), typeid(TStpAng),
         typeid(TAboutBox), typeid(TInst), typeid(TTevSpInst), typeid(TFrameDi), typeid(TCylDimen),
-        typeid(TGraphZoom)};
+        typeid(TGraphZoom), typeid(TDrawLines)};
     EXPECT_TRUE(created == built);
 
     EXPECT_TRUE(form->action(Item::SetDriverAng)->isEnabled());
@@ -188,6 +192,9 @@ TEST_F(Program, NoWindowOpensOverAnotherModalWindow) {
 // step; under the sanitizers it fails on any memory or undefined-behaviour
 // error on these paths.
 TEST_F(Program, EveryWindowBarAndMenuCommandRuns) {
+    // The draw-lines window is offered while the reference points are on.
+    c.toggleReferPoints();
+    form->syncFromPanel();
     int opened = 0;
     for (const WindowRow& r : windows.rows()) {
         if (!r.item || !windows.window(r)) continue;
@@ -196,7 +203,7 @@ TEST_F(Program, EveryWindowBarAndMenuCommandRuns) {
         EXPECT_EQ(openAndClose(item, [&](QWidget*) { form->Timer1Timer(); }), windows.window(r)) << r.name;
         ++opened;
     }
-    EXPECT_EQ(opened, 13);  // every built window but the reverse arm positions, which has no item
+    EXPECT_EQ(opened, 14);  // every built window but the reverse arm positions, which has no item
     // The two file items bring up their file dialogs, cancelled here.
     for (Item i : {Item::OpenDimensions, Item::SaveAsDimensions})
         EXPECT_NE(openAndClose(form->action(i)), nullptr);
@@ -280,6 +287,34 @@ TEST_F(ProgramFixture, DimensionFileSavesOpensAndRefusesSafely) {
     EXPECT_FALSE(form->saveDimensionsFile(dir.path()).isEmpty());
     EXPECT_TRUE(QFileInfo(dir.path()).isDir());
     EXPECT_EQ(m.currentFileName, "long travel");
+}
+
+// A design's overlay shows in the draw-lines window's rows once it is loaded,
+// the row of its current item aqua.
+TEST_F(ProgramFixture, ALoadedOverlayShowsInTheDrawLinesRows) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("rings.dtv");
+    m.lineType[2] = 1, m.lineColour[2] = 255, m.lineMode[2] = 0;
+    m.lineY1[2] = 1.5f, m.lineX1[2] = -2.0f, m.lineY2[2] = 9.0f, m.lineX2[2] = 0.75f;
+    m.lineCount = 5;
+    ASSERT_EQ(form->saveDimensionsFile(path), QString());
+    clearOverlay(m);
+    m.lineCount = 1;
+    ASSERT_EQ(form->openDimensionsFile(path), QString());
+
+    auto* d = qobject_cast<TDrawLines*>(windows.window(row("TDrawLines")));
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->typeLabel(2)->text(), "Circle");
+    EXPECT_EQ(d->colourLabel(2)->text(), "Red");
+    EXPECT_EQ(d->refLabel(2)->text(), "0 , 0");
+    EXPECT_EQ(d->box(2, 0)->text(), "  1.500");
+    EXPECT_EQ(d->box(2, 1)->text(), " -2.000");
+    EXPECT_EQ(d->box(2, 2)->text(), "");  // a circle has no second vertical
+    EXPECT_EQ(d->box(2, 3)->text(), "  0.750");
+    EXPECT_EQ(d->typeLabel(3)->text(), "");
+    EXPECT_EQ(d->rowPanel(5)->palette().color(QPalette::Window), QColor(0, 255, 255));
+    EXPECT_EQ(d->rowPanel(1)->palette().color(QPalette::Window), QColor(255, 255, 255));
 }
 
 }  // namespace
