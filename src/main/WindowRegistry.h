@@ -23,6 +23,7 @@ class QWidget;
 
 namespace tevrane {
 
+class Clock;
 class MainController;
 class MessageSink;
 
@@ -35,6 +36,7 @@ struct WindowContext {
     MessageSink& messages;
     QWidget* parent;  // the main window
     const WindowRegistry* registry = nullptr;  // to find the other windows later
+    Clock* clock = nullptr;  // the program's date and time; null: the system's
 };
 
 // A button of the main window's tool bar.
