@@ -25,7 +25,7 @@ int runApplication(QApplication& app) {
     // windows are its children, created once in start order and shown modally.
     TMainForm mainForm(model, panel, controller, windows, sound, clock);
     QtMessageSink messages(&mainForm);
-    windows.createAll({model, controller, messages, &mainForm, &windows, &sound});
+    windows.createAll({model, controller, messages, &mainForm, &windows, &sound, &clock});
 
     mainForm.windowsCreated();
     mainForm.show();

@@ -9,6 +9,7 @@
 #include "diagrams/Sine.h"
 #include "diagrams/Steam.h"
 #include "dialogs/CylinOut.h"
+#include "dialogs/DatTable.h"
 #include "dialogs/DrvAng.h"
 #include "dialogs/GraphicZoom.h"
 #include "dialogs/Instruct.h"
@@ -32,6 +33,9 @@ template <class W>
 QDialog* make(const WindowContext& x) {
     if constexpr (std::is_constructible_v<W, Model&, MainController&, QWidget*>)
         return new W(x.model, x.controller, x.parent);
+    else if constexpr (std::is_constructible_v<W, Model&, Clock&, QWidget*>)
+        // Tells the date and time of the program's own clock.
+        return x.clock ? new W(x.model, *x.clock, x.parent) : new W(x.model, x.parent);
     else if constexpr (std::is_constructible_v<W, Model&, QWidget*>)
         return new W(x.model, x.parent);
     else if constexpr (std::is_constructible_v<W, Model&, MainController&,
@@ -90,7 +94,7 @@ const WindowRow kRows[] = {
     {"TGraphZoom", Item::GraphicZoom, {}, {}, make<TGraphZoom>},
     {"TDrawLines", Item::DrawLinesCircles, ToolButton{ToolIcon::Lines, "Draw Lines and Circles"}, {},
      makeDrawLines},
-    {"TDataTable", {}, {}, CaptionWindow::DataTable},  // opened by the "DataTable" button
+    {"TDataTable", {}, {}, CaptionWindow::DataTable, make<TDataTable>},  // opened by the "DataTable" button
 };
 
 }  // namespace

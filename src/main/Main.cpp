@@ -258,9 +258,9 @@ void TMainForm::buildControls() {
     }
     makeButton("NormVHZ", "Norm", "Return Pan & Zoom to Normal", &TMainForm::NormVHZClick);
     makeButton("UnDoDn", "UnDo", "Undo the Last Change", &TMainForm::UnDoDnClick);
-    // The data table and the reference point buttons open what comes with the
-    // reference points; they stay disabled until then.
-    makeButton("DataTableBut", "DataTable", "Show the Pivot Data Table", nullptr);
+    makeButton("DataTableBut", "DataTable", "Show the Pivot Data Table", &TMainForm::DataTableButClick);
+    // The reference point buttons open what comes with the reference points;
+    // they stay disabled until then.
     makeButton("RefPt1", "RP1", "Pan to Ref Point 1", nullptr);
     makeButton("RefPt2", "RP2", "Pan to Ref Point 2", nullptr);
     makeButton("RefPt1Zero", "0", "Zero Reference Point 1", nullptr);
@@ -373,7 +373,7 @@ void TMainForm::syncFromPanel() {
     btn("RefPt2", {false, true});
     btn("RefPt1Zero", {false, p_.refPt1Zero.visible});
     btn("RefPt2Zero", {false, p_.refPt2Zero.visible});
-    btn("DataTableBut", {false, p_.dataTable.visible});
+    btn("DataTableBut", {p_.dataTable.enabled && windows_.window("TDataTable"), p_.dataTable.visible});
     buttons_["Run"]->setText(QString::fromStdString(p_.runCaption));
 
     QPushButton* undo = buttons_["UnDoDn"];

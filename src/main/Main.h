@@ -113,6 +113,8 @@ public:
     void Preset0Click() { c_.preset0Click(); }
     void NormVHZClick() { c_.normClick(); }
     void UnDoDnClick() { c_.undoDnClick(); }
+    // Opens the pivot data table, as the menu opens the other windows.
+    void DataTableButClick();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -168,6 +168,11 @@ void TMainForm::buildToolBar() {
     }
 }
 
+void TMainForm::DataTableButClick() {
+    for (const WindowRow& row : windows_.rows())
+        if (std::string_view(row.name) == "TDataTable") openWindow(row);
+}
+
 void TMainForm::openWindow(const WindowRow& row) {
     QDialog* dialog = windows_.window(row);
     // One modal window at a time: menu keys typed quickly can reach the main

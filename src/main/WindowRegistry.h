@@ -23,6 +23,7 @@ class QWidget;
 
 namespace tevrane {
 
+class Clock;
 class MainController;
 class MessageSink;
 class SoundPlayer;
@@ -37,6 +38,7 @@ struct WindowContext {
     QWidget* parent;  // the main window
     const WindowRegistry* registry = nullptr;  // to find the other windows later
     SoundPlayer* sound = nullptr;  // the system beep of a window's refusals; null: silent
+    Clock* clock = nullptr;  // the program's date and time; null: the system's
 };
 
 // A button of the main window's tool bar.

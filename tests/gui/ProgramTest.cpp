@@ -27,6 +27,7 @@
 #include "diagrams/Steam.h"
 #include "diagrams/SetReverArm.h"
 #include "dialogs/CylinOut.h"
+#include "dialogs/DatTable.h"
 #include "dialogs/DrvAng.h"
 #include "dialogs/GraphicZoom.h"
 #include "dialogs/Instruct.h"
@@ -112,7 +113,7 @@ TEST_F(Program, CreatesTheWindowsInStartOrderAndEnablesWhatTheyOpen) {
         typeid(TDrivAng), typeid(TOvalDia), typeid(TPortDia), typeid(TRevPos), typeid(TSetRevArm),
         typeid(TSineDia), typeid(TSteamDia), typeid(TStpAng),
         typeid(TAboutBox), typeid(TInst), typeid(TTevSpInst), typeid(TFrameDi), typeid(TCylDimen),
-        typeid(TGraphZoom), typeid(TDrawLines)};
+        typeid(TGraphZoom), typeid(TDrawLines), typeid(TDataTable)};
     EXPECT_TRUE(created == built);
 
     EXPECT_TRUE(form->action(Item::SetDriverAng)->isEnabled());
