@@ -41,7 +41,7 @@ struct DataTableProgram : ::testing::Test {
 
     void SetUp() override {
         form = std::make_unique<TMainForm>(m, p, c, windows, sound, clock);
-        windows.createAll({m, c, messages, form.get(), &windows, &clock});
+        windows.createAll({m, c, messages, form.get(), &windows, &sound, &clock});
         form->windowsCreated();
         form->show();
         form->Timer1Timer();
