@@ -26,6 +26,7 @@
 #include "dialogs/CylinOut.h"
 #include "dialogs/DrvAng.h"
 #include "dialogs/GraphicZoom.h"
+#include "dialogs/RefPoint.h"
 #include "dialogs/Instruct.h"
 #include "dialogs/ReverPos.h"
 #include "dialogs/StepAngle.h"
@@ -105,7 +106,7 @@ TEST_F(Program, CreatesTheWindowsInStartOrderAndEnablesWhatTheyOpen) {
     std::vector<std::type_index> created;
     for (QDialog* d : form->findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) created.emplace_back(typeid(*d));
     const std::vector<std::type_index> built = {
-        typeid(TDrivAng), typeid(TOvalDia), typeid(TPortDia), typeid(TRevPos), typeid(TSetRevArm),
+        typeid(TDrivAng), typeid(TOvalDia), typeid(TPortDia), typeid(TRefPnts), typeid(TRevPos), typeid(TSetRevArm),
         typeid(TSineDia), typeid(TSteamDia), typeid(TStpAng),
         typeid(TAboutBox), typeid(TInst), typeid(TTevSpInst), typeid(TFrameDi), typeid(TCylDimen),
         typeid(TGraphZoom)};
@@ -114,7 +115,7 @@ TEST_F(Program, CreatesTheWindowsInStartOrderAndEnablesWhatTheyOpen) {
     EXPECT_TRUE(form->action(Item::SetDriverAng)->isEnabled());
     EXPECT_TRUE(form->action(Item::PortOpenClose)->isEnabled());
     EXPECT_TRUE(form->action(Item::About)->isEnabled());
-    EXPECT_FALSE(form->action(Item::SetRefPoints)->isEnabled());
+    EXPECT_TRUE(form->action(Item::SetRefPoints)->isEnabled());
     EXPECT_TRUE(form->action(Item::SineDiagram)->isEnabled());
     EXPECT_TRUE(form->action(Item::SteamDiagram)->isEnabled());
     EXPECT_TRUE(form->action(Item::OpenDimensions)->isEnabled());
@@ -196,7 +197,7 @@ TEST_F(Program, EveryWindowBarAndMenuCommandRuns) {
         EXPECT_EQ(openAndClose(item, [&](QWidget*) { form->Timer1Timer(); }), windows.window(r)) << r.name;
         ++opened;
     }
-    EXPECT_EQ(opened, 13);  // every built window but the reverse arm positions, which has no item
+    EXPECT_EQ(opened, 14);  // every built window but the reverse arm positions, which has no item
     // The two file items bring up their file dialogs, cancelled here.
     for (Item i : {Item::OpenDimensions, Item::SaveAsDimensions})
         EXPECT_NE(openAndClose(form->action(i)), nullptr);
