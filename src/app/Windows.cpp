@@ -14,6 +14,7 @@
 #include "dialogs/GraphicZoom.h"
 #include "dialogs/Instruct.h"
 #include "dialogs/Line.h"
+#include "dialogs/RefPoint.h"
 #include "dialogs/ReverPos.h"
 #include "dialogs/StepAngle.h"
 #include "dialogs/TevFrame.h"
@@ -75,7 +76,7 @@ const WindowRow kRows[] = {
      make<TOvalDia>},
     {"TPortDia", Item::PortOpenClose, ToolButton{ToolIcon::Ports, "View Port Events vs Reverse Arm Position"},
      CaptionWindow::Ports, make<TPortDia>, [](MainController& c) { c.setPortGraphForward(); }},
-    {"TRefPnts", Item::SetRefPoints, {}, {}},
+    {"TRefPnts", Item::SetRefPoints, {}, {}, make<TRefPnts>},
     {"TRevPos", Item::SetRevArmPos, ToolButton{ToolIcon::ReverseArm, "Set Reverse Arm to Desired Position"}, {},
      make<TRevPos>},
     {"TSetRevArm", {}, {}, {}, make<TSetRevArm>},  // opened from the diagram windows

@@ -43,9 +43,10 @@ inline constexpr int kDynVarPitch = 12;
 inline constexpr Rect kDynFrame{259, 69, 116, 51};
 inline constexpr Rect kUnDoButton{272, 72, 46, 15};
 
-// Reference point bars and buttons, below the presets.
-inline constexpr Rect kRefBar{2, 108, 66, 10};  // four bars, two per row
-inline constexpr Rect kRefFrame{0, 106, 142, 25};
+// Reference point bars and buttons, below the presets; the frame ends above
+// the pivot data heading at y 128.
+inline constexpr Rect kRefBar{2, 107, 66, 9};  // four bars, two per row
+inline constexpr Rect kRefFrame{0, 105, 142, 22};
 inline constexpr Rect kRefPt1Zero{104, 90, 18, 15};
 inline constexpr Rect kRefPt2Zero{124, 90, 18, 15};
 inline constexpr Rect kRefPt1Button{350, 25, 30, 15};

@@ -104,6 +104,8 @@ TMainForm::TMainForm(Model& m, Panel& p, MainController& c, WindowRegistry& wind
     resize(kStartWidth, kStartHeight + menuBar()->sizeHint().height());
 
     c_.onPanelChanged = [this] { syncFromPanel(); };
+    c_.onDrawLinesClick = [this] { DrawLines1Click(); };
+    connect(view_, &PictureView::mousePressed, this, &TMainForm::FormMouseDown);
     syncFromPanel();
 
     timer_.setSingleShot(true);
@@ -117,6 +119,25 @@ TMainForm::TMainForm(Model& m, Panel& p, MainController& c, WindowRegistry& wind
 
 TMainForm::~TMainForm() {
     c_.onPanelChanged = nullptr;
+    c_.onDrawLinesClick = nullptr;
+}
+
+void TMainForm::FormMouseDown(Qt::MouseButton button, int x, int y) {
+    const MouseButton b = button == Qt::LeftButton    ? MouseButton::Left
+                          : button == Qt::RightButton ? MouseButton::Right
+                                                      : MouseButton::Middle;
+    c_.formMouseDown(b, x, y);
+}
+
+void TMainForm::updateCursor() {
+    // The cross says that the next press picks a pivot.
+    const bool cross = c_.pickPending();
+    if (cross == crossCursor_) return;
+    crossCursor_ = cross;
+    if (cross)
+        view_->setCursor(Qt::CrossCursor);
+    else
+        view_->unsetCursor();
 }
 
 void TMainForm::closeEvent(QCloseEvent* e) {
@@ -154,6 +175,9 @@ void TMainForm::Timer1Timer() {
         pictureChangedPanel_ = false;
         syncFromPanel();
     }
+    // The draw-lines window and the pivot data rows set what a press picks
+    // without a handler of this window in between.
+    updateCursor();
 }
 
 // ---- renderer host -----------------------------------------------------------------
@@ -259,12 +283,10 @@ void TMainForm::buildControls() {
     makeButton("NormVHZ", "Norm", "Return Pan & Zoom to Normal", &TMainForm::NormVHZClick);
     makeButton("UnDoDn", "UnDo", "Undo the Last Change", &TMainForm::UnDoDnClick);
     makeButton("DataTableBut", "DataTable", "Show the Pivot Data Table", &TMainForm::DataTableButClick);
-    // The reference point buttons open what comes with the reference points;
-    // they stay disabled until then.
-    makeButton("RefPt1", "RP1", "Pan to Ref Point 1", nullptr);
-    makeButton("RefPt2", "RP2", "Pan to Ref Point 2", nullptr);
-    makeButton("RefPt1Zero", "0", "Zero Reference Point 1", nullptr);
-    makeButton("RefPt2Zero", "0", "Zero Reference Point 2", nullptr);
+    makeButton("RefPt1", "RP1", "Pan to Ref Point 1", &TMainForm::RefPt1Click);
+    makeButton("RefPt2", "RP2", "Pan to Ref Point 2", &TMainForm::RefPt2Click);
+    makeButton("RefPt1Zero", "0", "Zero Reference Point 1", &TMainForm::RefPt1ZeroClick);
+    makeButton("RefPt2Zero", "0", "Zero Reference Point 2", &TMainForm::RefPt2ZeroClick);
 
     dynFrame_ = new QFrame(view_);
     dynFrame_->setFrameShape(QFrame::Box);
@@ -369,10 +391,10 @@ void TMainForm::syncFromPanel() {
     btn("Step45", p_.step45);
     for (int n = 0; n <= 6; ++n) btn(("Preset" + std::to_string(n)).c_str(), p_.preset[n]);
     btn("NormVHZ", p_.norm);
-    btn("RefPt1", {false, true});
-    btn("RefPt2", {false, true});
-    btn("RefPt1Zero", {false, p_.refPt1Zero.visible});
-    btn("RefPt2Zero", {false, p_.refPt2Zero.visible});
+    btn("RefPt1", p_.refPt1);
+    btn("RefPt2", p_.refPt2);
+    btn("RefPt1Zero", p_.refPt1Zero);
+    btn("RefPt2Zero", p_.refPt2Zero);
     btn("DataTableBut", {p_.dataTable.enabled && windows_.window("TDataTable"), p_.dataTable.visible});
     buttons_["Run"]->setText(QString::fromStdString(p_.runCaption));
 
@@ -385,6 +407,7 @@ void TMainForm::syncFromPanel() {
     dynFrame_->setVisible(p_.dynFramesVisible);
     refFrame_->setVisible(p_.refFramesVisible);
     toolBar_->setVisible(p_.toolBarVisible);
+    updateCursor();
 
     for (auto& [i, a] : actions_) {
         const MenuItemState& st = p_.item(i);

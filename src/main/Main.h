@@ -115,6 +115,16 @@ public:
     void UnDoDnClick() { c_.undoDnClick(); }
     // Opens the pivot data table, as the menu opens the other windows.
     void DataTableButClick();
+    void RefPt1Click() { c_.refPt1Click(); }
+    void RefPt2Click() { c_.refPt2Click(); }
+    void RefPt1ZeroClick() { c_.refPt1ZeroClick(); }
+    void RefPt2ZeroClick() { c_.refPt2ZeroClick(); }
+    // "&DrawLinesCircles": beeps when both reference points are at the
+    // origin, then opens the draw-lines window (nothing opens while that
+    // window is not part of the program).
+    void DrawLines1Click();
+    // A mouse press on the picture, in the picture's pixels.
+    void FormMouseDown(Qt::MouseButton button, int x, int y);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -135,6 +145,7 @@ private:
                             void (TMainForm::*handler)());
     QAction* makeItem(Item i, std::optional<ToolButton> tool);
     void placeControls();
+    void updateCursor();
     void openWindow(const WindowRow& row);
     void showFileError(const QString& message);
     void scheduleNextTick();
@@ -159,6 +170,7 @@ private:
     QFrame* refFrame_ = nullptr;
     bool syncing_ = false;
     bool pictureChangedPanel_ = false;  // set by the picture, consumed by the tick
+    bool crossCursor_ = false;  // the picture shows the cross cursor
     float laidOutScaleX_ = 0, laidOutScaleY_ = 0;
 
     QTimer timer_;

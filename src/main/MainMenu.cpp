@@ -40,10 +40,10 @@ const Command kCommands[] = {
     {Item::ScreenData, {}, [](MainController& c) { c.toggleScreenData(); }},
     {Item::PanZoom, {}, [](MainController& c) { c.togglePanZoom(); }},
     {Item::ResetAllDimensions, {}, [](MainController& c) { c.resetAllDimensionsClick(); }},
-    // Reference points and pivot data arrive together with the reference
-    // point controls.
-    {Item::ReferPoints, ToolButton{ToolIcon::RefPoints, "Turn On Reference Points"}},
-    {Item::PivotData, ToolButton{ToolIcon::PivotData, "Turn On Pivot Data"}},
+    {Item::ReferPoints, ToolButton{ToolIcon::RefPoints, "Turn On Reference Points"},
+     [](MainController& c) { c.toggleReferPoints(); }},
+    {Item::PivotData, ToolButton{ToolIcon::PivotData, "Turn On Pivot Data"},
+     [](MainController& c) { c.togglePivotData(); }},
     {Item::DynamicVari, ToolButton{ToolIcon::DynamicVariables, "Turn On Dynamic Variables"},
      [](MainController& c) { c.toggleDynamicVari(); }},
     {Item::UnDo, ToolButton{ToolIcon::Undo, "Turn On UnDo"}, [](MainController& c) { c.toggleUndo(); }},
@@ -101,7 +101,10 @@ void TMainForm::buildMenu() {
         if (!row.item) continue;
         QAction* a = makeItem(*row.item, row.tool);
         setAvailable(a, false);
-        connect(a, &QAction::triggered, this, [this, &row] { openWindow(row); });
+        if (*row.item == Item::DrawLinesCircles)
+            connect(a, &QAction::triggered, this, &TMainForm::DrawLines1Click);  // warns first
+        else
+            connect(a, &QAction::triggered, this, [this, &row] { openWindow(row); });
     }
     for (const Command& command : kCommands) {
         QAction* a = makeItem(command.item, command.tool);
@@ -171,6 +174,14 @@ void TMainForm::buildToolBar() {
 void TMainForm::DataTableButClick() {
     for (const WindowRow& row : windows_.rows())
         if (std::string_view(row.name) == "TDataTable") openWindow(row);
+}
+
+void TMainForm::DrawLines1Click() {
+    // An item is built from the reference points: with both at the origin
+    // there is nothing to build from yet, which the beep says.
+    if (c_.refPointsAtOrigin()) sound_.beep();
+    for (const WindowRow& row : windows_.rows())
+        if (std::string_view(row.name) == "TDrawLines") openWindow(row);
 }
 
 void TMainForm::openWindow(const WindowRow& row) {

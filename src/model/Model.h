@@ -228,6 +228,13 @@ struct PivotRows {
     std::int32_t pivotRowActive[kPivotDataRows + 1] = {};
     float pivotRowPivot[kPivotDataRows + 1] = {};
     std::int32_t nearestPivot = 0;
+    // A row number was clicked and waits for the next left press to name its
+    // pivot.
+    bool pivotRowArmed = false;
+    std::int32_t armedRow = 0;  // 1..6 while armed
+    // Set by every left press in the picture; a right press that completes a
+    // two-pivot overlay item consumes it.
+    bool leftPressed = false;
 };
 
 // What the animation tick stores from the solver besides the pivot table.

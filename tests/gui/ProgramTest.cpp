@@ -30,6 +30,7 @@
 #include "dialogs/DatTable.h"
 #include "dialogs/DrvAng.h"
 #include "dialogs/GraphicZoom.h"
+#include "dialogs/RefPoint.h"
 #include "dialogs/Instruct.h"
 #include "dialogs/Line.h"
 #include "dialogs/ReverPos.h"
@@ -110,7 +111,7 @@ TEST_F(Program, CreatesTheWindowsInStartOrderAndEnablesWhatTheyOpen) {
     std::vector<std::type_index> created;
     for (QDialog* d : form->findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) created.emplace_back(typeid(*d));
     const std::vector<std::type_index> built = {
-        typeid(TDrivAng), typeid(TOvalDia), typeid(TPortDia), typeid(TRevPos), typeid(TSetRevArm),
+        typeid(TDrivAng), typeid(TOvalDia), typeid(TPortDia), typeid(TRefPnts), typeid(TRevPos), typeid(TSetRevArm),
         typeid(TSineDia), typeid(TSteamDia), typeid(TStpAng),
         typeid(TAboutBox), typeid(TInst), typeid(TTevSpInst), typeid(TFrameDi), typeid(TCylDimen),
         typeid(TGraphZoom), typeid(TDrawLines), typeid(TDataTable)};
@@ -119,7 +120,7 @@ TEST_F(Program, CreatesTheWindowsInStartOrderAndEnablesWhatTheyOpen) {
     EXPECT_TRUE(form->action(Item::SetDriverAng)->isEnabled());
     EXPECT_TRUE(form->action(Item::PortOpenClose)->isEnabled());
     EXPECT_TRUE(form->action(Item::About)->isEnabled());
-    EXPECT_FALSE(form->action(Item::SetRefPoints)->isEnabled());
+    EXPECT_TRUE(form->action(Item::SetRefPoints)->isEnabled());
     EXPECT_TRUE(form->action(Item::SineDiagram)->isEnabled());
     EXPECT_TRUE(form->action(Item::SteamDiagram)->isEnabled());
     EXPECT_TRUE(form->action(Item::OpenDimensions)->isEnabled());

@@ -16,6 +16,15 @@ namespace tevrane {
 // window starts, with the reverse arm range taken from revArmMax.
 void initPanel(const Model& m, Panel& p);
 
+// The mouse buttons a press in the picture can come from; any other button
+// counts as the middle one (it only ends a pointer display).
+enum class MouseButton { Left, Right, Middle };
+
+// The drawing zone of the picture, where a press places a reference point:
+// below the control panel (y > 120), and the strip beside the reference point
+// controls (y >= 68, x >= 248). Client pixels, not scaled with the font.
+bool inDrawingZone(int x, int y);
+
 class MainController {
 public:
     MainController(Model& m, Panel& p) : m_(m), p_(p), dyn_(m) {}
@@ -87,6 +96,48 @@ public:
     void toggleUndo();
     void setPortGraphForward();  // "&PortOpenClose" sets the mode before opening
 
+    // ---- reference points ------------------------------------------------------
+    void refPt1ZeroClick();  // "0" of point 1
+    void refPt2ZeroClick();
+    // "RP1" / "RP2": the view centres on the point (screen (320, 240)), then
+    // the pan bars are set to the positions that view stands for, and their
+    // own change handlers run as for any other setting of their position.
+    void refPt1Click();
+    void refPt2Click();
+    // The "Reference Points" dialog's buttons. "OK" stores the four typed
+    // coordinates (vertical and horizontal of point 1, then of point 2),
+    // enables the zero button of a point for each coordinate that is not 0,
+    // and leaves reference points on; "Cancel" leaves them off; "Zero" puts
+    // both points at (0, 0) and leaves them off.
+    void refPointsOk(float v1, float h1, float v2, float h2);
+    void refPointsCancel();
+    void refPointsZero();
+    // A press at client pixel (mx, my) as world coordinates of pivot 19 or 20.
+    void setRefPoint1At(int mx, int my);
+    void setRefPoint2At(int mx, int my);
+    // Places reference point 1 at the press, then stores in nearestPivot the
+    // moving pivot (1..18) nearest to it by the sum of the coordinate
+    // differences; the lowest number wins a tie, and nearestPivot keeps its
+    // value when no pivot is within 10000.
+    void findNearestPivot(int mx, int my);
+    // Both reference points exactly at (0, 0): the draw-lines window has
+    // nothing to build an item from.
+    bool refPointsAtOrigin() const;
+
+    // ---- pointer selection -----------------------------------------------------
+    // A mouse press on the picture (not on a control), at client pixel (x, y):
+    // places reference points, completes the draw-lines window's picks,
+    // arms a pivot data row or gives the armed row its pivot, and ends a
+    // pointer display, in that order.
+    void formMouseDown(MouseButton button, int x, int y);
+    // The main window's "&DrawLinesCircles" handler, which a press calls to
+    // reopen the draw-lines window after a pick. Empty: nothing opens.
+    std::function<void()> onDrawLinesClick;
+    // Whether the next press in the picture picks something (a pivot for the
+    // draw-lines window or for an armed pivot data row): the picture then
+    // shows a cross cursor.
+    bool pickPending() const;
+
     // ---- animation ------------------------------------------------------------
     // Solve, convert to the screen, build the outlines, advance and wrap the
     // driver angle. The window draws the picture afterwards.
@@ -107,6 +158,7 @@ private:
     void zoomChanged();
     void dynVarChanged(int k);
     void refBarChanged(Bar b);
+    void panToPoint(int pivot);
     void applyStopState();
     // The Run button's two actions, without the buttons both enable.
     void stopRunning();
