@@ -96,6 +96,10 @@ const WindowRow kRows[] = {
     {"TDrawLines", Item::DrawLinesCircles, ToolButton{ToolIcon::Lines, "Draw Lines and Circles"}, {},
      makeDrawLines},
     {"TDataTable", {}, {}, CaptionWindow::DataTable, make<TDataTable>},  // opened by the "DataTable" button
+    {"TValveEvents", Item::ValveEvents, ToolButton{ToolIcon::ValveEvents, "View Valve Events Table and Notches"}, {},
+     nullptr},
+    {"TEqualise", Item::Equalise, ToolButton{ToolIcon::Equalise, "Equalise Valve Events by Tuning Dimensions"}, {},
+     nullptr},
 };
 
 }  // namespace

@@ -66,7 +66,9 @@ const std::vector<MenuLayout>& menuLayout() {
         {"&EditDimen",
          {Item::FrameDimensions, Item::CylinderDimensions, Item::GraphicZoom, Item::ResetAllDimensions,
           Item::ReferPoints, Item::DrawLinesCircles, Item::PivotData, Item::DynamicVari, Item::UnDo}},
-        {"Draw&Graphs", {Item::SineDiagram, Item::OvalDiagram, Item::SteamDiagram, Item::PortOpenClose}},
+        {"Draw&Graphs",
+         {Item::SineDiagram, Item::OvalDiagram, Item::SteamDiagram, Item::PortOpenClose, Item::ValveEvents,
+          Item::Equalise}},
         {"&Help", {Item::Instructions, Item::InstructionsSpecial, Item::About}},
     };
     return menus;
@@ -80,7 +82,8 @@ const std::optional<Item> kToolBar[] = {
     Item::CalcCentRevArm, std::nullopt,
     Item::SteamDisp, std::nullopt,
     Item::ReferPoints, Item::DrawLinesCircles, Item::PivotData, Item::DynamicVari, Item::UnDo, std::nullopt,
-    Item::SineDiagram, Item::OvalDiagram, Item::SteamDiagram, Item::PortOpenClose,
+    Item::SineDiagram, Item::OvalDiagram, Item::SteamDiagram, Item::PortOpenClose, std::nullopt,
+    Item::ValveEvents, Item::Equalise,
 };
 
 void setAvailable(QAction* a, bool available) { a->setProperty("available", available); }

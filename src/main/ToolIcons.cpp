@@ -157,6 +157,26 @@ void drawIcon(QPainter& p, ToolIcon which) {
             p.setPen(pen(ink, 0.8));
             for (qreal y : {4.5, 8.5, 12.5}) p.drawLine(QPointF(1, y), QPointF(15, y));
             break;
+        case ToolIcon::ValveEvents:  // a table with a ruled heading
+            p.setPen(pen(ink, 1.0));
+            p.setBrush(Qt::white);
+            p.drawRect(QRectF(1.5, 2.5, 13, 11));
+            p.setPen(pen(blue, 1.6));
+            p.drawLine(QPointF(2, 5), QPointF(14, 5));
+            p.setPen(pen(ink, 0.8));
+            for (qreal y : {8.0, 11.0}) p.drawLine(QPointF(2, y), QPointF(14, y));
+            p.drawLine(QPointF(6, 3), QPointF(6, 13));
+            break;
+        case ToolIcon::Equalise:  // a balance beam, level on its pivot
+            p.setPen(pen(ink, 1.4));
+            p.drawLine(QPointF(2, 6), QPointF(14, 6));
+            p.drawLine(QPointF(8, 6), QPointF(8, 14));
+            p.drawLine(QPointF(5, 14), QPointF(11, 14));
+            p.setPen(pen(red, 1.2));
+            p.drawLine(QPointF(2, 6), QPointF(2, 10));
+            p.setPen(pen(blue, 1.2));
+            p.drawLine(QPointF(14, 6), QPointF(14, 10));
+            break;
         case ToolIcon::Error:  // a red warning sign
             p.setPen(pen(red, 1.2));
             p.setBrush(QColor(255, 220, 0));

@@ -8,7 +8,8 @@ namespace tevrane {
 
 enum class ToolIcon {
     Open, Save, Frame, Cylinder, DriverAngle, StepAngle, ReverseArm, MidGear, Steam,
-    RefPoints, Lines, PivotData, DynamicVariables, Undo, Sine, Oval, SteamDiagram, Ports, Error,
+    RefPoints, Lines, PivotData, DynamicVariables, Undo, Sine, Oval, SteamDiagram, Ports,
+    ValveEvents, Equalise, Error,
 };
 
 QIcon toolIcon(ToolIcon which);

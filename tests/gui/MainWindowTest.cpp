@@ -189,6 +189,7 @@ TEST_F(MainWindow, MenuAndToolBarKeepTheirOrder) {
         "&ResetAllDimensions", "&ReferPoints", "&DrawLinesCircles", "Pi&votData", "D&ynamicVari",
         "&UnDo",
         "Draw&Graphs:", "&SineDiagram", "&OvalDiagram", "S&teamDiagram", "&PortOpenClose",
+        "&ValveEvents", "&Equalise...",
         "&Help:", "&Instructions", "Instructions&Special", "&About",
         "[Error]",
     };
@@ -203,7 +204,8 @@ TEST_F(MainWindow, MenuAndToolBarKeepTheirOrder) {
         "Turn On Reference Points", "Draw Lines and Circles", "Turn On Pivot Data",
         "Turn On Dynamic Variables", "Turn On UnDo", "|",
         "View Sine Diagram", "View Oval Diagram", "View Steam Diagram",
-        "View Port Events vs Reverse Arm Position",
+        "View Port Events vs Reverse Arm Position", "|",
+        "View Valve Events Table and Notches", "Equalise Valve Events by Tuning Dimensions",
     };
     EXPECT_EQ(toolTexts(form->toolBar()), tools);
     // Every tool button runs its menu item: the mid gear button centres the

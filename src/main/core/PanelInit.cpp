@@ -74,6 +74,8 @@ void initPanel(const Model& m, Panel& p) {
     p.item(Item::OvalDiagram).caption = "&OvalDiagram";
     p.item(Item::SteamDiagram).caption = "S&teamDiagram";
     p.item(Item::PortOpenClose).caption = "&PortOpenClose";
+    p.item(Item::ValveEvents).caption = "&ValveEvents";
+    p.item(Item::Equalise).caption = "&Equalise...";
     p.item(Item::OpenDimensions).caption = "&OpenDimensions";
     p.item(Item::SaveAsDimensions).caption = "Save&AsDimensions";
     p.item(Item::Instructions).caption = "&Instructions";

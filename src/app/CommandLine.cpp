@@ -1,0 +1,66 @@
+#include "app/CommandLine.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+
+#include "files/DimensionFile.h"
+
+namespace tevrane {
+
+namespace {
+
+int runHelp(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// Each command's own file adds its row here.
+const BatchCommand kCommands[] = {
+    {"--help", "--help", "this list", runHelp},
+};
+
+int runHelp(const std::vector<std::string>&, std::ostream& out, std::ostream&) {
+    out << "Tevrane Outside Admission: a valve gear simulator.\n"
+           "\n"
+           "Usage:\n"
+           "  tevrane [design.dtv]      start the simulator, opening the design if one is named\n";
+    for (const BatchCommand& c : kCommands) out << "  tevrane " << c.usage << "\n      " << c.summary << "\n";
+    out << "\nA batch command needs no display. It exits with 0 when it succeeded, 1 when a\n"
+           "design could not be read or a result could not be written, and 2 when the\n"
+           "command line was not understood.\n";
+    return 0;
+}
+
+}  // namespace
+
+std::span<const BatchCommand> batchCommands() { return kCommands; }
+
+bool isBatchCommand(int argc, char** argv) {
+    return argc >= 2 && argv[1] && std::strncmp(argv[1], "--", 2) == 0;
+}
+
+int runBatchCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    if (words.empty()) return runHelp(words, out, err);
+    for (const BatchCommand& c : kCommands)
+        if (words.front() == c.option) return c.run({words.begin() + 1, words.end()}, out, err);
+    err << "tevrane: unknown option " << words.front() << " (tevrane --help lists the commands)\n";
+    return 2;
+}
+
+std::string loadDesign(const std::string& path, Model& m) {
+    initModel(m);
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return errno == ENOENT ? "File not found" : "File access denied";
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return "I/O error";
+    const DecodeResult r = decodeDimensions(m, bytes);
+    if (!r.ok) {
+        initModel(m);
+        return r.message;
+    }
+    m.currentFileName = displayFileName(path);
+    afterDimensionsLoaded(m);
+    return {};
+}
+
+}  // namespace tevrane

@@ -1,0 +1,44 @@
+// Batch work without a window: `tevrane --events design.dtv`, `--export ...`,
+// `--equalise ...` and `--help`. A command reads a design, writes its result
+// to standard output or a file, and says what went wrong on standard error
+// with a non-zero exit status. No display is needed.
+#pragma once
+
+#include <iosfwd>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "model/Model.h"
+
+namespace tevrane {
+
+// One batch command: its option, how it is called and what it does, as
+// `--help` lists them, and the function that runs it with the words after
+// the option. The function returns the exit status.
+struct BatchCommand {
+    const char* option;   // "--events"
+    const char* usage;    // "--events design.dtv [--csv | --json]"
+    const char* summary;  // one line for --help
+    int (*run)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+};
+
+// The commands the program knows, in the order --help lists them.
+std::span<const BatchCommand> batchCommands();
+
+// Whether the words start a batch command (the first one begins with "--")
+// rather than naming a design to open in the window.
+bool isBatchCommand(int argc, char** argv);
+
+// Runs the batch command of the words (argv without the program's name).
+// Exit status 0 on success, 1 when the command failed (a design that cannot
+// be read, a file that cannot be written), 2 for words it does not know.
+int runBatchCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+
+// Reads a design from a ".dtv" file into a model set to the defaults first,
+// with the recomputations that follow a load in the window. Empty on success,
+// else the reason in the user's words ("File not found", "Read beyond end of
+// file", ...), the model then at its defaults.
+std::string loadDesign(const std::string& path, Model& m);
+
+}  // namespace tevrane

@@ -1,0 +1,46 @@
+// The batch commands' common ground: the words, and reading a design.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/CommandLine.h"
+#include "files/DimensionFile.h"
+
+using namespace tevrane;
+
+TEST(CommandLine, WordsDecideBetweenBatchAndWindow) {
+    char prog[] = "tevrane", design[] = "design.dtv", events[] = "--events";
+    char* window[] = {prog, design};
+    char* batch[] = {prog, events, design};
+    EXPECT_FALSE(isBatchCommand(2, window));
+    EXPECT_TRUE(isBatchCommand(3, batch));
+    EXPECT_FALSE(isBatchCommand(1, window));
+
+    std::ostringstream out, err;
+    EXPECT_EQ(runBatchCommand({"--frobnicate"}, out, err), 2);
+    EXPECT_NE(err.str().find("--frobnicate"), std::string::npos);
+    EXPECT_EQ(runBatchCommand({"--help"}, out, err), 0);
+    for (const BatchCommand& c : batchCommands()) EXPECT_NE(out.str().find(c.usage), std::string::npos);
+}
+
+TEST(CommandLine, LoadDesignReadsWholeFilesAndRefusesTheRest) {
+    Model m;
+    EXPECT_EQ(loadDesign("/nonexistent/dir/x.dtv", m), "File not found");
+
+    // A short file is refused and leaves the defaults.
+    const auto dir = std::filesystem::temp_directory_path();
+    const std::string shortFile = (dir / "tevrane_short.dtv").string();
+    { std::ofstream(shortFile, std::ios::binary) << std::string(700, '\0'); }
+    Model d;
+    initModel(d);
+    EXPECT_EQ(loadDesign(shortFile, m), "Read beyond end of file");
+    EXPECT_EQ(m.stroke, d.stroke);
+    std::filesystem::remove(shortFile);
+
+    // An example design loads with its name and its own dimensions.
+    ASSERT_EQ(loadDesign(TEVRANE_DATA_DIR "/long-travel.dtv", m), "");
+    EXPECT_EQ(m.currentFileName, "long-travel");
+    EXPECT_NE(encodeDimensions(m), encodeDimensions(d));
+}
