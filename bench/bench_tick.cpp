@@ -21,6 +21,8 @@ class NullHost : public RendererHost {
     void setErrorItemVisible(bool) override {}
     void setDynVarBarEnabled(int, bool) override {}
     void playSound(const std::string&) override {}
+    void setVolume(std::uint32_t) override {}
+    void beep() override {}
 };
 
 void BM_Tick(benchmark::State& state) {

@@ -209,6 +209,8 @@ void TMainForm::setDynVarBarEnabled(int k, bool enabled) {
 }
 
 void TMainForm::playSound(const std::string& fileName) { sound_.play(fileName); }
+void TMainForm::setVolume(std::uint32_t volume) { sound_.setVolume(volume); }
+void TMainForm::beep() { sound_.beep(); }
 
 // ---- controls ------------------------------------------------------------------------
 

@@ -136,6 +136,8 @@ private:
     void setErrorItemVisible(bool visible) override;
     void setDynVarBarEnabled(int k, bool enabled) override;
     void playSound(const std::string& fileName) override;
+    void setVolume(std::uint32_t volume) override;
+    void beep() override;
 
     void buildControls();
     void buildMenu();

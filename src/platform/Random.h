@@ -3,7 +3,8 @@
 #pragma once
 
 #include <cstdint>
-#include <random>
+
+#include <boost/random/taus88.hpp>
 
 namespace tevrane {
 
@@ -25,7 +26,11 @@ public:
     int below(int n);
 
 private:
-    std::mt19937 gen_;
+    // A combined Tausworthe generator: three words of state, so reseeding
+    // every frame and drawing some thousands of numbers stays cheap, with
+    // no lines or lattices in the pixel clouds that a plain linear
+    // congruential generator would show.
+    boost::random::taus88 gen_;
 };
 
 }  // namespace tevrane

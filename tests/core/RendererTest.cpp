@@ -890,7 +890,7 @@ bool sameOps(const std::vector<DrawOp>& a, const std::vector<DrawOp>& b) {
 // and an error flash, drawing the same frame twice gives the same picture and
 // leaves the model and the frame state as they were.
 TEST_F(RendererTest, DrawingTwiceGivesTheSamePictureAndChangesNothing) {
-    m.dynVarsVisible = m.undoEnabled = m.refPointsOn = m.pivotDataOn = true;
+    m.dynVarsVisible = m.undoEnabled = m.refPointsOn = m.pivotDataOn = m.steamDisplay = true;
     m.solverError = true;
     m.pivotRowActive[1] = m.pivotRowActive[2] = 1;
     m.pivotRowPivot[1] = 2;
@@ -913,6 +913,8 @@ TEST_F(RendererTest, DrawingTwiceGivesTheSamePictureAndChangesNothing) {
     EXPECT_EQ(m.solverError, before.solverError);
     EXPECT_EQ(st.frontCutoffHold, stateBefore.frontCutoffHold);
     EXPECT_EQ(st.errorFlashCount, stateBefore.errorFlashCount);
+    EXPECT_EQ(st.steam.front.density, stateBefore.steam.front.density);
+    EXPECT_FALSE(first.ofKind(Kind::Pixel).empty());
     EXPECT_NE(first.findText(m.frontCutoffText), nullptr);
 }
 

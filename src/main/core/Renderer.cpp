@@ -400,6 +400,10 @@ void prepareFrame(Model& m, RenderState& st, RendererHost& host, const FrameCloc
     // since the last solve.
     m.pivotX[kReverseArmEnd] = m.revArmPos;
 
+    // The steam display's phases, densities and exhaust beats move on only
+    // while it is shown.
+    if (m.steamDisplay) advanceSteam(m, st.steam, host);
+
     // Captions of every window that shows the file name and the time.
     setCaptions(m, host, clock);
 
@@ -427,7 +431,7 @@ void drawMechanism(const Model& m, const RenderState& st, Canvas& c) {
     c.setTextScale(m.fontScaleX, m.fontScaleY);
 
     // 2. Steam first, so the mechanism is drawn over it.
-    if (m.steamDisplay) drawSteam(m, c);
+    if (m.steamDisplay) drawSteam(m, st.steam, c);
 
     // 3. (The captions are set by prepareFrame.)
     // 4. to 9. The mechanism and the overlay.

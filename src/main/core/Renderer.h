@@ -6,9 +6,11 @@
 // RendererHost, so a test can record it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "main/core/SteamDisplay.h"
 #include "model/Model.h"
 #include "platform/Canvas.h"
 
@@ -25,6 +27,8 @@ struct RenderState {
     // Whether this frame shows the cut-off figures (decided by prepareFrame).
     bool frontCutoffShown = false;
     bool rearCutoffShown = false;
+    // The steam display's phases, densities, beats and the frame's seed.
+    SteamState steam;
 };
 
 // The windows whose caption the renderer rewrites every frame.
@@ -46,13 +50,18 @@ public:
     virtual void setDynVarBarEnabled(int k, bool enabled) = 0;
     // Asynchronous playback of a WAV file by name; a missing file is silent.
     virtual void playSound(const std::string& fileName) = 0;
+    // Volume of this program's own sound output (never the system's); one
+    // 16-bit value per channel, see stereoVolume().
+    virtual void setVolume(std::uint32_t volume) = 0;
+    // The system's default beep.
+    virtual void beep() = 0;
 };
 
 // A host that remembers every call, for tests and for headless use.
 class RecordingHost : public RendererHost {
 public:
     struct Call {
-        enum class Kind { Caption, UndoButton, ErrorItem, DynVarBar, Sound };
+        enum class Kind { Caption, UndoButton, ErrorItem, DynVarBar, Sound, Volume, Beep };
         Kind kind;
         CaptionWindow window = CaptionWindow::Main;
         std::string text;  // caption or sound file name
@@ -81,6 +90,14 @@ public:
         calls.push_back({Call::Kind::Sound, CaptionWindow::Main, fileName, false, 0});
         sounds.push_back(fileName);
     }
+    void setVolume(std::uint32_t volume) override {
+        calls.push_back({Call::Kind::Volume, CaptionWindow::Main, {}, false, 0});
+        volumes.push_back(volume);
+    }
+    void beep() override {
+        calls.push_back({Call::Kind::Beep, CaptionWindow::Main, {}, false, 0});
+        ++beeps;
+    }
 
     // Calls of one kind, in order.
     std::vector<Call> ofKind(Call::Kind k) const {
@@ -92,6 +109,8 @@ public:
     void reset() {
         calls.clear();
         sounds.clear();
+        volumes.clear();
+        beeps = 0;
     }
 
     std::vector<Call> calls;
@@ -101,6 +120,8 @@ public:
     bool errorItemVisible = false;
     bool barEnabled[kDynSlots] = {};  // by slot; the bars are slots 1..4
     std::vector<std::string> sounds;
+    std::vector<std::uint32_t> volumes;
+    int beeps = 0;
 };
 
 // The date and time texts of the captions; the window fills them from the
