@@ -20,6 +20,7 @@
 #include <QThread>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 #include "dialogs/core/EqualiseText.h"
@@ -109,6 +110,7 @@ TEqualise::TEqualise(Model& m, MainController& c, QWidget* parent) : QDialog(par
     dims_->setHorizontalHeaderLabels({QStringLiteral("Free"), QStringLiteral("Dimension"), QStringLiteral("Value"),
                                       QStringLiteral("Low"), QStringLiteral("High")});
     dims_->verticalHeader()->setVisible(false);
+    dims_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     dims_->horizontalHeader()->setSectionResizeMode(kNameColumn, QHeaderView::Stretch);
     dims_->setSelectionMode(QAbstractItemView::NoSelection);
     dims_->setMinimumWidth(520);
@@ -196,12 +198,22 @@ void TEqualise::fillDimensions() {
     std::vector<int> freed;
     for (int r = 0; r < dims_->rowCount(); ++r)
         if (dims_->item(r, kFreeColumn)->checkState() == Qt::Checked) freed.push_back(dims_->item(r, kNameColumn)->data(Qt::UserRole).toInt());
-    const std::vector<int> ids = offeredDimensions(m_);
     if (dims_->rowCount() == 0) {
         for (int k = 1; k <= 4; ++k)
             if (isFreeable(m_.dynVarId[k])) freed.push_back(m_.dynVarId[k]);
         if (freed.empty()) freed.assign(std::begin(kSuggested), std::end(kSuggested));
     }
+    // The bars' dimensions first, then the freed ones, so that what is
+    // freed is in sight; then the rest in the table's order.
+    std::vector<int> ids;
+    const std::vector<int> offered = offeredDimensions(m_);
+    for (int id : offered)
+        if (std::find(m_.dynVarId + 1, m_.dynVarId + 5, id) != m_.dynVarId + 5) ids.push_back(id);
+    for (int id : offered)
+        if (std::find(freed.begin(), freed.end(), id) != freed.end() && std::find(ids.begin(), ids.end(), id) == ids.end())
+            ids.push_back(id);
+    for (int id : offered)
+        if (std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
     filling_ = true;
     dims_->setRowCount(static_cast<int>(ids.size()));
     for (size_t i = 0; i < ids.size(); ++i) {
@@ -227,6 +239,13 @@ void TEqualise::fillDimensions() {
     }
     dims_->resizeColumnToContents(kFreeColumn);
     filling_ = false;
+    showFreedCount();
+}
+
+void TEqualise::showFreedCount() {
+    int count = 0;
+    for (int r = 0; r < dims_->rowCount(); ++r) count += dims_->item(r, kFreeColumn)->checkState() == Qt::Checked;
+    status_->setText(QStringLiteral("%1 of at most 6 dimensions freed.").arg(count));
 }
 
 void TEqualise::setFree(int id, bool free) {
@@ -246,7 +265,9 @@ void TEqualise::dimensionItemChanged(int row, int column) {
         dims_->item(row, kFreeColumn)->setCheckState(Qt::Unchecked);
         filling_ = false;
         status_->setText(QStringLiteral("At most six dimensions can be freed."));
+        return;
     }
+    showFreedCount();
 }
 
 std::vector<FreeDimension> TEqualise::freeDimensions(std::string& why) const {
@@ -416,6 +437,7 @@ void TEqualise::ApplyClick() {
 void TEqualise::DiscardClick() {
     result_.reset();
     resultText_->clear();
+    progress_->setValue(0);
     status_->setText(QStringLiteral("Discarded: nothing changed."));
     setRunning(false);
 }

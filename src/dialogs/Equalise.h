@@ -76,6 +76,7 @@ private:
     void showProgress(int evaluations, int maxEvaluations, double best);
     void finished(std::shared_ptr<Outcome> outcome);
     void setRunning(bool running);
+    void showFreedCount();
     void stopWorker();
     std::vector<FreeDimension> freeDimensions(std::string& why) const;
     EqualiseGoals goals(std::string& why) const;

@@ -4,6 +4,7 @@
 // tuned design it writes.
 #include <gtest/gtest.h>
 
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 

@@ -29,6 +29,7 @@
 #include "dialogs/CylinOut.h"
 #include "dialogs/DatTable.h"
 #include "dialogs/DrvAng.h"
+#include "dialogs/Equalise.h"
 #include "dialogs/GraphicZoom.h"
 #include "dialogs/RefPoint.h"
 #include "dialogs/Instruct.h"
@@ -105,7 +106,7 @@ TEST_F(Program, CreatesTheWindowsInStartOrderAndEnablesWhatTheyOpen) {
     const std::vector<std::string> startOrder = {
         "TDrivAng", "TOvalDia", "TPortDia", "TRefPnts", "TRevPos", "TSetRevArm", "TSineDia", "TSteamDia",
         "TStpAng", "TAboutBox", "TInst", "TTevSpInst", "TFrameDi", "TCylDimen", "TGraphZoom",
-        "TDrawLines", "TDataTable"};
+        "TDrawLines", "TDataTable", "TValveEvents", "TEqualise"};
     EXPECT_EQ(names, startOrder);
     // The windows built so far, each of its own class, created in that order.
     std::vector<std::type_index> created;
@@ -114,7 +115,7 @@ TEST_F(Program, CreatesTheWindowsInStartOrderAndEnablesWhatTheyOpen) {
         typeid(TDrivAng), typeid(TOvalDia), typeid(TPortDia), typeid(TRefPnts), typeid(TRevPos), typeid(TSetRevArm),
         typeid(TSineDia), typeid(TSteamDia), typeid(TStpAng),
         typeid(TAboutBox), typeid(TInst), typeid(TTevSpInst), typeid(TFrameDi), typeid(TCylDimen),
-        typeid(TGraphZoom), typeid(TDrawLines), typeid(TDataTable)};
+        typeid(TGraphZoom), typeid(TDrawLines), typeid(TDataTable), typeid(TEqualise)};
     EXPECT_TRUE(created == built);
 
     EXPECT_TRUE(form->action(Item::SetDriverAng)->isEnabled());
@@ -205,7 +206,9 @@ TEST_F(Program, EveryWindowBarAndMenuCommandRuns) {
         EXPECT_EQ(openAndClose(item, [&](QWidget*) { form->Timer1Timer(); }), windows.window(r)) << r.name;
         ++opened;
     }
-    EXPECT_EQ(opened, 14);  // every built window but the reverse arm positions, which has no item
+    // Every built window but the reverse arm positions and the pivot data
+    // table, which have no item.
+    EXPECT_EQ(opened, 16);
     // The two file items bring up their file dialogs, cancelled here.
     for (Item i : {Item::OpenDimensions, Item::SaveAsDimensions})
         EXPECT_NE(openAndClose(form->action(i)), nullptr);

@@ -80,7 +80,7 @@ std::string eventColumns(const EventValues& v) {
     return s;
 }
 
-constexpr size_t kNameWidth = 26;
+constexpr size_t kNameWidth = 30;  // "119 Valve Length   Front Half"
 constexpr size_t kNotchWidth = 10;
 
 }  // namespace
