@@ -201,6 +201,8 @@ EqualiseResult equalise(const Engine& start, const EqualisePlan& plan, std::span
     for (FreeDimension f : freeIn) {
         if (!isFreeable(f.id)) continue;
         if (f.low > f.high) std::swap(f.low, f.high);
+        // A dimension with no room between its bounds is not free at all.
+        if (!(f.low < f.high)) continue;
         r.free.push_back(f);
     }
     for (const FreeDimension& f : r.free) r.changes.push_back({f.id, dimensionValue(start, f.id), dimensionValue(start, f.id)});
@@ -282,7 +284,7 @@ EqualiseResult equalise(const Engine& start, const EqualisePlan& plan, std::span
         high[i] = r.free[i].high;
         // A tenth of the box: big enough to see past the solver's single
         // precision, small enough to stay near the start at first.
-        step[i] = std::max(1e-6, 0.1 * (high[i] - low[i]));
+        step[i] = 0.1 * (high[i] - low[i]);
     }
     for (int s = 0; s < starts && !ctx.cancelled; ++s) {
         const int left = ctx.maxEvaluations - ctx.evaluations;
@@ -316,7 +318,10 @@ EqualiseResult equalise(const Engine& start, const EqualisePlan& plan, std::span
     r.cancelled = ctx.cancelled;
 
     if (!std::isfinite(bestValue)) {
-        r.message = "No design within the bounds closes and cuts off at every notch";
+        if (r.evaluations > 0)
+            r.message = "No design within the bounds closes and cuts off at every notch";
+        else if (!r.cancelled)
+            r.message = "The optimiser could not start within these bounds";
         return r;
     }
     Engine tuned = start;

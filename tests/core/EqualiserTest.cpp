@@ -6,15 +6,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
+#include "dialogs/core/EqualiseText.h"
 #include "model/DynVars.h"
 #include "model/Sensitivity.h"
 
 namespace tevrane {
 namespace {
 
-struct DefaultEngine : ::testing::Test {
+struct EqualiserOfDefaultEngine : ::testing::Test {
     void SetUp() override {
         initModel(m);
         e = m;
@@ -29,7 +31,7 @@ const double& at(const EventValues& v, bool front, EventKind k) {
     return *(front ? v.front : v.back)[static_cast<size_t>(k)];
 }
 
-TEST_F(DefaultEngine, SensitivityFollowsThePortGeometryAndLeavesOutWhatMovesNothing) {
+TEST_F(EqualiserOfDefaultEngine, SensitivityFollowsThePortGeometryAndLeavesOutWhatMovesNothing) {
     const auto targets = defaultNotchTargets();
     const std::vector<NotchPoint> notches = notchPoints(e, centre, targets);
     ASSERT_EQ(notches.size(), 12u);  // six targets both ways
@@ -61,7 +63,7 @@ TEST_F(DefaultEngine, SensitivityFollowsThePortGeometryAndLeavesOutWhatMovesNoth
     EXPECT_GT(all.rows.front().percentScore, 0.1);
 }
 
-TEST_F(DefaultEngine, TuningALengthedValveRodBalancesAtLeastAsWellAsTheDefaultWithinTheBounds) {
+TEST_F(EqualiserOfDefaultEngine, TuningALengthedValveRodBalancesAtLeastAsWellAsTheDefaultWithinTheBounds) {
     Engine start = e;
     start.valveRodLength += 0.05f;
     const auto targets = defaultNotchTargets();
@@ -97,7 +99,7 @@ TEST_F(DefaultEngine, TuningALengthedValveRodBalancesAtLeastAsWellAsTheDefaultWi
     EXPECT_LT(bounded.changes[0].after, tight.low + 1e-4);
 }
 
-TEST_F(DefaultEngine, AGeometryThatCannotCloseIsNeverAResultAndCancelStopsAtOnce) {
+TEST_F(EqualiserOfDefaultEngine, AGeometryThatCannotCloseIsNeverAResultAndCancelStopsAtOnce) {
     const auto targets = defaultNotchTargets();
     const EqualisePlan plan = makePlan(e, centre, targets, EqualiseGoals{});
     // A valve rod far shorter than the height it spans cannot reach the
@@ -121,7 +123,7 @@ TEST_F(DefaultEngine, AGeometryThatCannotCloseIsNeverAResultAndCancelStopsAtOnce
     EXPECT_EQ(std::memcmp(&c.tuned, &start, sizeof(Engine)), 0);
 }
 
-TEST_F(DefaultEngine, ApplyRecordsOneUndoPerChangedDimensionAndUndoesRecordByRecord) {
+TEST_F(EqualiserOfDefaultEngine, ApplyRecordsOneUndoPerChangedDimensionAndUndoesRecordByRecord) {
     m.dynVarId[1] = 16;  // the valve rod is on bar 1
     m.dynVarName[1] = dimensionName(16);
     m.dynVarValue[1] = m.valveRodLength;
@@ -141,6 +143,29 @@ TEST_F(DefaultEngine, ApplyRecordsOneUndoPerChangedDimensionAndUndoesRecordByRec
     EXPECT_EQ(std::memcmp(static_cast<const Engine*>(&m), &before, sizeof(Engine)), 0);
     EXPECT_EQ(m.undoDepth, 0);
     EXPECT_EQ(m.dynVarValue[1], 5.95f);
+}
+
+TEST_F(EqualiserOfDefaultEngine, NotchWordsAndTheCsvHaveOneLinePerDimensionAndNotch) {
+    std::vector<NotchTarget> t;
+    ASSERT_TRUE(parseNotchTargets("75, 62.5 full", t));
+    ASSERT_EQ(t.size(), 3u);
+    EXPECT_EQ(t[1].cutOff, 62.5);
+    EXPECT_TRUE(t[2].fullGear);
+    EXPECT_EQ(notchTargetsText(t), "75, 62.5, full");
+    for (const char* bad : {"", " , ", "75, abc", "100", "0", "-5", "50x"}) EXPECT_FALSE(parseNotchTargets(bad, t)) << bad;
+    EXPECT_EQ(t.size(), 3u);  // a refused text leaves the targets
+
+    const std::vector<NotchTarget> two = {{50, false}, {0, true}};
+    const SensitivityTable table = sensitivityTable(e, notchPoints(e, centre, two), 0.01);
+    const std::string csv = sensitivityCsv(table);
+    const size_t lines = static_cast<size_t>(std::count(csv.begin(), csv.end(), '\n'));
+    EXPECT_EQ(lines, 1 + eventDimensions().size() * 4);  // two notches both ways
+    const size_t header = csv.find('\n');
+    const auto commas = [](std::string_view l) { return std::count(l.begin(), l.end(), ','); };
+    const std::string_view first(csv.data(), header);
+    const std::string_view second(csv.data() + header + 1, csv.find('\n', header + 1) - header - 1);
+    EXPECT_EQ(commas(first), commas(second));
+    EXPECT_EQ(first.substr(0, 7), "id,dime");
 }
 
 }  // namespace
