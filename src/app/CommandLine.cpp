@@ -14,8 +14,17 @@ namespace {
 
 int runHelp(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+}  // namespace
+
+// src/app/EqualiseCommand.cpp
+int runEqualiseCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+namespace {
+
 // Each command's own file adds its row here.
 const BatchCommand kCommands[] = {
+    {"--equalise", "--equalise design.dtv --free ID,ID,... [--out tuned.dtv]",
+     "tune the freed dimensions (+-5 %) for equal front and back cut-off at the notches", runEqualiseCommand},
     {"--help", "--help", "this list", runHelp},
 };
 

@@ -11,6 +11,7 @@
 #include "dialogs/CylinOut.h"
 #include "dialogs/DatTable.h"
 #include "dialogs/DrvAng.h"
+#include "dialogs/Equalise.h"
 #include "dialogs/GraphicZoom.h"
 #include "dialogs/Instruct.h"
 #include "dialogs/Line.h"
@@ -99,7 +100,7 @@ const WindowRow kRows[] = {
     {"TValveEvents", Item::ValveEvents, ToolButton{ToolIcon::ValveEvents, "View Valve Events Table and Notches"}, {},
      nullptr},
     {"TEqualise", Item::Equalise, ToolButton{ToolIcon::Equalise, "Equalise Valve Events by Tuning Dimensions"}, {},
-     nullptr},
+     make<TEqualise>},
 };
 
 }  // namespace

@@ -29,6 +29,7 @@
 #include "dialogs/CylinOut.h"
 #include "dialogs/DatTable.h"
 #include "dialogs/DrvAng.h"
+#include "dialogs/Equalise.h"
 #include "dialogs/GraphicZoom.h"
 #include "dialogs/RefPoint.h"
 #include "dialogs/Instruct.h"
@@ -114,7 +115,7 @@ TEST_F(Program, CreatesTheWindowsInStartOrderAndEnablesWhatTheyOpen) {
         typeid(TDrivAng), typeid(TOvalDia), typeid(TPortDia), typeid(TRefPnts), typeid(TRevPos), typeid(TSetRevArm),
         typeid(TSineDia), typeid(TSteamDia), typeid(TStpAng),
         typeid(TAboutBox), typeid(TInst), typeid(TTevSpInst), typeid(TFrameDi), typeid(TCylDimen),
-        typeid(TGraphZoom), typeid(TDrawLines), typeid(TDataTable)};
+        typeid(TGraphZoom), typeid(TDrawLines), typeid(TDataTable), typeid(TEqualise)};
     EXPECT_TRUE(created == built);
 
     EXPECT_TRUE(form->action(Item::SetDriverAng)->isEnabled());
@@ -207,7 +208,7 @@ TEST_F(Program, EveryWindowBarAndMenuCommandRuns) {
     }
     // Every built window but the reverse arm positions and the pivot data
     // table, which no menu item opens.
-    EXPECT_EQ(opened, 15);
+    EXPECT_EQ(opened, 16);
     // The two file items bring up their file dialogs, cancelled here.
     for (Item i : {Item::OpenDimensions, Item::SaveAsDimensions})
         EXPECT_NE(openAndClose(form->action(i)), nullptr);

@@ -1,0 +1,119 @@
+// The "Equalise" window and `tevrane --equalise`: a tuning run off the
+// user-interface thread, "Discard" leaving the model bit for bit, "Apply"
+// writing undo records, "Cancel"; the command's words, its failures and the
+// tuned design it writes.
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/CommandLine.h"
+#include "dialogs/Equalise.h"
+#include "files/DimensionFile.h"
+#include "main/core/MainController.h"
+#include "model/DynVars.h"
+
+using namespace tevrane;
+
+namespace {
+
+struct EqualiseWindow : ::testing::Test {
+    Model m;
+    Panel p;
+    MainController c{m, p};
+    std::unique_ptr<TEqualise> w;
+
+    void SetUp() override {
+        initModel(m);
+        m.valveRodLength += 0.05f;
+        w = std::make_unique<TEqualise>(m, c);
+        w->show();
+        // Only the valve rod: a short run.
+        for (int id : {19, 13}) w->setFree(id, false);
+        w->setFree(16, true);
+    }
+
+    void tune() {
+        w->tuneButton()->click();
+        ASSERT_TRUE(w->running());
+        EXPECT_FALSE(w->tuneButton()->isEnabled());
+        EXPECT_TRUE(w->cancelButton()->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(!w->running(), 60000);
+    }
+
+    bool sameEngine(const Engine& e) const { return std::memcmp(static_cast<const Engine*>(&m), &e, sizeof(Engine)) == 0; }
+};
+
+TEST_F(EqualiseWindow, DiscardLeavesTheModelBitForBitAndApplyIsUndoneRecordByRecord) {
+    const Engine before = m;
+    tune();
+    ASSERT_TRUE(w->result() && w->result()->improved);
+    EXPECT_NE(w->resultText()->toPlainText().indexOf("After:"), -1);
+    EXPECT_TRUE(sameEngine(before));  // nothing is written while the result waits
+    w->discardButton()->click();
+    EXPECT_TRUE(sameEngine(before));
+    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_FALSE(w->applyButton()->isEnabled());
+
+    tune();
+    ASSERT_TRUE(w->applyButton()->isEnabled());
+    const float tuned = w->result()->changes[0].after;
+    w->applyButton()->click();
+    EXPECT_EQ(m.valveRodLength, tuned);
+    EXPECT_LT(m.valveRodLength, before.valveRodLength);
+    ASSERT_EQ(m.undoDepth, 1);
+    EXPECT_EQ(m.undoId[1], 16);
+    popUndo(m);
+    EXPECT_TRUE(sameEngine(before));
+}
+
+TEST_F(EqualiseWindow, CancelStopsTheRunAndChangesNothing) {
+    const Engine before = m;
+    w->tuneButton()->click();
+    w->cancelButton()->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!w->running(), 60000);
+    ASSERT_TRUE(w->result());
+    EXPECT_TRUE(w->result()->cancelled);
+    EXPECT_TRUE(sameEngine(before));
+}
+
+TEST(EqualiseCommand, WordsFailuresAndTheTunedDesign) {
+    std::ostringstream out, err;
+    EXPECT_EQ(runBatchCommand({"--equalise", "x.dtv"}, out, err), 2);  // no --free
+    EXPECT_EQ(runBatchCommand({"--equalise", "x.dtv", "--free", "16,abc"}, out, err), 2);
+    EXPECT_EQ(runBatchCommand({"--equalise", "x.dtv", "--free", "16,107"}, out, err), 2);  // moves no event
+    EXPECT_EQ(runBatchCommand({"--equalise", "x.dtv", "--free", "1,2,3,4,5,6,7"}, out, err), 2);
+    EXPECT_EQ(runBatchCommand({"--equalise", "x.dtv", "--free", "16", "--bogus"}, out, err), 2);
+    err.str("");
+    EXPECT_EQ(runBatchCommand({"--equalise", "/nonexistent/x.dtv", "--free", "16"}, out, err), 1);
+    EXPECT_NE(err.str().find("File not found"), std::string::npos);
+
+    Model d;
+    initModel(d);
+    d.valveRodLength += 0.05f;
+    const auto dir = std::filesystem::temp_directory_path();
+    const std::string design = (dir / "tevrane_eq_long_rod.dtv").string();
+    const std::string tuned = (dir / "tevrane_eq_tuned.dtv").string();
+    {
+        const auto bytes = encodeDimensions(d);
+        std::ofstream(design, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), 1400);
+    }
+    EXPECT_EQ(runBatchCommand({"--equalise", design, "--free", "16", "--out", "/nonexistent/dir/t.dtv"}, out, err), 1);
+    out.str("");
+    ASSERT_EQ(runBatchCommand({"--equalise", design, "--free", "16", "--out", tuned}, out, err), 0);
+    for (const char* s : {"Before:", "After:", "Valve Rod", "Fwd 75 %"}) EXPECT_NE(out.str().find(s), std::string::npos) << s;
+    Model t;
+    ASSERT_EQ(loadDesign(tuned, t), "");
+    EXPECT_LT(t.valveRodLength, d.valveRodLength);
+    EXPECT_EQ(t.valveLeverLower, d.valveLeverLower);
+    std::filesystem::remove(design);
+    std::filesystem::remove(tuned);
+}
+
+}  // namespace
