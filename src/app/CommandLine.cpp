@@ -6,6 +6,7 @@
 #include <iterator>
 #include <ostream>
 
+#include "app/EventsCommand.h"
 #include "files/DimensionFile.h"
 
 namespace tevrane {
@@ -17,6 +18,8 @@ int runHelp(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 // Each command's own file adds its row here.
 const BatchCommand kCommands[] = {
     {"--help", "--help", "this list", runHelp},
+    {"--events", "--events design.dtv [--csv | --json]",
+     "the valve events of the port diagram's 19 settings and the notch finder", runEventsCommand},
 };
 
 int runHelp(const std::vector<std::string>&, std::ostream& out, std::ostream&) {

@@ -124,6 +124,6 @@ TEST(ShippedInstructionFiles, GuideNamesEveryMenuItem) {
         "SetErrorBeep", "SetLineWidth", "SetScreenData", "SetPanZoom", "FrameDimensions",
         "CylinderDimensions", "SetGraphicZoom", "ResetAllDimensions", "ReferPoints",
         "DrawLinesCircles", "PivotData", "DynamicVari", "UnDo", "SineDiagram", "OvalDiagram",
-        "SteamDiagram", "PortOpenClose", "Instructions", "InstructionsSpecial", "About"};
+        "SteamDiagram", "PortOpenClose", "ValveEvents", "Instructions", "InstructionsSpecial", "About"};
     for (const char* item : items) EXPECT_NE(all.find(item), std::string::npos) << item;
 }

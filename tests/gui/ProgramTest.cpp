@@ -38,6 +38,7 @@
 #include "dialogs/TevFrame.h"
 #include "dialogs/TevSpIns.h"
 #include "dialogs/VGAboutBox.h"
+#include "dialogs/ValveEventsWindow.h"
 #include "dialogs/core/MessageSink.h"
 #include "main/Main.h"
 #include "platform/Clock.h"
@@ -105,7 +106,7 @@ TEST_F(Program, CreatesTheWindowsInStartOrderAndEnablesWhatTheyOpen) {
     const std::vector<std::string> startOrder = {
         "TDrivAng", "TOvalDia", "TPortDia", "TRefPnts", "TRevPos", "TSetRevArm", "TSineDia", "TSteamDia",
         "TStpAng", "TAboutBox", "TInst", "TTevSpInst", "TFrameDi", "TCylDimen", "TGraphZoom",
-        "TDrawLines", "TDataTable"};
+        "TDrawLines", "TDataTable", "TValveEvents", "TEqualise"};
     EXPECT_EQ(names, startOrder);
     // The windows built so far, each of its own class, created in that order.
     std::vector<std::type_index> created;
@@ -114,7 +115,7 @@ TEST_F(Program, CreatesTheWindowsInStartOrderAndEnablesWhatTheyOpen) {
         typeid(TDrivAng), typeid(TOvalDia), typeid(TPortDia), typeid(TRefPnts), typeid(TRevPos), typeid(TSetRevArm),
         typeid(TSineDia), typeid(TSteamDia), typeid(TStpAng),
         typeid(TAboutBox), typeid(TInst), typeid(TTevSpInst), typeid(TFrameDi), typeid(TCylDimen),
-        typeid(TGraphZoom), typeid(TDrawLines), typeid(TDataTable)};
+        typeid(TGraphZoom), typeid(TDrawLines), typeid(TDataTable), typeid(TValveEvents)};
     EXPECT_TRUE(created == built);
 
     EXPECT_TRUE(form->action(Item::SetDriverAng)->isEnabled());
@@ -205,7 +206,7 @@ TEST_F(Program, EveryWindowBarAndMenuCommandRuns) {
         EXPECT_EQ(openAndClose(item, [&](QWidget*) { form->Timer1Timer(); }), windows.window(r)) << r.name;
         ++opened;
     }
-    EXPECT_EQ(opened, 14);  // every built window but the reverse arm positions, which has no item
+    EXPECT_EQ(opened, 16);  // every built window but the reverse arm positions and the data table, which have no item
     // The two file items bring up their file dialogs, cancelled here.
     for (Item i : {Item::OpenDimensions, Item::SaveAsDimensions})
         EXPECT_NE(openAndClose(form->action(i)), nullptr);
