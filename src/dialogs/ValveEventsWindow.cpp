@@ -187,6 +187,13 @@ TValveEvents::TValveEvents(Model& m, MainController& c, QWidget* parent)
 
     layout()->addWidget(body);
 
+    // Enter in the targets' or the tolerance box takes the value; it must not
+    // press a button of the dialog (the first would be "Close").
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+
     connect(settings_, &QComboBox::currentIndexChanged, this, [this] { recompute(); });
     connect(tolerance_, &QDoubleSpinBox::valueChanged, this, [this] { showReport(); });
     connect(angles_, &QCheckBox::toggled, this, [this] { showReport(); });

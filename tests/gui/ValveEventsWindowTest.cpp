@@ -7,9 +7,11 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include "app/Windows.h"
@@ -119,6 +121,13 @@ TEST_F(ValveEventsWindow, MarksFollowTheToleranceAndTheSetChoice) {
     EXPECT_GT(markedCells(t), 0);
     w->toleranceBox()->setValue(100.0);
     EXPECT_EQ(markedCells(t), 0);
+
+    // New cut-offs wanted, taken with Enter; the window stays up.
+    QTest::keyClicks(w->targetsBox(), ", 10");
+    QTest::keyClick(w->targetsBox(), Qt::Key_Return);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->notchTable()->rowCount(), 7);
+    EXPECT_EQ(w->notchTable()->item(5, 0)->text(), "10 %");
 
     w->settingsChoice()->setCurrentIndex(1);
     EXPECT_EQ(t->rowCount(), 3 * 3);  // the three positions set at start
