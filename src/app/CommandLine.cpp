@@ -6,6 +6,7 @@
 #include <iterator>
 #include <ostream>
 
+#include "app/EventsCommand.h"
 #include "files/DimensionFile.h"
 
 namespace tevrane {
@@ -23,6 +24,8 @@ namespace {
 
 // Each command's own file adds its row here.
 const BatchCommand kCommands[] = {
+    {"--events", "--events design.dtv [--csv | --json]",
+     "the valve events of the port diagram's 19 settings and the notch finder", runEventsCommand},
     {"--equalise", "--equalise design.dtv --free ID,ID,... [--out tuned.dtv]",
      "tune the freed dimensions (+-5 %) for equal front and back cut-off at the notches", runEqualiseCommand},
     {"--help", "--help", "this list", runHelp},

@@ -20,6 +20,7 @@
 #include "dialogs/StepAngle.h"
 #include "dialogs/TevFrame.h"
 #include "dialogs/TevSpIns.h"
+#include "dialogs/ValveEventsWindow.h"
 #include "dialogs/VGAboutBox.h"
 #include "main/Main.h"
 #include "main/core/MainController.h"
@@ -98,7 +99,7 @@ const WindowRow kRows[] = {
      makeDrawLines},
     {"TDataTable", {}, {}, CaptionWindow::DataTable, make<TDataTable>},  // opened by the "DataTable" button
     {"TValveEvents", Item::ValveEvents, ToolButton{ToolIcon::ValveEvents, "View Valve Events Table and Notches"}, {},
-     nullptr},
+     make<TValveEvents>},
     {"TEqualise", Item::Equalise, ToolButton{ToolIcon::Equalise, "Equalise Valve Events by Tuning Dimensions"}, {},
      make<TEqualise>},
 };

@@ -124,6 +124,7 @@ TEST(ShippedInstructionFiles, GuideNamesEveryMenuItem) {
         "SetErrorBeep", "SetLineWidth", "SetScreenData", "SetPanZoom", "FrameDimensions",
         "CylinderDimensions", "SetGraphicZoom", "ResetAllDimensions", "ReferPoints",
         "DrawLinesCircles", "PivotData", "DynamicVari", "UnDo", "SineDiagram", "OvalDiagram",
-        "SteamDiagram", "PortOpenClose", "Equalise", "Instructions", "InstructionsSpecial", "About"};
+        "SteamDiagram", "PortOpenClose", "ValveEvents", "Equalise", "Instructions", "InstructionsSpecial",
+        "About"};
     for (const char* item : items) EXPECT_NE(all.find(item), std::string::npos) << item;
 }

@@ -44,3 +44,32 @@ TEST(CommandLine, LoadDesignReadsWholeFilesAndRefusesTheRest) {
     EXPECT_EQ(m.currentFileName, "long-travel");
     EXPECT_NE(encodeDimensions(m), encodeDimensions(d));
 }
+
+TEST(EventsCommand, PrintsTheTableAndRefusesDamagedFilesAndBadWords) {
+    std::ostringstream out, err;
+    ASSERT_EQ(runBatchCommand({"--events", TEVRANE_DATA_DIR "/default.dtv"}, out, err), 0) << err.str();
+    EXPECT_NE(out.str().find("Valve events of default"), std::string::npos);
+    EXPECT_NE(out.str().find("Cut-off"), std::string::npos);
+    EXPECT_NE(out.str().find("full gear"), std::string::npos);
+    EXPECT_TRUE(err.str().empty());
+
+    std::ostringstream csv;
+    ASSERT_EQ(runBatchCommand({"--events", TEVRANE_DATA_DIR "/default.dtv", "--csv"}, csv, err), 0);
+    EXPECT_EQ(csv.str().rfind("design,number,reverse_arm,", 0), 0u);
+
+    const std::string shortFile = (std::filesystem::temp_directory_path() / "tevrane_events_short.dtv").string();
+    { std::ofstream(shortFile, std::ios::binary) << std::string(1399, '\0'); }
+    std::ostringstream none, why;
+    EXPECT_EQ(runBatchCommand({"--events", shortFile}, none, why), 1);
+    std::filesystem::remove(shortFile);
+    EXPECT_TRUE(none.str().empty());
+    EXPECT_NE(why.str().find("Read beyond end of file"), std::string::npos);
+
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"--events"}, {"--events", "a.dtv", "--csv", "--json"}, {"--events", "a.dtv", "b.dtv"},
+          {"--events", "a.dtv", "--xml"}}) {
+        std::ostringstream o, e;
+        EXPECT_EQ(runBatchCommand(bad, o, e), 2) << bad.size();
+        EXPECT_FALSE(e.str().empty());
+    }
+}

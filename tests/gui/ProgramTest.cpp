@@ -39,6 +39,7 @@
 #include "dialogs/TevFrame.h"
 #include "dialogs/TevSpIns.h"
 #include "dialogs/VGAboutBox.h"
+#include "dialogs/ValveEventsWindow.h"
 #include "dialogs/core/MessageSink.h"
 #include "main/Main.h"
 #include "platform/Clock.h"
@@ -115,7 +116,7 @@ TEST_F(Program, CreatesTheWindowsInStartOrderAndEnablesWhatTheyOpen) {
         typeid(TDrivAng), typeid(TOvalDia), typeid(TPortDia), typeid(TRefPnts), typeid(TRevPos), typeid(TSetRevArm),
         typeid(TSineDia), typeid(TSteamDia), typeid(TStpAng),
         typeid(TAboutBox), typeid(TInst), typeid(TTevSpInst), typeid(TFrameDi), typeid(TCylDimen),
-        typeid(TGraphZoom), typeid(TDrawLines), typeid(TDataTable), typeid(TEqualise)};
+        typeid(TGraphZoom), typeid(TDrawLines), typeid(TDataTable), typeid(TValveEvents), typeid(TEqualise)};
     EXPECT_TRUE(created == built);
 
     EXPECT_TRUE(form->action(Item::SetDriverAng)->isEnabled());
@@ -208,7 +209,7 @@ TEST_F(Program, EveryWindowBarAndMenuCommandRuns) {
     }
     // Every built window but the reverse arm positions and the pivot data
     // table, which no menu item opens.
-    EXPECT_EQ(opened, 16);
+    EXPECT_EQ(opened, 17);
     // The two file items bring up their file dialogs, cancelled here.
     for (Item i : {Item::OpenDimensions, Item::SaveAsDimensions})
         EXPECT_NE(openAndClose(form->action(i)), nullptr);

@@ -1,0 +1,335 @@
+#include "dialogs/ValveEventsWindow.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "platform/Canvas.h"
+
+namespace tevrane {
+
+namespace {
+
+// Only the panel of the dynamic-variable bars and the undo line is drawn; the
+// tables are widgets below it.
+DiagramLayout eventsLayout() {
+    DiagramLayout l;
+    l.clientWidth = 632;
+    l.clientHeight = 74;
+    l.closeName = QStringLiteral("CloseEvents");
+    l.closeRect = QRect(447, 2, 75, 25);
+    l.barPrefix = QStringLiteral("SBDynVarVE");
+    l.undoName = QStringLiteral("UnDoDnVE");
+    return l;
+}
+
+const QColor kOverTolerance(255, 205, 205);  // pale red: front and back disagree
+const QColor kOutOfReach(255, 232, 190);     // pale amber: no setting gives it
+const QColor kDifferenceRow(242, 242, 242);  // the front-minus-back lines
+
+// Figures in columns read best when every digit is as wide as every other.
+QFont tableFont() {
+    QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    f.setStyleHint(QFont::Monospace);
+    return f;
+}
+
+QTableWidget* newTable(QWidget* parent, const QString& name) {
+    auto* t = new QTableWidget(parent);
+    t->setObjectName(name);
+    t->setFont(tableFont());
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    t->verticalHeader()->setDefaultSectionSize(QFontMetrics(t->font()).height() + 4);
+    t->setWordWrap(false);
+    return t;
+}
+
+QTableWidgetItem* newItem(const std::string& text, bool number) {
+    auto* item = new QTableWidgetItem(QString::fromStdString(text));
+    item->setTextAlignment(number ? (Qt::AlignRight | Qt::AlignVCenter) : (Qt::AlignLeft | Qt::AlignVCenter));
+    return item;
+}
+
+bool isNumberColumn(int c) {
+    const auto col = static_cast<EventsColumn>(c);
+    return col != EventsColumn::Sense && col != EventsColumn::End && col != EventsColumn::Note;
+}
+
+// The table's height: about twenty lines, so that the mid gear and the
+// notches below it stay on a 1024-line screen.
+constexpr int kTableLines = 20;
+
+}  // namespace
+
+TValveEvents::TValveEvents(Model& m, MainController& c, QWidget* parent)
+    : DiagramWindow(m, c, eventsLayout(), parent) {
+    setObjectName(QStringLiteral("ValveEvents"));
+    setWindowTitle(QStringLiteral("Valve Events"));
+    targetList_ = defaultNotchTargets();
+
+    QAction* undo = menuBar()->addAction(QStringLiteral("&UnDo"), this, &DiagramWindow::undoMenuClick);
+    undo->setObjectName(QStringLiteral("UnDoEvents"));
+    QAction* dyn = menuBar()->addAction(QStringLiteral("DynamicVari"), this, &DiagramWindow::dynamicVariClick);
+    dyn->setObjectName(QStringLiteral("DynamicVariEvents"));
+
+    auto* body = new QWidget(this);
+    auto* v = new QVBoxLayout(body);
+    v->setContentsMargins(6, 4, 6, 6);
+
+    auto* controls = new QHBoxLayout;
+    controls->addWidget(new QLabel(QStringLiteral("Settings:"), body));
+    settings_ = new QComboBox(body);
+    settings_->setObjectName(QStringLiteral("SettingsChoice"));
+    settings_->addItem(QStringLiteral("Port diagram settings (19)"));
+    settings_->addItem(QStringLiteral("Reverse arm positions (up to 9)"));
+    controls->addWidget(settings_);
+    angles_ = new QCheckBox(QStringLiteral("Driver angles"), body);
+    angles_->setObjectName(QStringLiteral("AnglesBox"));
+    controls->addWidget(angles_);
+    controls->addSpacing(12);
+    controls->addWidget(new QLabel(QStringLiteral("Mark front/back differences over:"), body));
+    tolerance_ = new QDoubleSpinBox(body);
+    tolerance_->setObjectName(QStringLiteral("ToleranceBox"));
+    tolerance_->setRange(0.0, 100.0);
+    tolerance_->setDecimals(2);
+    tolerance_->setSingleStep(0.25);
+    tolerance_->setValue(kDefaultEventsTolerance);
+    tolerance_->setSuffix(QStringLiteral(" % of stroke"));
+    controls->addWidget(tolerance_);
+    controls->addStretch(1);
+    copy_ = new QPushButton(QStringLiteral("Copy"), body);
+    copy_->setObjectName(QStringLiteral("CopyEvents"));
+    save_ = new QPushButton(QStringLiteral("Save CSV..."), body);
+    save_->setObjectName(QStringLiteral("SaveEvents"));
+    controls->addWidget(copy_);
+    controls->addWidget(save_);
+    v->addLayout(controls);
+
+    table_ = newTable(body, QStringLiteral("EventsTable"));
+    table_->setColumnCount(kEventsColumns);
+    QStringList heads;
+    for (int col = 0; col < kEventsColumns; ++col) {
+        const EventsColumnInfo& info = eventsColumn(static_cast<EventsColumn>(col));
+        heads << QString::fromUtf8(info.title) + QStringLiteral("\n") + QString::fromUtf8(info.unit);
+    }
+    table_->setHorizontalHeaderLabels(heads);
+    table_->verticalHeader()->hide();
+    table_->setFixedHeight(table_->horizontalHeader()->sizeHint().height() +
+                           kTableLines * table_->verticalHeader()->defaultSectionSize() + 4);
+    v->addWidget(table_);
+    note_ = new QLabel(body);
+    note_->setObjectName(QStringLiteral("EventsNote"));
+    v->addWidget(note_);
+
+    auto* lower = new QHBoxLayout;
+    auto* midBox = new QVBoxLayout;
+    midBox->addWidget(new QLabel(QStringLiteral("Mid gear (lengths)"), body));
+    midGear_ = newTable(body, QStringLiteral("MidGearTable"));
+    midGear_->setColumnCount(3);
+    midGear_->setRowCount(3);
+    midGear_->setHorizontalHeaderLabels({QStringLiteral("Front"), QStringLiteral("Back"), QStringLiteral("F-B")});
+    midGear_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    midGear_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    midGear_->setVerticalHeaderLabels(
+        {QStringLiteral("Steam lap"), QStringLiteral("Lead"), QStringLiteral("Exhaust clearance")});
+    midBox->addWidget(midGear_);
+    midBox->addStretch(1);
+    lower->addLayout(midBox);
+
+    auto* notchBox = new QVBoxLayout;
+    auto* targetsRow = new QHBoxLayout;
+    targetsRow->addWidget(new QLabel(QStringLiteral("Notch finder: cut-offs wanted (% of stroke)"), body));
+    targets_ = new QLineEdit(QString::fromStdString(notchTargetsText(targetList_)), body);
+    targets_->setObjectName(QStringLiteral("TargetsBox"));
+    targetsRow->addWidget(targets_, 1);
+    fullGear_ = new QCheckBox(QStringLiteral("Full gear"), body);
+    fullGear_->setObjectName(QStringLiteral("FullGearBox"));
+    fullGear_->setChecked(true);
+    targetsRow->addWidget(fullGear_);
+    notchBox->addLayout(targetsRow);
+    targetsError_ = new QLabel(body);
+    targetsError_->setStyleSheet(QStringLiteral("color: #b00000"));
+    targetsError_->hide();
+    notchBox->addWidget(targetsError_);
+    notches_ = newTable(body, QStringLiteral("NotchTable"));
+    notches_->setColumnCount(kNotchColumns);
+    QStringList notchHeads;
+    for (const char* t : notchColumnTitles()) notchHeads << QString::fromUtf8(t);
+    notches_->setHorizontalHeaderLabels(notchHeads);
+    notches_->verticalHeader()->hide();
+    notches_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    notches_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    notchBox->addWidget(notches_);
+    reach_ = new QLabel(body);
+    reach_->setObjectName(QStringLiteral("ReachText"));
+    reach_->setFont(tableFont());
+    notchBox->addWidget(reach_);
+    lower->addLayout(notchBox, 1);
+    v->addLayout(lower);
+
+    layout()->addWidget(body);
+
+    // Enter in the targets' or the tolerance box takes the value; it must not
+    // press a button of the dialog (the first would be "Close").
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+
+    connect(settings_, &QComboBox::currentIndexChanged, this, [this] { recompute(); });
+    connect(tolerance_, &QDoubleSpinBox::valueChanged, this, [this] { showReport(); });
+    connect(angles_, &QCheckBox::toggled, this, [this] { showReport(); });
+    connect(targets_, &QLineEdit::editingFinished, this, &TValveEvents::TargetsChange);
+    connect(fullGear_, &QCheckBox::toggled, this, &TValveEvents::TargetsChange);
+    connect(copy_, &QPushButton::clicked, this, &TValveEvents::CopyClick);
+    connect(save_, &QPushButton::clicked, this, &TValveEvents::SaveClick);
+}
+
+DiagramControls TValveEvents::drawDiagram(Canvas& c, bool) {
+    // Every pass follows the model: a bar's step, an undo or a design loaded
+    // since the last one all show in the table.
+    recompute();
+    c.clear(colours::white);
+    c.setFontColour(colours::black);
+    c.textOut(8, 4, "Valve Events");
+    const UndoLines undo = advanceUndoLine(model());
+    return drawDiagramPanel(model(), c, undo);
+}
+
+void TValveEvents::recompute() {
+    const auto settings =
+        settings_->currentIndex() == 1 ? EventsSettings::RevArmPositions : EventsSettings::PortDiagram;
+    report_ = makeEventsReport(model(), settings, targetList_);
+    setWindowTitle(report_.design.empty() ? QStringLiteral("Valve Events")
+                                          : QStringLiteral("Valve Events - ") + QString::fromStdString(report_.design));
+    showReport();
+}
+
+void TValveEvents::showReport() {
+    const std::vector<EventsRow> rows = eventsRows(report_, tolerance_->value());
+    table_->setUpdatesEnabled(false);
+    table_->setRowCount(static_cast<int>(rows.size()));
+    QFont italic = table_->font();
+    italic.setItalic(true);
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        const EventsRow& row = rows[static_cast<size_t>(r)];
+        for (int col = 0; col < kEventsColumns; ++col) {
+            const EventsCell& cell = row.cells[static_cast<size_t>(col)];
+            QTableWidgetItem* item = newItem(cell.text, isNumberColumn(col));
+            if (row.kind == EventsRowKind::Difference) {
+                item->setFont(italic);
+                item->setBackground(kDifferenceRow);
+            }
+            if (cell.overTolerance) item->setBackground(kOverTolerance);
+            table_->setItem(r, col, item);
+        }
+    }
+    for (int col = 0; col < kEventsColumns; ++col)
+        table_->setColumnHidden(col, eventsColumn(static_cast<EventsColumn>(col)).angle && !angles_->isChecked());
+    table_->resizeColumnsToContents();
+    table_->setUpdatesEnabled(true);
+
+    QString note;
+    if (report_.rows.empty()) note = QStringLiteral("No reverse arm positions are set (SetRevArmPos in the steam, oval or sine diagram).");
+    else if (report_.clamped)
+        note = QStringLiteral("The linkage cannot close at some settings: the solver mended it there (\"linkage mended\").");
+    else
+        note = QStringLiteral("Events in percent of each end's stroke from its own dead centre; lengths in the design's unit.");
+    note_->setText(note);
+
+    const auto mid = midGearRows(report_);
+    for (int r = 0; r < 3; ++r)
+        for (int col = 0; col < 3; ++col)
+            midGear_->setItem(r, col, newItem(mid[static_cast<size_t>(r)][static_cast<size_t>(col + 1)], true));
+    midGear_->resizeColumnsToContents();
+    midGear_->setFixedSize(
+        midGear_->verticalHeader()->sizeHint().width() + midGear_->horizontalHeader()->length() + 2 * midGear_->frameWidth(),
+        midGear_->horizontalHeader()->sizeHint().height() + midGear_->verticalHeader()->length() + 2 * midGear_->frameWidth());
+
+    const auto notchRowsNow = notchRows(report_);
+    notches_->setRowCount(static_cast<int>(notchRowsNow.size()));
+    for (int r = 0; r < static_cast<int>(notchRowsNow.size()); ++r)
+        for (int col = 0; col < kNotchColumns; ++col) {
+            const NotchCell& cell = notchRowsNow[static_cast<size_t>(r)][static_cast<size_t>(col)];
+            QTableWidgetItem* item = newItem(cell.text, col > 0 && !cell.outOfReach);
+            if (cell.outOfReach) item->setBackground(kOutOfReach);
+            notches_->setItem(r, col, item);
+        }
+    notches_->resizeColumnsToContents();
+    // Every target and column in sight: the list is short.
+    notches_->setFixedSize(notches_->horizontalHeader()->length() + 2 * notches_->frameWidth(),
+                           notches_->horizontalHeader()->sizeHint().height() +
+                               std::max(3, notches_->rowCount()) * notches_->verticalHeader()->defaultSectionSize() +
+                               2 * notches_->frameWidth());
+    QStringList reach;
+    for (const std::string& line : reachLines(report_)) reach << QString::fromStdString(line);
+    reach_->setText(reach.join(QLatin1Char('\n')));
+    fitTable();
+}
+
+void TValveEvents::fitTable() {
+    int width = 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width() + 2;
+    for (int col = 0; col < kEventsColumns; ++col)
+        if (!table_->isColumnHidden(col)) width += table_->columnWidth(col);
+    if (const QScreen* s = screen()) width = std::min(width, s->availableGeometry().width() - 40);
+    table_->setFixedWidth(width);
+}
+
+void TValveEvents::TargetsChange() {
+    const auto parsed = parseNotchTargets(targets_->text().toStdString(), fullGear_->isChecked());
+    if (!parsed) {
+        targetsError_->setText(QStringLiteral("Cut-offs are numbers above 0 and up to 100, separated by commas."));
+        targetsError_->show();
+        return;
+    }
+    targetsError_->hide();
+    targetList_ = *parsed;
+    recompute();
+}
+
+void TValveEvents::CopyClick() {
+    QGuiApplication::clipboard()->setText(
+        QString::fromStdString(eventsTableTsv(report_, tolerance_->value(), angles_->isChecked())));
+}
+
+void TValveEvents::SaveClick() {
+    const QString suggested =
+        (report_.design.empty() ? QStringLiteral("valve-events") : QString::fromStdString(report_.design) + "-events") +
+        QStringLiteral(".csv");
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save Valve Events"), suggested,
+                                                      QStringLiteral("CSV File (*.csv);;All Files (*)"));
+    if (!path.isEmpty()) saveCsv(path);
+}
+
+bool TValveEvents::saveCsv(const QString& path) {
+    const QByteArray bytes = QByteArray::fromStdString(eventsReportCsv(report_));
+    QSaveFile file(path);
+    QString failure;
+    if (!file.open(QIODevice::WriteOnly)) failure = file.errorString();
+    else if (file.write(bytes) != bytes.size()) failure = file.errorString();
+    else if (!file.commit()) failure = file.errorString();
+    if (failure.isEmpty()) return true;
+    QMessageBox::warning(this, QStringLiteral("Save CSV"),
+                         QStringLiteral("The valve events were not saved to %1:\n%2").arg(path, failure));
+    return false;
+}
+
+}  // namespace tevrane
