@@ -6,6 +6,7 @@
 #include <iterator>
 #include <ostream>
 
+#include "app/ExportCommand.h"
 #include "files/DimensionFile.h"
 
 namespace tevrane {
@@ -17,6 +18,8 @@ int runHelp(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 // Each command's own file adds its row here.
 const BatchCommand kCommands[] = {
     {"--help", "--help", "this list", runHelp},
+    {"--export", kExportUsage, "writes the mechanism or a diagram of the design as PNG, SVG or PDF",
+     runExportCommand},
 };
 
 int runHelp(const std::vector<std::string>&, std::ostream& out, std::ostream&) {
