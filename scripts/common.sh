@@ -6,7 +6,7 @@ JOBS="$(nproc 2>/dev/null || echo 2)"
 
 # Debian packages the build, the tests and the program need.
 PACKAGES=(cmake make g++ pkg-config libgtest-dev libbenchmark-dev libboost-dev
-          qt6-base-dev qt6-multimedia-dev libgl-dev fonts-liberation2
+          qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev fonts-liberation2
           libnlopt-cxx-dev)
 
 ensure_packages() {

@@ -6,7 +6,9 @@
 #include <iterator>
 #include <ostream>
 
+#include "app/EqualiseCommand.h"
 #include "app/EventsCommand.h"
+#include "app/ExportCommand.h"
 #include "files/DimensionFile.h"
 
 namespace tevrane {
@@ -15,19 +17,14 @@ namespace {
 
 int runHelp(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-}  // namespace
-
-// src/app/EqualiseCommand.cpp
-int runEqualiseCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-
-namespace {
-
 // Each command's own file adds its row here.
 const BatchCommand kCommands[] = {
     {"--events", "--events design.dtv [--csv | --json]",
-     "the valve events of the port diagram's 19 settings and the notch finder", runEventsCommand},
+     "prints the valve events of the port diagram's 19 settings and the notch finder", runEventsCommand},
     {"--equalise", "--equalise design.dtv --free ID,ID,... [--out tuned.dtv]",
-     "tune the freed dimensions (+-5 %) for equal front and back cut-off at the notches", runEqualiseCommand},
+     "tunes the freed dimensions (+-5 %) for equal front and back cut-off at the notches", runEqualiseCommand},
+    {"--export", kExportUsage, "writes the mechanism or a diagram of the design as PNG, SVG or PDF",
+     runExportCommand},
     {"--help", "--help", "this list", runHelp},
 };
 

@@ -9,6 +9,8 @@
 #include <charconv>
 #include <ostream>
 
+#include "app/EqualiseCommand.h"
+
 #include "app/CommandLine.h"
 #include "dialogs/core/EqualiseText.h"
 #include "files/DimensionFile.h"

@@ -9,6 +9,7 @@
 
 #include "model/Format.h"
 #include "platform/QtCanvas.h"
+#include "platform/QtPictureExport.h"
 
 namespace tevrane {
 
@@ -101,7 +102,8 @@ void DiagramWindow::redraw(bool clearFirst) {
     {
         // The canvas finishes its pixels when it goes out of scope.
         QtCanvas canvas(surface_);
-        controls = drawDiagram(canvas, clearFirst);
+        undoTextBefore_ = m_.undoText;
+        controls = drawDiagram(m_, canvas, clearFirst);
     }
     applyControls(controls);
     view_->update();
@@ -155,6 +157,33 @@ void DiagramWindow::undoMenuClick() {
 void DiagramWindow::dynamicVariClick() {
     c_.toggleDynamicVari();
     redraw(true);
+}
+
+void DiagramWindow::addPictureItems() {
+    export_ = menu_->addAction(QStringLiteral("&Export..."), this, &DiagramWindow::exportClick);
+    export_->setObjectName(QStringLiteral("Export"));
+    print_ = menu_->addAction(QStringLiteral("&Print..."), this, &DiagramWindow::printClick);
+    print_->setObjectName(QStringLiteral("Print"));
+}
+
+void DiagramWindow::drawPicture(Canvas& c) {
+    // A drawing pass moves the shared undo line on: a copy of the model,
+    // with the undo line the window's last pass started from, draws that
+    // pass's picture, and the window's next pass sees nothing of it.
+    Model copy = m_;
+    copy.undoText = undoTextBefore_;
+    drawDiagram(copy, c, true);
+}
+
+void DiagramWindow::exportClick() {
+    const QString design = QString::fromStdString(m_.currentFileName);
+    const QString name = (design.isEmpty() ? QStringLiteral("tevrane") : design) + QLatin1Char('-') +
+                         layout_.pictureName;
+    exportPictureWithDialog(this, name, surface_.size(), [this](Canvas& c) { drawPicture(c); });
+}
+
+void DiagramWindow::printClick() {
+    printPictureWithPreview(this, surface_.size(), [this](Canvas& c) { drawPicture(c); });
 }
 
 void DiagramWindow::formActivate() {

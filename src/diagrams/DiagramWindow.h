@@ -1,8 +1,9 @@
 // The window every diagram (port events, steam, oval, sine) is built on: a
 // persistent white picture the diagram draws on, the "Close" button, the four
 // dynamic-variable bars with their gesture, the "UnDo" button, and the
-// handling of the animation timer while the window is up. A diagram supplies
-// its drawing through drawDiagram() and its own menu items.
+// handling of the animation timer while the window is up, and the "Export..."
+// and "Print..." items. A diagram supplies its drawing through drawDiagram()
+// and its own menu items.
 #pragma once
 
 #include <QDialog>
@@ -11,6 +12,7 @@
 #include <QWidget>
 
 #include <array>
+#include <string>
 
 #include "controls/DynVarScrollBar.h"
 #include "controls/core/DynVarBars.h"
@@ -19,6 +21,7 @@
 #include "model/Model.h"
 #include "platform/Canvas.h"
 
+class QAction;
 class QMenuBar;
 class QPushButton;
 
@@ -51,6 +54,7 @@ struct DiagramLayout {
     QRect closeRect;        // the "Close" button
     QString barPrefix;      // e.g. "SBDynVarP": the bars are <prefix>1..4
     QString undoName;       // e.g. "UnDoDnP"
+    QString pictureName;    // e.g. "ports": ends the suggested export file name
 };
 
 class DiagramWindow : public QDialog {
@@ -69,6 +73,13 @@ public:
     // picture as it is; then mirrors the controls the drawing decided.
     void redraw(bool clearFirst);
 
+    // The diagram as the window's last pass drew it, drawn afresh on any
+    // canvas of the surface's size: what "Export..." and "Print..." put out.
+    // The window's model stays as it is.
+    void drawPicture(Canvas& c);
+    QAction* exportAction() const { return export_; }
+    QAction* printAction() const { return print_; }
+
 public slots:
     // The shared handlers; the names follow the port diagram's controls.
     void dynVarEnter(int k);
@@ -80,11 +91,15 @@ public slots:
     void undoMenuClick();
     // "DynamicVari": the bars here and in the main window, then a redraw.
     void dynamicVariClick();
+    void exportClick();
+    void printClick();
 
 protected:
     // The diagram's drawing for its current mode; it ends with the shared
     // dynamic-variable panel and undo line, whose control states it returns.
-    virtual DiagramControls drawDiagram(Canvas& c, bool clearFirst) = 0;
+    virtual DiagramControls drawDiagram(Model& m, Canvas& c, bool clearFirst) = 0;
+    // "Export..." and "Print..." after the diagram's own menu items.
+    void addPictureItems();
     // The window is shown: the animation stops, the diagram is drawn.
     virtual void formActivate();
     // The window closes: the animation runs again.
@@ -115,9 +130,12 @@ private:
     QMenuBar* menu_ = nullptr;
     QPushButton* close_ = nullptr;
     QPushButton* undo_ = nullptr;
+    QAction* export_ = nullptr;
+    QAction* print_ = nullptr;
     std::array<DynVarScrollBar*, 5> bars_{};
     DynVarBars dyn_;
     bool resettingBar_ = false;
+    std::string undoTextBefore_;  // the undo line as the last drawing pass found it
 };
 
 }  // namespace tevrane

@@ -8,12 +8,13 @@ namespace {
 
 DiagramLayout windowLayout() {
     DiagramLayout l;
-    l.clientWidth = 632;
-    l.clientHeight = 426;
+    l.clientWidth = kDiagramWidth;
+    l.clientHeight = kOvalDiagramHeight;
     l.closeName = QStringLiteral("CloseOval");
     l.closeRect = QRect(408, 8, 75, 25);
     l.barPrefix = QStringLiteral("SBDynVarO");
     l.undoName = QStringLiteral("UnDoDnO");
+    l.pictureName = QStringLiteral("oval");
     return l;
 }
 
@@ -31,9 +32,9 @@ TOvalDia::TOvalDia(Model& m, MainController& c, std::function<QDialog*()> positi
     setObjectName(QStringLiteral("OvalDia"));
 }
 
-DiagramControls TOvalDia::drawDiagram(Canvas& c, bool clearFirst) {
+DiagramControls TOvalDia::drawDiagram(Model& m, Canvas& c, bool clearFirst) {
     if (clearFirst) c.clear(colours::white);
-    return drawOval(model(), c);
+    return drawOval(m, c);
 }
 
 }  // namespace tevrane

@@ -11,12 +11,13 @@ namespace {
 
 DiagramLayout portLayout() {
     DiagramLayout l;
-    l.clientWidth = 632;
-    l.clientHeight = 414;
+    l.clientWidth = kDiagramWidth;
+    l.clientHeight = kDiagramHeight;
     l.closeName = QStringLiteral("ClosePort");
     l.closeRect = QRect(447, 2, 75, 25);
     l.barPrefix = QStringLiteral("SBDynVarP");
     l.undoName = QStringLiteral("UnDoDnP");
+    l.pictureName = QStringLiteral("ports");
     return l;
 }
 
@@ -41,10 +42,11 @@ TPortDia::TPortDia(Model& m, MainController& c, QWidget* parent)
     unDoPorts_->setObjectName(QStringLiteral("UnDoPorts"));
     dynamicVari1_ = menuBar()->addAction(QStringLiteral("DynamicVari"), this, &DiagramWindow::dynamicVariClick);
     dynamicVari1_->setObjectName(QStringLiteral("DynamicVari1"));
+    addPictureItems();
 }
 
-DiagramControls TPortDia::drawDiagram(Canvas& c, bool clearFirst) {
-    return drawPorts(model(), c, clearFirst);
+DiagramControls TPortDia::drawDiagram(Model& m, Canvas& c, bool clearFirst) {
+    return drawPorts(m, c, clearFirst);
 }
 
 void TPortDia::ForwardGraph1Click() {

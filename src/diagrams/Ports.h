@@ -28,7 +28,7 @@ public slots:
     void ReDraw1Click();
 
 protected:
-    DiagramControls drawDiagram(Canvas& c, bool clearFirst) override;
+    DiagramControls drawDiagram(Model& m, Canvas& c, bool clearFirst) override;
 
 private:
     QAction* forwardGraph1_ = nullptr;

@@ -20,6 +20,7 @@ PositionDiagramWindow::PositionDiagramWindow(Model& m, MainController& c,
     reDraw_ = item(menu.reDrawName, menu.reDrawCaption, &PositionDiagramWindow::ReDrawClick);
     unDo_ = item(menu.unDoName, QStringLiteral("&UnDo"), &DiagramWindow::undoMenuClick);
     dynamicVari_ = item(menu.dynVarName, menu.dynVarCaption, &DiagramWindow::dynamicVariClick);
+    addPictureItems();
 }
 
 void PositionDiagramWindow::askPositions() {

@@ -8,12 +8,13 @@ namespace {
 
 DiagramLayout windowLayout() {
     DiagramLayout l;
-    l.clientWidth = 632;
-    l.clientHeight = 414;
+    l.clientWidth = kDiagramWidth;
+    l.clientHeight = kDiagramHeight;
     l.closeName = QStringLiteral("CloseSin");
     l.closeRect = QRect(408, 8, 75, 25);
     l.barPrefix = QStringLiteral("SBDynVarS");
     l.undoName = QStringLiteral("UnDoDnS");
+    l.pictureName = QStringLiteral("sine");
     return l;
 }
 
@@ -31,9 +32,9 @@ TSineDia::TSineDia(Model& m, MainController& c, std::function<QDialog*()> positi
     setObjectName(QStringLiteral("SineDia"));
 }
 
-DiagramControls TSineDia::drawDiagram(Canvas& c, bool clearFirst) {
+DiagramControls TSineDia::drawDiagram(Model& m, Canvas& c, bool clearFirst) {
     if (clearFirst) c.clear(colours::white);
-    return drawSine(model(), c);
+    return drawSine(m, c);
 }
 
 }  // namespace tevrane

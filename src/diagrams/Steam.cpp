@@ -8,12 +8,13 @@ namespace {
 
 DiagramLayout windowLayout() {
     DiagramLayout l;
-    l.clientWidth = 632;
-    l.clientHeight = 414;
+    l.clientWidth = kDiagramWidth;
+    l.clientHeight = kDiagramHeight;
     l.closeName = QStringLiteral("CloseStm");
     l.closeRect = QRect(408, 8, 75, 25);
     l.barPrefix = QStringLiteral("SBDynVarST");
     l.undoName = QStringLiteral("UnDoDnSt");
+    l.pictureName = QStringLiteral("steam");
     return l;
 }
 
@@ -31,9 +32,9 @@ TSteamDia::TSteamDia(Model& m, MainController& c, std::function<QDialog*()> posi
     setObjectName(QStringLiteral("SteamDia"));
 }
 
-DiagramControls TSteamDia::drawDiagram(Canvas& c, bool clearFirst) {
+DiagramControls TSteamDia::drawDiagram(Model& m, Canvas& c, bool clearFirst) {
     if (clearFirst) c.clear(colours::white);
-    return drawSteamDiagram(model(), c);
+    return drawSteamDiagram(m, c);
 }
 
 }  // namespace tevrane

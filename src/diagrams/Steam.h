@@ -12,7 +12,7 @@ public:
          QWidget* parent = nullptr);
 
 protected:
-    DiagramControls drawDiagram(Canvas& c, bool clearFirst) override;
+    DiagramControls drawDiagram(Model& m, Canvas& c, bool clearFirst) override;
 };
 
 }  // namespace tevrane

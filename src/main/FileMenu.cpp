@@ -1,7 +1,8 @@
 // "&OpenDimensions" and "Save&AsDimensions": the file dialogs, the file
 // system and the messages. The bytes are the dimension file's own business
 // (files/DimensionFile); what a load changes besides the dimensions is the
-// controller's (dimensionsLoaded).
+// controller's (dimensionsLoaded). Then "&Export..." and "&Print..." of the
+// picture.
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -10,6 +11,9 @@
 
 #include "files/DimensionFile.h"
 #include "main/Main.h"
+#include "main/core/Renderer.h"
+#include "platform/QtCanvas.h"
+#include "platform/QtPictureExport.h"
 
 namespace tevrane {
 
@@ -94,6 +98,26 @@ void TMainForm::SaveAsDimensionsClick() {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     const QString error = saveDimensionsFile(dialog.selectedFiles().front());
     if (!error.isEmpty()) showFileError(error);
+}
+
+namespace {
+// The frame on the screen now: the model and frame state as they were when
+// it was drawn. The animation ticks on behind the dialogs, so they are kept
+// apart from the moment the item is chosen.
+DrawPicture frameAsDrawn(const Model& m, const RenderState& st) {
+    return [m, st](Canvas& c) { drawMechanism(m, st, c); };
+}
+const QSize kPictureSize(QtCanvas::kPictureWidth, QtCanvas::kPictureHeight);
+}  // namespace
+
+void TMainForm::ExportPictureClick() {
+    const QString name = m_.currentFileName.empty() ? QStringLiteral("tevrane")
+                                                    : QString::fromStdString(m_.currentFileName);
+    exportPictureWithDialog(this, name, kPictureSize, frameAsDrawn(m_, renderState_));
+}
+
+void TMainForm::PrintPictureClick() {
+    printPictureWithPreview(this, kPictureSize, frameAsDrawn(m_, renderState_));
 }
 
 }  // namespace tevrane

@@ -94,6 +94,10 @@ public:
     QString saveDimensionsFile(const QString& path);
     void OpenDimensionsClick();
     void SaveAsDimensionsClick();
+    // "&Export..." and "&Print...": the picture of the frame last drawn,
+    // saved as PNG, SVG or PDF, or printed after a preview.
+    void ExportPictureClick();
+    void PrintPictureClick();
     // The draw-lines window's part of opening a file: emptying its value
     // labels before, refreshing its row highlights after a load, its line
     // data after the dialog in every case. Empty until that window exists.

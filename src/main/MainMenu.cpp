@@ -30,6 +30,8 @@ const Command kCommands[] = {
      [](TMainForm& w) { w.OpenDimensionsClick(); }},
     {Item::SaveAsDimensions, ToolButton{ToolIcon::Save, "Save As: Dimensional Data"}, nullptr,
      [](TMainForm& w) { w.SaveAsDimensionsClick(); }},
+    {Item::ExportPicture, {}, nullptr, [](TMainForm& w) { w.ExportPictureClick(); }},
+    {Item::PrintPicture, {}, nullptr, [](TMainForm& w) { w.PrintPictureClick(); }},
     {Item::Font, {}, [](MainController& c) { c.toggleFont(); }},
     {Item::CalcCentRevArm, ToolButton{ToolIcon::MidGear, "Calculate Mid Gear Position if Necessary"},
      [](MainController& c) { c.calcCentRevArm(); }},
@@ -58,7 +60,7 @@ struct MenuLayout {
 
 const std::vector<MenuLayout>& menuLayout() {
     static const std::vector<MenuLayout> menus = {
-        {"&File", {Item::OpenDimensions, Item::SaveAsDimensions}},
+        {"&File", {Item::OpenDimensions, Item::SaveAsDimensions, Item::ExportPicture, Item::PrintPicture}},
         {"&SetUp",
          {Item::SetRevArmPos, Item::SetDriverAng, Item::SetStepAng, Item::SetRefPoints, Item::Font,
           Item::CalcCentRevArm, Item::SteamDisp, Item::ErrorBeep, Item::LineWidth, Item::ScreenData,

@@ -19,20 +19,6 @@ namespace tevrane {
 
 namespace {
 
-// The font of every picture. The readouts and labels stand at fixed pixel
-// positions laid out for a narrow sans-serif face, so a face with the widths
-// of Arial comes first; any sans-serif face stands in where none is installed.
-constexpr const char* kFontFamily = "Liberation Sans";
-
-QString toQString(const std::string& s) {
-    const QString text = QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-    // Names from older files may be in a single-byte code page rather than
-    // UTF-8: show their characters instead of replacement marks.
-    if (text.contains(QChar::ReplacementCharacter))
-        return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-    return text;
-}
-
 // Range of steps i in [0, count) for which c0 + s * i lies in [0, limit).
 // Empty when lo > hi.
 std::pair<std::int64_t, std::int64_t> stepsInside(std::int64_t c0, int s, std::int64_t limit,
@@ -47,35 +33,6 @@ std::pair<std::int64_t, std::int64_t> stepsInside(std::int64_t c0, int s, std::i
         hi = std::min(hi, c0);
     }
     return {lo, hi};
-}
-
-// Cuts the segment a-b to the rectangle [left, right] x [top, bottom]
-// (Liang-Barsky). False when nothing of it is inside.
-bool clipSegment(QPointF& a, QPointF& b, double left, double top, double right, double bottom) {
-    const double dx = b.x() - a.x();
-    const double dy = b.y() - a.y();
-    double t0 = 0.0;
-    double t1 = 1.0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x() - left, right - a.x(), a.y() - top, bottom - a.y()};
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0.0) {
-            if (q[k] < 0.0) return false;
-            continue;
-        }
-        const double r = q[k] / p[k];
-        if (p[k] < 0.0) {
-            if (r > t1) return false;
-            t0 = std::max(t0, r);
-        } else {
-            if (r < t0) return false;
-            t1 = std::min(t1, r);
-        }
-    }
-    const QPointF start = a;
-    a = QPointF(start.x() + t0 * dx, start.y() + t0 * dy);
-    b = QPointF(start.x() + t1 * dx, start.y() + t1 * dy);
-    return true;
 }
 
 double degrees(double radians) { return radians * 180.0 / std::numbers::pi; }
@@ -117,6 +74,72 @@ int fontPixelSize(int points) {
     const int p = std::clamp(points, 1, 1000);
     return (p * 4 + 1) / 3;
 }
+
+QString pictureText(const std::string& s) {
+    const QString text = QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+    // Names from older files may be in a single-byte code page rather than
+    // UTF-8: show their characters instead of replacement marks.
+    if (text.contains(QChar::ReplacementCharacter))
+        return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+    return text;
+}
+
+float textScaleFactor(float f) { return std::clamp(std::isfinite(f) ? f : 1.0f, 0.25f, 8.0f); }
+
+QFont pictureFont(int points, bool bold, float scaleX, float scaleY) {
+    const int base = fontPixelSize(points);
+    // The height follows the vertical factor; the horizontal one stretches
+    // the letters on top of that, so a text grows by both factors.
+    const int pixels = std::max(1, static_cast<int>(std::lround(base * scaleY)));
+    const int stretch = std::clamp(
+        static_cast<int>(std::lround(100.0 * base * scaleX / pixels)), 1, 4000);
+    // The readouts and labels stand at fixed pixel positions laid out for a
+    // narrow sans-serif face, so a face with the widths of Arial comes first;
+    // any sans-serif face stands in where none is installed.
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixels);
+    if (stretch != 100) font.setStretch(stretch);
+    font.setBold(bold);
+    // Smoothed letters, fitted to the pixel grid only vertically: the
+    // letters keep the widths and spacing the face was designed with (full
+    // hinting at 11 pixels pulls them apart into "Cham ber"), while the
+    // baseline and the tops of the letters stay sharp.
+    font.setStyleStrategy(QFont::PreferAntialias);
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    font.setKerning(true);
+    return font;
+}
+
+bool clipSegment(QPointF& a, QPointF& b, double left, double top, double right, double bottom) {
+    const double dx = b.x() - a.x();
+    const double dy = b.y() - a.y();
+    double t0 = 0.0;
+    double t1 = 1.0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - left, right - a.x(), a.y() - top, bottom - a.y()};
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0.0) {
+            if (q[k] < 0.0) return false;
+            continue;
+        }
+        const double r = q[k] / p[k];
+        if (p[k] < 0.0) {
+            if (r > t1) return false;
+            t0 = std::max(t0, r);
+        } else {
+            if (r < t0) return false;
+            t1 = std::min(t1, r);
+        }
+    }
+    const QPointF start = a;
+    a = QPointF(start.x() + t0 * dx, start.y() + t0 * dy);
+    b = QPointF(start.x() + t1 * dx, start.y() + t1 * dy);
+    return true;
+}
+
 
 void fillRect(QImage& image, const QRect& rect, Colour c) {
     const QRect r = rect.intersected(image.rect());
@@ -289,8 +312,8 @@ void QtCanvas::setFontBold(bool bold) {
 
 void QtCanvas::setTextScale(float horizontal, float vertical) {
     // Kept within what a font can be drawn at.
-    horizontal = std::clamp(std::isfinite(horizontal) ? horizontal : 1.0f, 0.25f, 8.0f);
-    vertical = std::clamp(std::isfinite(vertical) ? vertical : 1.0f, 0.25f, 8.0f);
+    horizontal = textScaleFactor(horizontal);
+    vertical = textScaleFactor(vertical);
     if (horizontal != textScaleX_ || vertical != textScaleY_) fontDirty_ = true;
     textScaleX_ = horizontal;
     textScaleY_ = vertical;
@@ -305,26 +328,7 @@ void QtCanvas::useLinePen() {
 
 void QtCanvas::useFont() {
     if (!fontDirty_) return;
-    const int base = fontPixelSize(fontSize_);
-    // The height follows the vertical factor; the horizontal one stretches
-    // the letters on top of that, so a text grows by both factors.
-    const int pixels = std::max(1, static_cast<int>(std::lround(base * textScaleY_)));
-    const int stretch = std::clamp(
-        static_cast<int>(std::lround(100.0 * base * textScaleX_ / pixels)), 1, 4000);
-    font_ = QFont(QString::fromLatin1(kFontFamily));
-    font_.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                       QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
-    font_.setStyleHint(QFont::SansSerif);
-    font_.setPixelSize(pixels);
-    if (stretch != 100) font_.setStretch(stretch);
-    font_.setBold(bold_);
-    // Smoothed letters, fitted to the pixel grid only vertically: the
-    // letters keep the widths and spacing the face was designed with (full
-    // hinting at 11 pixels pulls them apart into "Cham ber"), while the
-    // baseline and the tops of the letters stay sharp.
-    font_.setStyleStrategy(QFont::PreferAntialias);
-    font_.setHintingPreference(QFont::PreferVerticalHinting);
-    font_.setKerning(true);
+    font_ = pictureFont(fontSize_, bold_, textScaleX_, textScaleY_);
     painter_.setFont(font_);
     ascent_ = painter_.fontMetrics().ascent();
     fontDirty_ = false;
@@ -560,7 +564,7 @@ void QtCanvas::textOut(int x, int y, const std::string& text) {
                            static_cast<int>(fontColour_)};
     key.append(reinterpret_cast<const char*>(numbers), sizeof numbers);
     const TextImage& image = textCache().get(key, [&] {
-        const QString s = toQString(text);
+        const QString s = pictureText(text);
         const QFontMetrics metrics = painter_.fontMetrics();
         // Room for letters that reach past their advance or below the line.
         const int pad = metrics.height();
@@ -629,7 +633,7 @@ void QtCanvas::blitText(int x, int y, const TextImage& text) {
 int QtCanvas::textWidth(const std::string& text) {
     if (!valid_ || text.empty()) return 0;
     useFont();
-    return painter_.fontMetrics().horizontalAdvance(toQString(text));
+    return painter_.fontMetrics().horizontalAdvance(pictureText(text));
 }
 
 void QtCanvas::clear(Colour c) {

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <climits>
 #include <optional>
+#include <string>
 
 #include "platform/Canvas.h"
 
@@ -34,6 +35,17 @@ inline QColor toQColor(Colour c) {
 // Pixel size of a font of the given point size on a 96 dpi screen, so that
 // pictures come out the same on every screen and off-screen (8 pt is 11 px).
 int fontPixelSize(int points);
+
+// The font of every picture's texts at a canvas font size, bold or not, with
+// the letters grown by the text scale factors.
+QFont pictureFont(int points, bool bold, float scaleX, float scaleY);
+// A text factor kept within what a font can be drawn at (1 when not finite).
+float textScaleFactor(float f);
+// A canvas text (UTF-8, or a single-byte code page from older files) for Qt.
+QString pictureText(const std::string& s);
+// Cuts the segment a-b to the rectangle [left, right] x [top, bottom]
+// (Liang-Barsky). False when nothing of it is inside.
+bool clipSegment(QPointF& a, QPointF& b, double left, double top, double right, double bottom);
 
 // Fills the part of the rectangle that lies inside the image.
 void fillRect(QImage& image, const QRect& rect, Colour c);

@@ -119,8 +119,8 @@ TEST(ShippedInstructionFiles, GuideNamesEveryMenuItem) {
     std::string all;
     for (const std::string& line : t.lines) all += line + "\n";
     const char* items[] = {
-        "OpenDimensions", "SaveAsDimensions", "Exit", "SetRevArmPos", "SetDriverAng",
-        "SetStepAng", "SetRefPoints", "SetLargeFont", "CalcCentRevArm", "SetSteamDisp",
+        "OpenDimensions", "SaveAsDimensions", "Export", "Print", "Exit", "SetRevArmPos",
+        "SetDriverAng", "SetStepAng", "SetRefPoints", "SetLargeFont", "CalcCentRevArm", "SetSteamDisp",
         "SetErrorBeep", "SetLineWidth", "SetScreenData", "SetPanZoom", "FrameDimensions",
         "CylinderDimensions", "SetGraphicZoom", "ResetAllDimensions", "ReferPoints",
         "DrawLinesCircles", "PivotData", "DynamicVari", "UnDo", "SineDiagram", "OvalDiagram",

@@ -210,8 +210,9 @@ TEST_F(Program, EveryWindowBarAndMenuCommandRuns) {
     // Every built window but the reverse arm positions and the pivot data
     // table, which no menu item opens.
     EXPECT_EQ(opened, 17);
-    // The two file items bring up their file dialogs, cancelled here.
-    for (Item i : {Item::OpenDimensions, Item::SaveAsDimensions})
+    // The file items bring up their file and print preview dialogs,
+    // cancelled here.
+    for (Item i : {Item::OpenDimensions, Item::SaveAsDimensions, Item::ExportPicture, Item::PrintPicture})
         EXPECT_NE(openAndClose(form->action(i)), nullptr);
 
     using A = QAbstractSlider::SliderAction;
@@ -231,7 +232,8 @@ TEST_F(Program, EveryWindowBarAndMenuCommandRuns) {
         const Item item = static_cast<Item>(i);
         bool window = false;
         for (const WindowRow& r : windows.rows()) window = window || r.item == item;
-        const bool file = item == Item::OpenDimensions || item == Item::SaveAsDimensions;
+        const bool file = item == Item::OpenDimensions || item == Item::SaveAsDimensions ||
+                          item == Item::ExportPicture || item == Item::PrintPicture;
         if (!window && !file && item != Item::Error && item != Item::ScreenData) commands.push_back(item);
     }
     int ran = 0;

@@ -20,6 +20,13 @@ struct DiagramControls {
     bool undoVisible = false;
 };
 
+// A diagram's picture at the normal font: the window's client area below its
+// menu. The large font widens it by its x factor. The oval's is a little
+// taller than the others'.
+inline constexpr int kDiagramWidth = 632;
+inline constexpr int kDiagramHeight = 414;
+inline constexpr int kOvalDiagramHeight = 426;
+
 // Geometry shared by every diagram window (window pixels).
 inline constexpr int kDiagramBarX = 112;
 inline constexpr int kDiagramBarY[5] = {0, 3, 15, 27, 39};

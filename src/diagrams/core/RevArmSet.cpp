@@ -101,23 +101,30 @@ void drawRevArmDialog(Model& m, Canvas& c, RevArmBoxes& boxes) {
     boxes.visible[1] = true;
     boxes.text[1] = boxText(m.revArmSet[1]);
 
+    settleRevArmPositions(m);
     for (int k = 1; k <= kRevArmPositions - 1; ++k) {
-        if (m.revArmSet[k] != 0.0f) {
-            m.revArmSetCount = k;
+        const bool next = m.revArmSet[k] != 0.0f;
+        if (next) {
             const IPoint at = revArmLabelPlace(m, k + 1);
             c.textOut(at.x, at.y, revArmLabel(k + 1));
-            boxes.visible[static_cast<size_t>(k + 1)] = true;
-        } else {
-            m.revArmSet[k + 1] = 0.0f;
-            boxes.visible[static_cast<size_t>(k + 1)] = false;
         }
+        boxes.visible[static_cast<size_t>(k + 1)] = next;
         boxes.text[static_cast<size_t>(k + 1)] = boxText(m.revArmSet[k + 1]);
     }
-    if (m.revArmSet[kRevArmPositions] != 0.0f) m.revArmSetCount = kRevArmPositions;
 
     boxes.visible[kRevArmScaleBox] = true;
     boxes.text[kRevArmScaleBox] = boxText(m.diagramVScale);
     c.textOut(scaled(13, m.fontScaleX), scaled(25, m.fontScaleY), "Vertical Scale");
+}
+
+void settleRevArmPositions(Model& m) {
+    for (int k = 1; k <= kRevArmPositions - 1; ++k) {
+        if (m.revArmSet[k] != 0.0f)
+            m.revArmSetCount = k;
+        else
+            m.revArmSet[k + 1] = 0.0f;
+    }
+    if (m.revArmSet[kRevArmPositions] != 0.0f) m.revArmSetCount = kRevArmPositions;
 }
 
 bool acceptRevArmKey(const std::string& text, char key) {

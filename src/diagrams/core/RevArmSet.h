@@ -46,10 +46,13 @@ float revArmUpperLimit(const Model& m);
 // A position is kept within the limits; 0 marks an unused position and stays.
 float clampRevArmPosition(const Model& m, float value);
 
+// Clears every position after the first unused one and sets revArmSetCount
+// to the last position in use (left alone when position 1 itself is unused):
+// the positions the diagrams draw, as the dialog settles them.
+void settleRevArmPositions(Model& m);
+
 // The dialog's drawing: the limit scale, the labels of the positions in use,
-// the boxes' texts and visibility. Clears every position after the first
-// unused one and sets revArmSetCount to the last position in use (left alone
-// when position 1 itself is unused).
+// the boxes' texts and visibility, after settling the positions.
 void drawRevArmDialog(Model& m, Canvas& c, RevArmBoxes& boxes);
 
 // The key filter of every box: backspace, digits, one "." and one "-".

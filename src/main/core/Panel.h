@@ -49,7 +49,7 @@ enum class Item {
     FrameDimensions, CylinderDimensions, GraphicZoom, ResetAllDimensions,
     ReferPoints, DrawLinesCircles, PivotData, DynamicVari, UnDo,
     SineDiagram, OvalDiagram, SteamDiagram, PortOpenClose, ValveEvents, Equalise,
-    OpenDimensions, SaveAsDimensions, Instructions, InstructionsSpecial, About,
+    OpenDimensions, SaveAsDimensions, ExportPicture, PrintPicture, Instructions, InstructionsSpecial, About,
     Error,
     Count  // the number of items, not an item
 };

@@ -78,6 +78,8 @@ void initPanel(const Model& m, Panel& p) {
     p.item(Item::Equalise).caption = "&Equalise...";
     p.item(Item::OpenDimensions).caption = "&OpenDimensions";
     p.item(Item::SaveAsDimensions).caption = "Save&AsDimensions";
+    p.item(Item::ExportPicture).caption = "&Export...";
+    p.item(Item::PrintPicture).caption = "&Print...";
     p.item(Item::Instructions).caption = "&Instructions";
     p.item(Item::InstructionsSpecial).caption = "Instructions&Special";
     p.item(Item::About).caption = "&About";

@@ -1,0 +1,192 @@
+#include "platform/QtPainterCanvas.h"
+
+#include <QFontMetrics>
+#include <QPainterPath>
+#include <QPen>
+#include <QPolygonF>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "platform/QtCanvas.h"
+
+namespace tevrane {
+
+namespace {
+
+// The middle of a pixel.
+QPointF centre(IPoint p) { return {p.x + 0.5, p.y + 0.5}; }
+
+}  // namespace
+
+QtPainterCanvas::QtPainterCanvas(QPainter& painter, int width, int height)
+    : painter_(painter), width_(std::max(width, 0)), height_(std::max(height, 0)) {
+    painter_.setClipRect(QRectF(0, 0, width_, height_), Qt::IntersectClip);
+    // Smooth edges where the device has pixels at all (the print preview):
+    // the file formats keep the shapes themselves.
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    painter_.setBackgroundMode(Qt::TransparentMode);
+    painter_.setBrush(Qt::NoBrush);
+}
+
+void QtPainterCanvas::setFontSize(int points) {
+    if (points != fontSize_) fontDirty_ = true;
+    fontSize_ = points;
+}
+
+void QtPainterCanvas::setFontBold(bool bold) {
+    if (bold != bold_) fontDirty_ = true;
+    bold_ = bold;
+}
+
+void QtPainterCanvas::setTextScale(float horizontal, float vertical) {
+    horizontal = textScaleFactor(horizontal);
+    vertical = textScaleFactor(vertical);
+    if (horizontal != textScaleX_ || vertical != textScaleY_) fontDirty_ = true;
+    textScaleX_ = horizontal;
+    textScaleY_ = vertical;
+}
+
+const QFont& QtPainterCanvas::font() {
+    if (fontDirty_) {
+        font_ = pictureFont(fontSize_, bold_, textScaleX_, textScaleY_);
+        // Placed and measured as on the screen, whatever the device's
+        // resolution.
+        ascent_ = QFontMetrics(font_).ascent();
+        fontDirty_ = false;
+    }
+    return font_;
+}
+
+void QtPainterCanvas::usePen() {
+    // As on the screen: a wide pen has round ends and joins; a one-pixel
+    // line covers its pixels, square ended.
+    const int width = std::max(penWidth_, 1);
+    painter_.setPen(width > 1 ? QPen(toQColor(pen_), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin)
+                              : QPen(toQColor(pen_), 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter_.setBrush(Qt::NoBrush);
+}
+
+bool QtPainterCanvas::reaches(double left, double top, double right, double bottom) const {
+    const double margin = std::max(penWidth_, 1) + 2.0;
+    return right >= -margin && bottom >= -margin && left <= width_ + margin && top <= height_ + margin;
+}
+
+void QtPainterCanvas::lineTo(int x, int y) {
+    const IPoint from = pos_;
+    pos_ = {x, y};
+    if (from != pos_) polyline({from, pos_});
+}
+
+void QtPainterCanvas::polyline(const std::vector<IPoint>& points) {
+    if (points.size() < 2) return;
+    usePen();
+    // A zoomed-in view puts points far outside the picture; such a line is
+    // cut to the picture segment by segment, since a device need not cope
+    // with coordinates in the millions.
+    const double far = 4.0 * (width_ + height_) + 100.0;
+    const bool near = std::all_of(points.begin(), points.end(), [&](IPoint p) {
+        return std::abs(static_cast<double>(p.x)) < far && std::abs(static_cast<double>(p.y)) < far;
+    });
+    if (near) {
+        QPolygonF line;
+        line.reserve(static_cast<qsizetype>(points.size()));
+        for (IPoint p : points) line.append(centre(p));
+        painter_.drawPolyline(line);
+        return;
+    }
+    const double margin = std::max(penWidth_, 1) + 2.0;
+    for (std::size_t k = 1; k < points.size(); ++k) {
+        QPointF a = centre(points[k - 1]);
+        QPointF b = centre(points[k]);
+        if (a != b && clipSegment(a, b, -margin, -margin, width_ + margin, height_ + margin))
+            painter_.drawLine(a, b);
+    }
+}
+
+void QtPainterCanvas::ellipse(int x1, int y1, int x2, int y2) {
+    if (x2 < x1) std::swap(x1, x2);
+    if (y2 < y1) std::swap(y1, y2);
+    const double w = static_cast<double>(x2) - x1;
+    const double h = static_cast<double>(y2) - y1;
+    if (w == 0 || h == 0 || !reaches(x1, y1, x2, y2)) return;
+    if (w == 1 || h == 1) {  // the whole box, as on the screen
+        painter_.fillRect(QRectF(x1, y1, w, h), toQColor(pen_));
+        return;
+    }
+    usePen();
+    painter_.drawEllipse(QRectF(x1 + 0.5, y1 + 0.5, w - 1, h - 1));
+}
+
+void QtPainterCanvas::arc(int x1, int y1, int x2, int y2, int sx, int sy, int ex, int ey) {
+    if (x2 < x1) std::swap(x1, x2);
+    if (y2 < y1) std::swap(y1, y2);
+    const double w = static_cast<double>(x2) - x1;
+    const double h = static_cast<double>(y2) - y1;
+    if (w == 0 || h == 0 || !reaches(x1, y1, x2, y2)) return;
+    if (w == 1 || h == 1) {
+        painter_.fillRect(QRectF(x1, y1, w, h), toQColor(pen_));
+        return;
+    }
+    // Qt measures an ellipse's angles on the circle it is squeezed from, so
+    // each radial's direction is divided by the half-axes first; angles run
+    // counter-clockwise on the screen, where rows grow downwards.
+    const double a = (w - 1) / 2.0;
+    const double b = (h - 1) / 2.0;
+    const double cx = x1 + 0.5 + a;
+    const double cy = y1 + 0.5 + b;
+    auto angle = [&](int x, int y) {
+        return std::atan2(-(y + 0.5 - cy) / b, (x + 0.5 - cx) / a) * 180.0 / std::numbers::pi;
+    };
+    const double start = angle(sx, sy);
+    double span = std::fmod(angle(ex, ey) - start, 360.0);
+    if (span < 0) span += 360.0;
+    // Both radials the same way: the arc closes on itself.
+    if (span < 1e-9) span = 360.0;
+    const QRectF box(x1 + 0.5, y1 + 0.5, w - 1, h - 1);
+    QPainterPath path;
+    path.arcMoveTo(box, start);
+    path.arcTo(box, start, span);
+    usePen();
+    painter_.drawPath(path);
+}
+
+void QtPainterCanvas::setPixel(int x, int y, Colour c) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    painter_.fillRect(QRectF(x, y, 1, 1), toQColor(c));
+}
+
+void QtPainterCanvas::textOut(int x, int y, const std::string& text) {
+    // Text starting right of or below the picture cannot show.
+    if (text.empty() || x >= width_ || y >= height_) return;
+    painter_.setFont(font());
+    painter_.setPen(QPen(toQColor(fontColour_)));
+    // Blanks before a piece of text and runs of them inside it become
+    // distances: the figures of the readouts and lists are right-aligned by
+    // leading blanks, and some viewers of a drawing close those up.
+    const QString s = pictureText(text);
+    const QFontMetricsF metrics(font_);
+    const qsizetype n = s.size();
+    qsizetype start = 0;
+    while (true) {
+        while (start < n && s[start] == QLatin1Char(' ')) ++start;
+        if (start == n) break;
+        qsizetype end = start + 1;
+        while (end < n && !(s[end] == QLatin1Char(' ') && (end + 1 == n || s[end + 1] == QLatin1Char(' '))))
+            ++end;
+        painter_.drawText(QPointF(x + metrics.horizontalAdvance(s.left(start)), y + ascent_),
+                          s.mid(start, end - start));
+        start = end;
+    }
+}
+
+int QtPainterCanvas::textWidth(const std::string& text) {
+    if (text.empty()) return 0;
+    return QFontMetrics(font()).horizontalAdvance(pictureText(text));
+}
+
+void QtPainterCanvas::clear(Colour c) { painter_.fillRect(QRectF(0, 0, width_, height_), toQColor(c)); }
+
+}  // namespace tevrane

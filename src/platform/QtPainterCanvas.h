@@ -1,0 +1,63 @@
+// The drawing canvas on any Qt paint device through a plain QPainter: an SVG
+// or PDF file, a printer. Lines, ellipses, arcs and texts stay lines,
+// ellipses, arcs and texts, in the fonts, colours and pen widths of the
+// screen (QtCanvas), so a vector picture is the screen picture drawn without
+// pixels. Coordinates are picture pixels; the painter's transform places the
+// picture on the device. A one-pixel shape is drawn through the middle of its
+// pixels, so the outlines lie where the screen puts them.
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+
+#include "platform/Canvas.h"
+
+namespace tevrane {
+
+class QtPainterCanvas : public Canvas {
+public:
+    // Draws a picture of width x height pixels with a painter that is active
+    // on its device. Nothing is drawn outside the picture.
+    QtPainterCanvas(QPainter& painter, int width, int height);
+
+    void setPenColour(Colour c) override { pen_ = c & 0xFFFFFFu; }
+    Colour penColour() const override { return pen_; }
+    void setPenWidth(int w) override { penWidth_ = w; }
+    int penWidth() const override { return penWidth_; }
+    void setBrushClear() override { painter_.setBrush(Qt::NoBrush); }
+    void setFontColour(Colour c) override { fontColour_ = c & 0xFFFFFFu; }
+    void setFontSize(int points) override;
+    void setFontBold(bool bold) override;
+    void setTextScale(float horizontal, float vertical) override;
+
+    void moveTo(int x, int y) override { pos_ = {x, y}; }
+    void lineTo(int x, int y) override;
+    void polyline(const std::vector<IPoint>& points) override;
+    void ellipse(int x1, int y1, int x2, int y2) override;
+    void arc(int x1, int y1, int x2, int y2, int sx, int sy, int ex, int ey) override;
+    void setPixel(int x, int y, Colour c) override;
+    void textOut(int x, int y, const std::string& text) override;
+    int textWidth(const std::string& text) override;
+    void clear(Colour c) override;
+
+private:
+    void usePen();
+    const QFont& font();
+    // Whether a box of the picture's pixels reaches into the picture.
+    bool reaches(double left, double top, double right, double bottom) const;
+
+    QPainter& painter_;
+    int width_, height_;
+    IPoint pos_;
+    Colour pen_ = colours::black;
+    int penWidth_ = 1;
+    Colour fontColour_ = colours::black;
+    int fontSize_ = kDefaultFontSize;
+    bool bold_ = false;
+    float textScaleX_ = 1, textScaleY_ = 1;
+    QFont font_;
+    int ascent_ = 0;
+    bool fontDirty_ = true;
+};
+
+}  // namespace tevrane
