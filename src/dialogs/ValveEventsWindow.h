@@ -49,7 +49,7 @@ public slots:
     void TargetsChange();
 
 protected:
-    DiagramControls drawDiagram(Canvas& c, bool clearFirst) override;
+    DiagramControls drawDiagram(Model& m, Canvas& c, bool clearFirst) override;
 
 private:
     // Computes the report from the model's engine, then shows it.
