@@ -8,22 +8,12 @@
 // default notches, with the plan's notch search, at most 5 s.
 #include <benchmark/benchmark.h>
 
+#include "DefaultDesign.h"
 #include "model/Equaliser.h"
 #include "model/Model.h"
 #include "model/Sensitivity.h"
 
 namespace {
-
-struct DefaultDesign {
-    DefaultDesign() {
-        tevrane::Model m;
-        tevrane::initModel(m);
-        engine = m;
-        centre = m.revArmCentre();
-    }
-    tevrane::Engine engine;
-    float centre = 0;
-};
 
 void BM_SensitivityTable(benchmark::State& state) {
     const DefaultDesign d;

@@ -7,22 +7,12 @@
 // brackets them with, at most 50 ms.
 #include <benchmark/benchmark.h>
 
+#include "DefaultDesign.h"
 #include "model/Model.h"
 #include "model/NotchFinder.h"
 #include "model/ValveEvents.h"
 
 namespace {
-
-struct DefaultDesign {
-    DefaultDesign() {
-        tevrane::Model m;
-        tevrane::initModel(m);
-        engine = m;
-        centre = m.revArmCentre();
-    }
-    tevrane::Engine engine;
-    float centre = 0;
-};
 
 void BM_EventsTable(benchmark::State& state) {
     const DefaultDesign d;
