@@ -97,14 +97,24 @@ TEST_F(RefPointsWindow, PivotDataShowsTheButtonAndAnArmedRowTheCross) {
     EXPECT_FALSE(form->button("DataTableBut")->isVisible());
 }
 
-TEST_F(RefPointsWindow, DrawLinesBeepsAtTheOriginAndOpensNothingWithoutItsWindow) {
+TEST_F(RefPointsWindow, DrawLinesBeepsAtTheOriginThenOpensItsWindow) {
     form->action(Item::ReferPoints)->trigger();
-    form->DrawLines1Click();
+    // Opens the draw-lines window and closes it again; returns what was up.
+    auto openAndClose = [&] {
+        QWidget* up = nullptr;
+        QTimer::singleShot(0, [&] {
+            up = QApplication::activeModalWidget();
+            if (auto* d = qobject_cast<QDialog*>(up)) d->reject();
+        });
+        form->DrawLines1Click();
+        return up;
+    };
+    EXPECT_EQ(openAndClose(), windows.window("TDrawLines"));
+    EXPECT_EQ(sound.beeps, 1);
+    m.pivotX[kRefPoint2] = 0.5f;
+    EXPECT_EQ(openAndClose(), windows.window("TDrawLines"));
     EXPECT_EQ(sound.beeps, 1);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    m.pivotX[kRefPoint2] = 0.5f;
-    form->DrawLines1Click();
-    EXPECT_EQ(sound.beeps, 1);
 }
 
 TEST_F(RefPointsWindow, DialogShowsFiltersAndStores) {
