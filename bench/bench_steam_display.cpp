@@ -1,9 +1,8 @@
 // bench: needs-qt
-// What the steam display adds to an animation tick at the start-up view and
-// step (10 degrees, so 36 ticks a turn and every phase of both ends).
-// BM_TickSteam is bench_tick's tick with the display off (steam:0) and on
-// (steam:1); BM_SteamLayers is the display's own frame step and drawing over
-// the ticks of a whole turn. Target: the steam adds at most 0.2 ms to a tick.
+// The steam display's own frame step and drawing over the ticks of a whole
+// turn at the start-up view and step (10 degrees, so 36 ticks a turn and
+// every phase of both ends). bench_tick's BM_Tick with steam:0 and steam:1
+// gives what it adds to a whole tick. Target: at most 0.2 ms.
 #include <benchmark/benchmark.h>
 
 #include <vector>
@@ -19,37 +18,6 @@
 using namespace tevrane;
 
 namespace {
-class NullHost : public RendererHost {
-    void setCaption(CaptionWindow, const std::string&) override {}
-    void setUndoButton(bool, int) override {}
-    void setErrorItemVisible(bool) override {}
-    void setDynVarBarEnabled(int, bool) override {}
-    void playSound(const std::string&) override {}
-    void setVolume(std::uint32_t) override {}
-    void beep() override {}
-};
-
-void BM_TickSteam(benchmark::State& state) {
-    Model m;
-    Panel p;
-    initModel(m);
-    initPanel(m, p);
-    MainController c(m, p);
-    m.steamDisplay = state.range(0) != 0;
-    RenderState rs;
-    NullHost host;
-    const FrameClock clock{"07/12/2026", "10:00:00"};
-    QImage picture = QtCanvas::whiteImage();
-    for (auto _ : state) {
-        c.tick();
-        picture.fill(Qt::white);
-        QtCanvas canvas(picture);
-        drawFrame(m, rs, canvas, host, clock);
-        benchmark::DoNotOptimize(picture.constBits());
-    }
-}
-BENCHMARK(BM_TickSteam)->ArgName("steam")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
-
 void BM_SteamLayers(benchmark::State& state) {
     // The models of one turn, solved beforehand, so only the steam is timed.
     Model m;
@@ -63,7 +31,7 @@ void BM_SteamLayers(benchmark::State& state) {
         turn.push_back(m);
     }
     SteamState st;
-    NullHost host;
+    NullRendererHost host;
     QImage picture = QtCanvas::whiteImage();
     std::size_t i = 0;
     long pixels = 0;

@@ -60,7 +60,7 @@ void prepareMechanism(Model& m, std::optional<float> angle, RenderState& st) {
     c.dimensionsLoaded();
     if (angle) m.driverAngle = wrapDriverAngle(*angle);
     solveAll(m);
-    RecordingHost host;
+    NullRendererHost host;
     prepareFrame(m, st, host, FrameClock{});
 }
 

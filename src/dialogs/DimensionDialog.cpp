@@ -163,7 +163,14 @@ void DimensionDialog::EditExit(int n) {
 }
 
 void DimensionDialog::SmallButtonClick(int n) {
-    if (const DimensionRow* row = layout_.rowOfEdit(n)) m_.highlightedDim = row->id;
+    if (const DimensionRow* row = layout_.rowOfEdit(n)) m_.pointerDim = row->id;
+}
+
+void DimensionDialog::stepAside() {
+    if (!isVisible()) return;
+    leaveBoxBeingEdited();
+    // Past this class's done(): no re-centring now.
+    QDialog::done(QDialog::Rejected);
 }
 
 void DimensionDialog::CloseClick() { accept(); }

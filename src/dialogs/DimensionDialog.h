@@ -38,8 +38,14 @@ public:
     void FormActivate();
     // The focus left box n: commit it to the model.
     void EditExit(int n);
-    // Small button n: marks the row's dimension for the mechanism drawing.
+    // Small button n: asks the main window to show where the row's
+    // dimension lies; its next frame closes this dialog and starts the
+    // pointer display.
     void SmallButtonClick(int n);
+    // Closes the dialog for the pointer display: the box being edited is left
+    // so its value counts, but the reverse arm stays where it is. The
+    // dialog comes back when the display ends, and its own close re-centres.
+    void stepAside();
     // "Close": closes the dialog, which leaves the box being edited and
     // re-centres the reverse arm (see done()).
     void CloseClick();

@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "controls/DynVarScrollBar.h"
+#include "dialogs/DimensionDialog.h"
 #include "main/ControlLayout.h"
 #include "main/ToolIcons.h"
 #include "model/Format.h"
@@ -130,11 +131,15 @@ void TMainForm::FormMouseDown(Qt::MouseButton button, int x, int y) {
 }
 
 void TMainForm::updateCursor() {
-    // The cross says that the next press picks a pivot.
+    // The hourglass says that the picture is showing a dimension and a press
+    // ends it; otherwise the cross says that the next press picks a pivot.
     const bool cross = c_.pickPending();
-    if (cross == crossCursor_) return;
+    if (cross == crossCursor_ && pointerShown_ == waitShown_) return;
     crossCursor_ = cross;
-    if (cross)
+    waitShown_ = pointerShown_;
+    if (pointerShown_)
+        view_->setCursor(Qt::WaitCursor);
+    else if (cross)
         view_->setCursor(Qt::CrossCursor);
     else
         view_->unsetCursor();
@@ -211,6 +216,40 @@ void TMainForm::setDynVarBarEnabled(int k, bool enabled) {
 void TMainForm::playSound(const std::string& fileName) { sound_.play(fileName); }
 void TMainForm::setVolume(std::uint32_t volume) { sound_.setVolume(volume); }
 void TMainForm::beep() { sound_.beep(); }
+
+namespace {
+const char* dimensionWindowName(DimensionWindow w) {
+    return w == DimensionWindow::Frame ? "TFrameDi" : "TCylDimen";
+}
+}  // namespace
+
+void TMainForm::closeDimensionWindow(DimensionWindow w) {
+    if (auto* d = dynamic_cast<DimensionDialog*>(windows_.window(dimensionWindowName(w))))
+        d->stepAside();
+}
+
+void TMainForm::reopenDimensionWindow(DimensionWindow w) {
+    // The dialog's modal loop must not run inside this frame: the ticks it
+    // lets through would draw while this one is half done. It opens as soon
+    // as the frame is finished, as if from its menu item.
+    const WindowRow* row = rowNamed(dimensionWindowName(w));
+    if (!row) return;
+    QMetaObject::invokeMethod(this, [this, row] { openWindow(*row); }, Qt::QueuedConnection);
+}
+
+void TMainForm::setPointerDisplayShown(bool shown) {
+    if (pointerShown_ == shown) return;
+    pointerShown_ = shown;
+    pictureChangedPanel_ = true;  // the controls over its marks step aside
+}
+
+bool TMainForm::coversPointerMarks(const QWidget* w) const {
+    // The dimension's name at (30, 75) in large letters and the hourglass
+    // below it fall on the presets and the reference point controls; the
+    // picture cannot draw over controls, so they make way while it runs.
+    static constexpr layout::Rect kMarks{0, 73, 240, 70};
+    return pointerShown_ && w->geometry().intersects(scaled(kMarks, m_.fontScaleX, m_.fontScaleY));
+}
 
 // ---- controls ------------------------------------------------------------------------
 
@@ -375,12 +414,12 @@ void TMainForm::syncFromPanel() {
         if (s->singleStep() != st.smallChange) s->setSingleStep(st.smallChange);
         if (s->pageStep() != st.largeChange) s->setPageStep(st.largeChange);
         s->setEnabled(st.enabled);
-        s->setVisible(st.visible);
+        s->setVisible(st.visible && !coversPointerMarks(s));
     }
     auto btn = [&](const char* name, const ButtonState& st, bool panelButton = true) {
         QPushButton* b = buttons_[name];
         b->setEnabled(st.enabled);
-        b->setVisible(st.visible && (!panelButton || p_.mainFramesVisible));
+        b->setVisible(st.visible && (!panelButton || p_.mainFramesVisible) && !coversPointerMarks(b));
     };
     btn("Rev", p_.rev);
     btn("Center", p_.center);
@@ -406,8 +445,8 @@ void TMainForm::syncFromPanel() {
     const QRect ug = scaled(layout::kUnDoButton, m_.fontScaleX, m_.fontScaleY);
     if (undo->y() != p_.undoTop) undo->move(ug.x(), p_.undoTop);
 
-    dynFrame_->setVisible(p_.dynFramesVisible);
-    refFrame_->setVisible(p_.refFramesVisible);
+    dynFrame_->setVisible(p_.dynFramesVisible && !coversPointerMarks(dynFrame_));
+    refFrame_->setVisible(p_.refFramesVisible && !coversPointerMarks(refFrame_));
     toolBar_->setVisible(p_.toolBarVisible);
     updateCursor();
 

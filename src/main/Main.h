@@ -143,6 +143,10 @@ private:
     void setVolume(std::uint32_t volume) override;
     void beep() override;
 
+    void closeDimensionWindow(DimensionWindow w) override;
+    void reopenDimensionWindow(DimensionWindow w) override;
+    void setPointerDisplayShown(bool shown) override;
+
     void buildControls();
     void buildMenu();
     void buildToolBar();
@@ -152,7 +156,10 @@ private:
     QAction* makeItem(Item i, std::optional<ToolButton> tool);
     void placeControls();
     void updateCursor();
+    // Whether a control stands over the pointer display's name or hourglass.
+    bool coversPointerMarks(const QWidget* w) const;
     void openWindow(const WindowRow& row);
+    const WindowRow* rowNamed(std::string_view name) const;
     void showFileError(const QString& message);
     void scheduleNextTick();
     void onTimer();
@@ -177,6 +184,8 @@ private:
     bool syncing_ = false;
     bool pictureChangedPanel_ = false;  // set by the picture, consumed by the tick
     bool crossCursor_ = false;  // the picture shows the cross cursor
+    bool pointerShown_ = false;  // a pointer display runs
+    bool waitShown_ = false;     // the picture shows the hourglass cursor
     float laidOutScaleX_ = 0, laidOutScaleY_ = 0;
 
     QTimer timer_;

@@ -189,6 +189,12 @@ void TMainForm::DrawLines1Click() {
         if (std::string_view(row.name) == "TDrawLines") openWindow(row);
 }
 
+const WindowRow* TMainForm::rowNamed(std::string_view name) const {
+    for (const WindowRow& row : windows_.rows())
+        if (name == row.name) return &row;
+    return nullptr;
+}
+
 void TMainForm::openWindow(const WindowRow& row) {
     QDialog* dialog = windows_.window(row);
     // One modal window at a time: menu keys typed quickly can reach the main

@@ -160,7 +160,6 @@ struct Options {
     float fontScaleX = 1.0f, fontScaleY = 1.0f;
     float diagramVScale = 1.5f;
     float graphicZoom = 7.5f;
-    std::int32_t highlightedDim = 0;
     std::string dimensionSetName = "Nominal";
     bool dynVarsVisible = false;
     bool undoEnabled = false;
@@ -176,6 +175,8 @@ struct WindowState {
     // Base name of the last dimension file opened or saved; shown in captions.
     std::string currentFileName;
     // The dimension whose place the pointer display is showing; 0 for none.
+    // A dimension dialog's small button sets it (the dialogs' highlighted
+    // dimension), and it stays set while the display runs.
     std::int32_t pointerDim = 0;
     // Frames the pointer display has shown; a press in the picture sets it
     // past the end so the display ends on the next frame.

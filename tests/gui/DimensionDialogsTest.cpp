@@ -358,7 +358,7 @@ TEST_F(DimensionDialogs, SmallButtonsSetTheHighlightedDimension) {
     open(f);
     for (int n : {1, 12, 20, 21}) {
         QTest::mouseClick(f.smallButton(n), Qt::LeftButton);
-        EXPECT_EQ(m.highlightedDim, n);
+        EXPECT_EQ(m.pointerDim, n);
     }
     f.hide();
     TCylDimen d(m, *c);
@@ -368,13 +368,13 @@ TEST_F(DimensionDialogs, SmallButtonsSetTheHighlightedDimension) {
     EXPECT_EQ(d.smallButton(7)->geometry(), QRect(0, 91, 8, 13));
     for (int n : {6, 1, 22}) {
         QTest::mouseClick(d.smallButton(n), Qt::LeftButton);
-        EXPECT_EQ(m.highlightedDim, 100 + n);
+        EXPECT_EQ(m.pointerDim, 100 + n);
     }
     // Clicking a small button leaves the box being edited first.
     d.edit(4)->setFocus(Qt::TabFocusReason);
     QTest::keyClicks(d.edit(4), "5");
     QTest::mouseClick(d.smallButton(4), Qt::LeftButton);
-    EXPECT_EQ(m.highlightedDim, 104);
+    EXPECT_EQ(m.pointerDim, 104);
     EXPECT_EQ(m.undoDepth, 1);
     EXPECT_EQ(m.undoId[1], 104);
 }

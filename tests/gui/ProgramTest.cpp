@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QScrollBar>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 
@@ -326,3 +328,46 @@ TEST_F(ProgramFixture, ALoadedOverlayShowsInTheDrawLinesRows) {
 }
 
 }  // namespace
+
+// A small button shows where its dimension lies: the next frame closes the
+// dialog and puts up the hourglass cursor; a press in the picture ends the display,
+// and the dialog comes back once that frame is over, not inside it.
+TEST_F(Program, SmallButtonShowsTheDimensionThenTheDialogComesBack) {
+    auto* dialog = qobject_cast<TFrameDi*>(windows.window("TFrameDi"));
+    ASSERT_NE(dialog, nullptr);
+    const float revArm = m.revArmPos = m.revArmCentre() + 0.5f;
+    QTimer::singleShot(0, dialog, [&] {
+        QTest::mouseClick(dialog->smallButton(3), Qt::LeftButton);
+        form->Timer1Timer();
+    });
+    form->action(Item::FrameDimensions)->trigger();  // returns once the frame closed it
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(m.pointerDim, 3);
+    EXPECT_EQ(m.revArmPos, revArm);  // stepping aside does not re-centre the gear
+    EXPECT_EQ(form->view()->cursor().shape(), Qt::WaitCursor);
+    // The presets would hide the dimension's name; the motion bars stay.
+    EXPECT_FALSE(form->button("Preset1")->isVisible());
+    EXPECT_TRUE(form->bar(Bar::RevArm)->isVisible());
+
+    QTest::mouseClick(form->view(), Qt::LeftButton, {}, QPoint(400, 300));
+    form->Timer1Timer();
+    EXPECT_EQ(m.pointerDim, 0);
+    EXPECT_NE(form->view()->cursor().shape(), Qt::WaitCursor);
+    EXPECT_TRUE(form->button("Preset1")->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    QWidget* seen = nullptr;
+    QTimer closer;
+    closer.setInterval(0);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* up = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            seen = up;
+            closer.stop();
+            up->reject();
+        }
+    });
+    closer.start();
+    for (int i = 0; i < 100 && !seen; ++i) QApplication::processEvents();
+    closer.stop();
+    EXPECT_EQ(seen, dialog);
+}

@@ -419,9 +419,16 @@ void prepareFrame(Model& m, RenderState& st, RendererHost& host, const FrameCloc
         const long double by = m.dynVarsVisible ? 127.0L : 72.0L;
         host.setUndoButton(false, toInt(by * m.fontScaleX));
     }
+
+    // Last, as its drawing comes last: the steps before it (the steam
+    // display's beats among them) still see a display that ends in this
+    // frame as running.
+    advancePointerDisplay(m, st.pointer, host);
 }
 
-void drawMechanism(const Model& m, const RenderState& st, Canvas& c) {
+namespace {
+
+void drawPicture(const Model& m, const RenderState& st, Canvas& c) {
     // 1. The picture itself is created white by the caller; set the pen up.
     c.setPenWidth(m.lineWidth);
     c.setBrushClear();
@@ -446,8 +453,25 @@ void drawMechanism(const Model& m, const RenderState& st, Canvas& c) {
     // 10. Readouts, only with the screen data on.
     if (m.screenDataOn) drawScreenData(m, st, c);
 
+}
+
+}  // namespace
+
+void drawMechanism(const Model& m, const RenderState& st, Canvas& c) {
+    // The pivots and outlines of this frame were placed with the view as it
+    // was at the tick. When the pointer display has just moved the view, the
+    // whole picture of this frame still keeps to the tick's view and follows
+    // the new one from the next frame on.
+    if (!st.pointer.viewMoved) {
+        drawPicture(m, st, c);
+    } else {
+        Model tickView = m;
+        applyView(tickView, st.pointer.pictureView);
+        drawPicture(tickView, st, c);
+    }
+
     // 11. The dimension pointer display draws over everything else.
-    if (m.pointerDim != 0) drawPointerDisplay(m, c);
+    drawPointerDisplay(m, st.pointer, c);
 
     // 12. Nothing to free: the caller shows the picture and disposes of it.
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "main/core/PointerDisplay.h"
 #include "main/core/SteamDisplay.h"
 #include "model/Model.h"
 #include "platform/Canvas.h"
@@ -29,6 +30,8 @@ struct RenderState {
     bool rearCutoffShown = false;
     // The steam display's phases, densities, beats and the frame's seed.
     SteamState steam;
+    // The dimension pointer display.
+    PointerState pointer;
 };
 
 // The windows whose caption the renderer rewrites every frame.
@@ -36,6 +39,9 @@ enum class CaptionWindow {
     Main, Sine, Oval, Steam, Ports, DataTable,
     Count  // the number of windows, not a window
 };
+
+// The two dimension dialogs, which step aside for the pointer display.
+enum class DimensionWindow { Frame, Cylinder };
 
 // The renderer's only way to affect windows.
 class RendererHost {
@@ -55,18 +61,31 @@ public:
     virtual void setVolume(std::uint32_t volume) = 0;
     // The system's default beep.
     virtual void beep() = 0;
+
+    // The pointer display: closes a dimension dialog if it is open, without
+    // the re-centring of its own "Close"; opens it again, modally, once the
+    // current frame is finished (never inside it); and, from its first frame
+    // to its last, the hourglass cursor over the picture, with the controls
+    // that would hide the dimension's name and hourglass out of the way.
+    virtual void closeDimensionWindow(DimensionWindow w) = 0;
+    virtual void reopenDimensionWindow(DimensionWindow w) = 0;
+    virtual void setPointerDisplayShown(bool shown) = 0;
 };
 
 // A host that remembers every call, for tests and for headless use.
 class RecordingHost : public RendererHost {
 public:
     struct Call {
-        enum class Kind { Caption, UndoButton, ErrorItem, DynVarBar, Sound, Volume, Beep };
+        enum class Kind {
+            Caption, UndoButton, ErrorItem, DynVarBar, Sound, Volume, Beep,
+            CloseDimensionWindow, ReopenDimensionWindow, PointerDisplayShown
+        };
         Kind kind;
         CaptionWindow window = CaptionWindow::Main;
         std::string text;  // caption or sound file name
         bool flag = false;  // visible / enabled
         int value = 0;      // undo button top, or bar number
+        DimensionWindow dialog = DimensionWindow::Frame;
     };
 
     void setCaption(CaptionWindow w, const std::string& caption) override {
@@ -98,6 +117,16 @@ public:
         calls.push_back({Call::Kind::Beep, CaptionWindow::Main, {}, false, 0});
         ++beeps;
     }
+    void closeDimensionWindow(DimensionWindow w) override {
+        calls.push_back({Call::Kind::CloseDimensionWindow, CaptionWindow::Main, {}, false, 0, w});
+    }
+    void reopenDimensionWindow(DimensionWindow w) override {
+        calls.push_back({Call::Kind::ReopenDimensionWindow, CaptionWindow::Main, {}, false, 0, w});
+    }
+    void setPointerDisplayShown(bool shown) override {
+        calls.push_back({Call::Kind::PointerDisplayShown, CaptionWindow::Main, {}, shown, 0});
+        pointerShown = shown;
+    }
 
     // Calls of one kind, in order.
     std::vector<Call> ofKind(Call::Kind k) const {
@@ -122,6 +151,22 @@ public:
     std::vector<std::string> sounds;
     std::vector<std::uint32_t> volumes;
     int beeps = 0;
+    bool pointerShown = false;
+};
+
+// A host that does nothing, for benchmarks and pictures drawn without a window.
+class NullRendererHost : public RendererHost {
+public:
+    void setCaption(CaptionWindow, const std::string&) override {}
+    void setUndoButton(bool, int) override {}
+    void setErrorItemVisible(bool) override {}
+    void setDynVarBarEnabled(int, bool) override {}
+    void playSound(const std::string&) override {}
+    void setVolume(std::uint32_t) override {}
+    void beep() override {}
+    void closeDimensionWindow(DimensionWindow) override {}
+    void reopenDimensionWindow(DimensionWindow) override {}
+    void setPointerDisplayShown(bool) override {}
 };
 
 // The date and time texts of the captions; the window fills them from the
@@ -137,8 +182,10 @@ inline const std::string kVersionText = "Version 2.6";
 // The per-frame behaviours that belong to the picture, run once before each
 // frame is drawn: pivot 18 follows the reverse arm, the captions, the UnDo
 // button and the dynamic-variable bars follow the model, the error flash
-// counts on (and clears solverError at its end), and the cut-off readouts
-// catch a closing steam port and count their hold down.
+// counts on (and clears solverError at its end), the cut-off readouts catch a
+// closing steam port and count their hold down, and, last, a running pointer
+// display counts on and may move the view, close a dimension dialog or ask
+// for it to be reopened.
 void prepareFrame(Model& m, RenderState& st, RendererHost& host, const FrameClock& clock);
 
 // Paints one frame from the model and the frame state, and changes neither:
