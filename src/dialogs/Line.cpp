@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "dialogs/SettingKeyFilter.h"
 #include "model/Format.h"
 #include "platform/QtCanvas.h"
 
@@ -68,27 +69,6 @@ const char* const kTypeNames[2] = {"Line", "Circle"};
 const char* const kRefNames[drawlines::kModes] = {"0,0", "Pivot1", "Piv1/0,0", "Piv1/Piv2"};
 
 constexpr Colour kAqua = rgb(0, 255, 255);
-
-// The character a key press types, or false when it types none (Tab,
-// Escape, Delete, cursor keys); control characters such as a paste shortcut
-// count as typed and are refused by the filter.
-bool typedCharacter(const QKeyEvent& key, char& typed) {
-    switch (key.key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter: typed = kCarriageReturn; return true;
-        case Qt::Key_Backspace: typed = kBackspace; return true;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-        case Qt::Key_Escape:
-        case Qt::Key_Delete: return false;
-        default: break;
-    }
-    const QString text = key.text();
-    if (text.isEmpty()) return false;
-    const QChar c = text.at(0);
-    typed = (text.size() == 1 && c.unicode() < 128) ? static_cast<char>(c.unicode()) : '\0';
-    return true;
-}
 
 void setBackground(QWidget* w, Colour c) {
     QPalette p = w->palette();

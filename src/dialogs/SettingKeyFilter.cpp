@@ -7,8 +7,6 @@
 
 namespace tevrane {
 
-namespace {
-
 // The character a key press types, or false when it types none.
 bool typedCharacter(const QKeyEvent& key, char& typed) {
     switch (key.key()) {
@@ -28,8 +26,6 @@ bool typedCharacter(const QKeyEvent& key, char& typed) {
     typed = (text.size() == 1 && c.unicode() < 128) ? static_cast<char>(c.unicode()) : '\0';
     return true;
 }
-
-}  // namespace
 
 bool SettingKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);

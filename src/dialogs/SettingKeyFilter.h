@@ -6,7 +6,15 @@
 
 #include <QObject>
 
+class QKeyEvent;
+
 namespace tevrane {
+
+// The character a key press types, or false when it types none (Tab,
+// Escape, Delete, cursor keys). Return and Backspace type their control
+// characters; a control character such as a paste shortcut, or anything
+// outside plain ASCII, types '\0', which every numeric filter refuses.
+bool typedCharacter(const QKeyEvent& key, char& typed);
 
 class SettingKeyFilter : public QObject {
 public:
