@@ -18,6 +18,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -190,6 +191,11 @@ void TEqualise::showEvent(QShowEvent* e) {
 void TEqualise::FormActivate() {
     if (running()) return;
     fillDimensions();
+    // The table of the design as it is now, once the window is up: the
+    // design may have changed since it was last open.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible() && !running()) ComputeClick();
+    });
 }
 
 void TEqualise::fillDimensions() {
