@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -156,6 +157,43 @@ TEST_F(OvalSinePlotTest, MidGearTableOnlyStrictlyWithinFiveHundredthsOfTheCentre
             EXPECT_EQ(countText(c, "Lead"), 2 * tables) << p;
         }
     }
+}
+
+TEST_F(OvalSinePlotTest, MidGearTableWrittenOnceForThePositionNearestTheCentre) {
+    ASSERT_FLOAT_EQ(m.revArmCentre(), 5.24f);
+    // Three positions near mid gear and one beyond it: the table is written
+    // once, and its lead is the one of the stem range of the nearest (5.25,
+    // the third), not of the first near one.
+    m.revArmSet[1] = 5.28f;
+    m.revArmSet[2] = 6.0f;
+    m.revArmSet[3] = 5.25f;
+    m.revArmSet[4] = 5.21f;
+    m.revArmSetCount = 4;
+    EXPECT_EQ(midGearTablePosition(m), 3);
+    float high = 0;
+    for (const float a : ovalAngles()) high = std::max(high, solveLinkage(m, a, 5.25f).pivotX[kValveStemJoint]);
+    const LinkageSolution t = travelTerms(m);
+    for (const bool sine : {false, true}) {
+        RecordingCanvas c;
+        draw(c, sine);
+        EXPECT_EQ(countText(c, "ExCl"), 1) << sine;
+        EXPECT_EQ(countText(c, "Lead"), 2) << sine;
+        int values = 0;
+        for (const auto& op : c.ops()) values += op.kind == Kind::Text && op.points[0] == IPoint{592, 166};
+        EXPECT_EQ(values, 1) << sine;
+    }
+    RecordingCanvas oval;
+    drawOval(m, oval);
+    EXPECT_EQ(textIn(oval, 592, 166), fixed(t.rearAdmitJoint + static_cast<double>(high), 6, 3));
+    // Equally near: the lower number; none near: no table.
+    m.revArmSet[1] = 5.25f;
+    m.revArmSet[4] = 7.0f;
+    EXPECT_EQ(midGearTablePosition(m), 1);
+    m.revArmSet[1] = 4.0f;
+    m.revArmSet[3] = 6.5f;
+    EXPECT_EQ(midGearTablePosition(m), 0);
+    m.revArmSetCount = 0;
+    EXPECT_EQ(midGearTablePosition(m), 0);
 }
 
 TEST_F(OvalSinePlotTest, MidGearTableValuesOfBothValveShapes) {

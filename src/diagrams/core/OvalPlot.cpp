@@ -68,6 +68,7 @@ DiagramControls drawOval(Model& m, Canvas& c) {
 
     const float vs = m.diagramVScale;
     const LinkageSolution terms = travelTerms(m);
+    const int tablePosition = midGearTablePosition(m);
     // Which way the number labels sit off the curve depends on which of the
     // rear valve edge and port is the wider.
     const bool longValve = m.cyl.valveLenRear > m.cyl.steamPortRear;
@@ -96,7 +97,7 @@ DiagramControls drawOval(Model& m, Canvas& c) {
             previousX = x;
             previousTravel = s.travel;
         }
-        if (sweep.midGear) drawMidGearTable(m, c, terms, sweep.stem);
+        if (k == tablePosition) drawMidGearTable(m, c, terms, sweep.stem);
     }
 
     const UndoLines undo = advanceUndoLine(m);

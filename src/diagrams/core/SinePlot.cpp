@@ -62,6 +62,7 @@ DiagramControls drawSine(Model& m, Canvas& c) {
 
     const float vs = m.diagramVScale;
     const LinkageSolution terms = travelTerms(m);
+    const int tablePosition = midGearTablePosition(m);
     const std::vector<float>& angles = sineAngles();
 
     for (int k = 1; k <= positionsInUse(m); ++k) {
@@ -83,7 +84,7 @@ DiagramControls drawSine(Model& m, Canvas& c) {
             }
             previousTravel = travel;
         }
-        if (sweep.midGear) drawMidGearTable(m, c, terms, sweep.stem);
+        if (k == tablePosition) drawMidGearTable(m, c, terms, sweep.stem);
     }
 
     const UndoLines undo = advanceUndoLine(m);
