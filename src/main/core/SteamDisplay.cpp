@@ -206,22 +206,33 @@ void drawExhaust(const Section& p, std::int64_t n, bool open, Cloud& cl) {
     }
 }
 
+// The legend's words stand at their places beside section point C6, two to a
+// row. A right-hand word moves right only as far as the left-hand word's
+// letters reach (at the large font they are wider than the places allow),
+// so the two never run together.
+constexpr int kLegendWordGap = 8;
+
 void drawLegend(const Model& m, Canvas& c) {
     const int x = m.cylinderPoints[6].x;
     const int y = m.cylinderPoints[6].y;
     const struct {
-        int dx, dy;
-        Colour colour;
-        const char* text;
+        int dy;
+        Colour leftColour;
+        const char* left;
+        int rightDx;
+        Colour rightColour;
+        const char* right;
     } rows[] = {
-        {-40, 5, colours::red, "ADMISSION"},
-        {40, 5, colours::magenta, "EXPANSION"},
-        {-40, 17, colours::blue, "EXHAUST"},
-        {24, 17, colours::green, "COMPRESSION"},
+        {5, colours::red, "ADMISSION", 40, colours::magenta, "EXPANSION"},
+        {17, colours::blue, "EXHAUST", 24, colours::green, "COMPRESSION"},
     };
+    constexpr int kLeftDx = -40;
     for (const auto& r : rows) {
-        c.setFontColour(r.colour);
-        c.textOut(x + r.dx, y + r.dy, r.text);
+        c.setFontColour(r.leftColour);
+        c.textOut(x + kLeftDx, y + r.dy, r.left);
+        const int rightX = std::max(x + r.rightDx, x + kLeftDx + c.textWidth(r.left) + kLegendWordGap);
+        c.setFontColour(r.rightColour);
+        c.textOut(rightX, y + r.dy, r.right);
     }
     c.setFontColour(colours::black);
 }
