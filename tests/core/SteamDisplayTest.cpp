@@ -193,8 +193,8 @@ TEST_F(SteamDisplayTest, FlatAndWildGeometry) {
     EXPECT_EQ(st.front.pixels, 324324);  // round(2000 * 3000 / 18.5), the largest zoom's
     for (Colour colour : {colours::red, colours::blue, colours::white, colours::black})
         for (const DrawOp& o : pixels(colour)) {
-            ASSERT_TRUE(o.points[0].x >= 0 && o.points[0].x < 1280) << o.points[0].x;
-            ASSERT_TRUE(o.points[0].y >= 0 && o.points[0].y < 1024) << o.points[0].y;
+            ASSERT_TRUE(o.points[0].x >= 0 && o.points[0].x < 8192) << o.points[0].x;
+            ASSERT_TRUE(o.points[0].y >= 0 && o.points[0].y < 8192) << o.points[0].y;
         }
 }
 

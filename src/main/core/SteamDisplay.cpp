@@ -14,9 +14,10 @@ namespace tevrane {
 
 namespace {
 
-// The frame's picture; a pixel outside it cannot show.
-constexpr std::int64_t kPictureWidth = 1280;
-constexpr std::int64_t kPictureHeight = 1024;
+// The largest picture a window shows (it is as large as the window's picture
+// area); a pixel outside it cannot show.
+constexpr std::int64_t kPictureWidth = 8192;
+constexpr std::int64_t kPictureHeight = 8192;
 
 // The zoom never goes past this scale. A design file may hold any view, and
 // the pixel clouds must not grow past what the largest zoom draws.
