@@ -7,8 +7,10 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "main/core/TitleBlock.h"
 #include "model/Format.h"
 #include "platform/QtCanvas.h"
+#include "platform/QtClock.h"
 #include "platform/QtPictureExport.h"
 
 namespace tevrane {
@@ -175,15 +177,27 @@ void DiagramWindow::drawPicture(Canvas& c) {
     drawDiagram(copy, c, true);
 }
 
+QSize DiagramWindow::titledPictureSize() const {
+    return QSize(surface_.width(), surface_.height() + kTitleBlockHeight);
+}
+
+void DiagramWindow::drawTitledPicture(Canvas& c) {
+    // The diagram as the window shows it, with the title block in a band of
+    // its own below.
+    drawPicture(c);
+    const QSize size = titledPictureSize();
+    drawTitleBlock(c, titleBlockOf(m_, QtClock().shortDate()), size.width(), size.height());
+}
+
 void DiagramWindow::exportClick() {
     const QString design = QString::fromStdString(m_.currentFileName);
     const QString name = (design.isEmpty() ? QStringLiteral("tevrane") : design) + QLatin1Char('-') +
                          layout_.pictureName;
-    exportPictureWithDialog(this, name, surface_.size(), [this](Canvas& c) { drawPicture(c); });
+    exportPictureWithDialog(this, name, titledPictureSize(), [this](Canvas& c) { drawTitledPicture(c); });
 }
 
 void DiagramWindow::printClick() {
-    printPictureWithPreview(this, surface_.size(), [this](Canvas& c) { drawPicture(c); });
+    printPictureWithPreview(this, titledPictureSize(), [this](Canvas& c) { drawTitledPicture(c); });
 }
 
 void DiagramWindow::formActivate() {

@@ -77,6 +77,10 @@ public:
     // canvas of the surface's size: what "Export..." and "Print..." put out.
     // The window's model stays as it is.
     void drawPicture(Canvas& c);
+    // What "Export..." and "Print..." put out: that picture with the title
+    // block in a band below it, on a canvas of titledPictureSize().
+    QSize titledPictureSize() const;
+    void drawTitledPicture(Canvas& c);
     QAction* exportAction() const { return export_; }
     QAction* printAction() const { return print_; }
 

@@ -9,6 +9,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QToolBar>
 
@@ -76,6 +77,25 @@ void PictureView::endFrame(const QRect& drawn) {
     if (!lastChange_.isEmpty()) update(lastChange_);
 }
 
+void PictureView::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    const QSize size = e->size().expandedTo(QSize(1, 1));
+    if (size == pictures_[front_].size()) return;
+    // The picture on show keeps what it shows where it fits, so a resize
+    // does not flash white before the next frame; the other one starts white.
+    QImage shown = QtCanvas::whiteImage(size.width(), size.height());
+    const QRect kept = drawn_[front_].intersected(shown.rect());
+    if (!kept.isEmpty()) {
+        QPainter p(&shown);
+        p.drawImage(kept.topLeft(), pictures_[front_], kept);
+    }
+    pictures_[front_] = std::move(shown);
+    drawn_[front_] = kept;
+    pictures_[1 - front_] = QtCanvas::whiteImage(size.width(), size.height());
+    drawn_[1 - front_] = QRect();
+    update();
+}
+
 void PictureView::paintEvent(QPaintEvent* e) {
     QPainter p(this);
     for (const QRect& r : e->region()) p.drawImage(r.topLeft(), picture(), r);
@@ -122,6 +142,8 @@ TMainForm::~TMainForm() {
     c_.onPanelChanged = nullptr;
     c_.onDrawLinesClick = nullptr;
 }
+
+void TMainForm::FitClick() { c_.fitClick(view_->width(), view_->height()); }
 
 void TMainForm::FormMouseDown(Qt::MouseButton button, int x, int y) {
     const MouseButton b = button == Qt::LeftButton    ? MouseButton::Left
@@ -395,9 +417,18 @@ void TMainForm::placeControls() {
     // The readouts move out with the large font; make room for them.
     const int needW = toInt(kStartWidth * static_cast<long double>(sx));
     const int needH = toInt(kStartHeight * static_cast<long double>(sy));
-    if (laidOutScaleX_ != 0 && (view_->width() < needW || view_->height() < needH))
+    if (laidOutScaleX_ != 0 && (view_->width() < needW || view_->height() < needH)) {
+        const QSize before = size();
         resize(std::max(width(), needW + width() - view_->width()),
                std::max(height(), needH + height() - view_->height()));
+        if (!grownFrom_) grownFrom_ = GrownWindow{before, size()};
+    } else if (grownFrom_ && sx <= 1.0f && sy <= 1.0f) {
+        // Back at the normal font: a window that only the large font made
+        // larger goes back to its size before; one the user has resized or
+        // maximised since keeps the size it was given.
+        if (size() == grownFrom_->to && !isMaximized() && !isFullScreen()) resize(grownFrom_->from);
+        grownFrom_.reset();
+    }
     laidOutScaleX_ = sx;
     laidOutScaleY_ = sy;
 }

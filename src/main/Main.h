@@ -8,12 +8,14 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QRegion>
+#include <QSize>
 #include <QTimer>
 
 #include <functional>
 #include <map>
 #include <optional>
 
+#include "main/ScalePrint.h"
 #include "main/WindowRegistry.h"
 #include "main/core/MainController.h"
 #include "main/core/Renderer.h"
@@ -57,6 +59,9 @@ signals:
 protected:
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    // The pictures are as large as the view: a larger window shows more of
+    // the plane, everything keeps its pixel place from the top-left.
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     QImage pictures_[2];
@@ -127,6 +132,8 @@ public:
     // origin, then opens the draw-lines window (nothing opens while that
     // window is not part of the program).
     void DrawLines1Click();
+    // "Fit": the whole gear over a full turn fills the picture.
+    void FitClick();
     // A mouse press on the picture, in the picture's pixels.
     void FormMouseDown(Qt::MouseButton button, int x, int y);
 
@@ -187,6 +194,15 @@ private:
     bool pointerShown_ = false;  // a pointer display runs
     bool waitShown_ = false;     // the picture shows the hourglass cursor
     float laidOutScaleX_ = 0, laidOutScaleY_ = 0;
+    // The last choice of "&Print...": fitted to the page or to scale.
+    bool printToScale_ = false;
+    ScaleRequest scaleRequest_;
+    // The size the window had before the large font made it larger, and the
+    // size it was made; empty while the window has not been grown.
+    struct GrownWindow {
+        QSize from, to;
+    };
+    std::optional<GrownWindow> grownFrom_;
 
     QTimer timer_;
     QElapsedTimer elapsed_;
