@@ -49,6 +49,10 @@ public:
     void endFrame(const QRect& drawn);
     // The picture on show.
     const QImage& picture() const { return pictures_[front_]; }
+    // True on a screen with more than one device pixel to a picture pixel:
+    // the pictures are then at the device's resolution and a frame is drawn
+    // with a painter, whose shapes land on the same picture pixels.
+    bool highDensity() const { return ratio_ != 1.0; }
     // The part of the window the last endFrame repainted: where the picture
     // now shown differs from the one before it.
     const QRegion& lastChange() const { return lastChange_; }
@@ -64,9 +68,14 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
+    // Pictures as large as `logical` picture pixels at the widget's device
+    // pixel ratio.
+    void allocate(QSize logical);
+
     QImage pictures_[2];
     QRect drawn_[2];  // where each picture is not white
     int front_ = 0;
+    qreal ratio_ = 1.0;
     QRegion lastChange_;
 };
 
