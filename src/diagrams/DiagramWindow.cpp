@@ -84,8 +84,10 @@ DiagramWindow::DiagramWindow(Model& m, MainController& c, const DiagramLayout& l
 
 void DiagramWindow::fitToFont() {
     const int width = toInt(static_cast<long double>(layout_.clientWidth) * m_.fontScaleX);
-    if (surface_.width() != width) {
-        surface_ = QtCanvas::whiteImage(width, layout_.clientHeight);
+    // The plot goes down under the large font, below the taller panel band.
+    const int height = layout_.clientHeight + layout_.plotShift(m_);
+    if (surface_.width() != width || surface_.height() != height) {
+        surface_ = QtCanvas::whiteImage(width, height);
         view_->fitImage();
     }
     const QRect r = layout_.closeRect;

@@ -2,6 +2,7 @@
 // setting, the threshold lines, the mid-gear rule at and around 0.05 from the
 // centre, the sine curve's span and repeated turn, the closed oval, an empty
 // position set, and that drawing leaves the live model as it was.
+#include "diagrams/core/DiagramPanel.h"
 #include "diagrams/core/OvalPlot.h"
 #include "diagrams/core/PositionList.h"
 #include "diagrams/core/SinePlot.h"
@@ -290,11 +291,15 @@ TEST_F(OvalSinePlotTest, PositionListFollowsTheFontFactors) {
     m.fontScaleY = 1.5f;
     RecordingCanvas c;
     drawOval(m, c);
-    EXPECT_EQ(textIn(c, 725, 13), " 5.240");
+    // The whole plot goes down below the panel band, whose 68 rows grow to
+    // 102: 34 rows.
+    const int down = diagramShift(m);
+    ASSERT_EQ(down, 34);
+    EXPECT_EQ(textIn(c, 725, 13 + down), " 5.240");
     // Line w at round(18 w) + 12; 533 * 1.25 = 666.25.
-    EXPECT_EQ(textIn(c, 666, 30), "Cen");
-    EXPECT_EQ(textIn(c, 666, 66), "Rev");
-    EXPECT_EQ(textIn(c, 681, 66), "    3");
+    EXPECT_EQ(textIn(c, 666, 30 + down), "Cen");
+    EXPECT_EQ(textIn(c, 666, 66 + down), "Rev");
+    EXPECT_EQ(textIn(c, 681, 66 + down), "    3");
 }
 
 TEST_F(OvalSinePlotTest, NoPositionsDrawOnlyTheFrame) {

@@ -7,6 +7,7 @@
 #include "diagrams/core/TravelPlot.h"
 #include "diagrams/core/SteamPlot.h"
 #include "model/Format.h"
+#include "platform/ShiftedCanvas.h"
 #include "model/Solver.h"
 
 namespace tevrane {
@@ -63,7 +64,10 @@ void drawOvalFrame(const Model& m, Canvas& c) {
     drawThresholdLines(c, travelTerms(m), m.diagramVScale, 584, 430, 75);
 }
 
-DiagramControls drawOval(Model& m, Canvas& c) {
+DiagramControls drawOval(Model& m, Canvas& surface) {
+    // The plot below the panel band, which the large font makes taller.
+    ShiftedCanvas plot(surface, diagramShift(m));
+    Canvas& c = plot;
     drawOvalFrame(m, c);
 
     const float vs = m.diagramVScale;
@@ -101,7 +105,7 @@ DiagramControls drawOval(Model& m, Canvas& c) {
     }
 
     const UndoLines undo = advanceUndoLine(m);
-    return drawDiagramPanel(m, c, undo);
+    return drawDiagramPanel(m, surface, undo);
 }
 
 }  // namespace tevrane

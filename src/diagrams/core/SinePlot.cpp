@@ -3,6 +3,7 @@
 #include "diagrams/core/PositionList.h"
 #include "diagrams/core/TravelPlot.h"
 #include "model/Format.h"
+#include "platform/ShiftedCanvas.h"
 #include "model/Solver.h"
 
 namespace tevrane {
@@ -57,7 +58,10 @@ void drawSineFrame(const Model& m, Canvas& c) {
     drawThresholdLines(c, travelTerms(m), m.diagramVScale, 583, 60, 230);
 }
 
-DiagramControls drawSine(Model& m, Canvas& c) {
+DiagramControls drawSine(Model& m, Canvas& surface) {
+    // The plot below the panel band, which the large font makes taller.
+    ShiftedCanvas plot(surface, diagramShift(m));
+    Canvas& c = plot;
     drawSineFrame(m, c);
 
     const float vs = m.diagramVScale;
@@ -88,7 +92,7 @@ DiagramControls drawSine(Model& m, Canvas& c) {
     }
 
     const UndoLines undo = advanceUndoLine(m);
-    return drawDiagramPanel(m, c, undo);
+    return drawDiagramPanel(m, surface, undo);
 }
 
 }  // namespace tevrane

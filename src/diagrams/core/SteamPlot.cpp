@@ -8,6 +8,7 @@
 
 #include "diagrams/core/PositionList.h"
 #include "model/Format.h"
+#include "platform/ShiftedCanvas.h"
 #include "model/Solver.h"
 
 namespace tevrane {
@@ -292,7 +293,10 @@ void drawSteamFrame(const Model& m, Canvas& c) {
     drawPositionListHeading(m, c);
 }
 
-DiagramControls drawSteamDiagram(Model& m, Canvas& c) {
+DiagramControls drawSteamDiagram(Model& m, Canvas& surface) {
+    // The plot below the panel band, which the large font makes taller.
+    ShiftedCanvas plot(surface, diagramShift(m));
+    Canvas& c = plot;
     const float centre = m.revArmCentre();
     const std::vector<float> positions = steamPositions(m);
 
@@ -326,7 +330,7 @@ DiagramControls drawSteamDiagram(Model& m, Canvas& c) {
     if (worker.joinable()) worker.join();
 
     const UndoLines undo = advanceUndoLine(m);
-    return drawDiagramPanel(m, c, undo);
+    return drawDiagramPanel(m, surface, undo);
 }
 
 }  // namespace tevrane
