@@ -73,6 +73,7 @@ DiagramControls drawOval(Model& m, Canvas& c) {
     const bool longValve = m.cyl.valveLenRear > m.cyl.steamPortRear;
     const std::vector<float>& angles = ovalAngles();
 
+    int clamped = 0;
     for (int k = 1; k <= positionsInUse(m); ++k) {
         const float position = m.revArmSet[k];
         drawPositionListLine(m, c, k);
@@ -97,10 +98,13 @@ DiagramControls drawOval(Model& m, Canvas& c) {
             previousTravel = s.travel;
         }
         if (sweep.midGear) drawMidGearTable(m, c, terms, sweep.stem);
+        clamped += sweep.clamped;
     }
 
     const UndoLines undo = advanceUndoLine(m);
-    return drawDiagramPanel(m, c, undo);
+    DiagramControls controls = drawDiagramPanel(m, c, undo);
+    controls.clamps = {clamped, positionsInUse(m), true};
+    return controls;
 }
 
 }  // namespace tevrane

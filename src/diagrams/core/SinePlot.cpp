@@ -64,6 +64,7 @@ DiagramControls drawSine(Model& m, Canvas& c) {
     const LinkageSolution terms = travelTerms(m);
     const std::vector<float>& angles = sineAngles();
 
+    int clamped = 0;
     for (int k = 1; k <= positionsInUse(m); ++k) {
         drawPositionListLine(m, c, k);
         const TravelSweep sweep = sweepTravel(m, m.revArmSet[k], m.revArmCentre(), angles);
@@ -84,10 +85,13 @@ DiagramControls drawSine(Model& m, Canvas& c) {
             previousTravel = travel;
         }
         if (sweep.midGear) drawMidGearTable(m, c, terms, sweep.stem);
+        clamped += sweep.clamped;
     }
 
     const UndoLines undo = advanceUndoLine(m);
-    return drawDiagramPanel(m, c, undo);
+    DiagramControls controls = drawDiagramPanel(m, c, undo);
+    controls.clamps = {clamped, positionsInUse(m), true};
+    return controls;
 }
 
 }  // namespace tevrane
