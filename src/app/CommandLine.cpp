@@ -28,9 +28,10 @@ const BatchCommand kCommands[] = {
      "tunes up to six freed dimensions (bounds LOW:HIGH, or +-PERCENT of the value, 5 by default)\n"
      "      for the goals front-back (the default), forward-reverse, leads and full-gear (cut-off\n"
      "      PERCENT, 75 by default) with their weights, at the notches (75,65,50,35,25,full by\n"
-     "      default); no lead at the port diagram's 19 settings either way may fall below LENGTH\n"
-     "      (default 0, or the design's own smallest lead where that is already below 0); exits\n"
-     "      with 3 and writes nothing when no better design keeps that",
+     "      default); no lead (the steam port's opening at its dead centre, a length) at the port\n"
+     "      diagram's 19 settings either way or at the notches may fall below LENGTH (default 0,\n"
+     "      or the design's own smallest lead where that is already below 0); exits with 3 and\n"
+     "      writes nothing when no better design keeps that",
      runEqualiseCommand},
     {"--export", kExportUsage, "writes the mechanism or a diagram of the design as PNG, SVG or PDF",
      runExportCommand},
