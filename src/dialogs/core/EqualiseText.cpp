@@ -193,16 +193,15 @@ std::string balanceText(const Balance& b, const EqualiseGoals& g) {
 }
 
 std::string leadGuardText(const EqualisePlan& plan) {
-    std::string s = "Lead guard: every lead at the port diagram's 19 settings (both senses) and at the notches, "
-                    "both ends, at least " +
-                    fixed(plan.leadFloor, 0, 5) +
-                    " (length units; the steam port's opening at that end's dead centre, negative while it is still "
-                    "lapped there)";
+    std::string s = "Lead guard: every lead at least " + fixed(plan.leadFloor, 0, 5);
     if (plan.goals.minLead)
         s += ", as asked";
     else if (plan.leadFloor < 0.0)
         s += ", the starting design's own smallest lead, which is already below 0";
-    return s + ".";
+    return s +
+           ".\n  (A lead is the steam port's opening at its end's dead centre, in length units, negative while "
+           "the port is still lapped there;\n  both ends, at the port diagram's 19 settings both ways and at the "
+           "notches.)";
 }
 
 std::string equaliseResultText(const Engine& start, const EqualisePlan& plan, const EqualiseResult& r) {
