@@ -78,6 +78,7 @@ DiagramControls drawOval(Model& m, Canvas& c) {
         const float position = m.revArmSet[k];
         drawPositionListLine(m, c, k);
         const TravelSweep sweep = sweepTravel(m, position, m.revArmCentre(), angles);
+        clamped += sweep.clamped;
 
         int previousX = 0;
         double previousTravel = 0;
@@ -98,7 +99,6 @@ DiagramControls drawOval(Model& m, Canvas& c) {
             previousTravel = s.travel;
         }
         if (sweep.midGear) drawMidGearTable(m, c, terms, sweep.stem);
-        clamped += sweep.clamped;
     }
 
     const UndoLines undo = advanceUndoLine(m);

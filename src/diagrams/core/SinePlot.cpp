@@ -68,6 +68,7 @@ DiagramControls drawSine(Model& m, Canvas& c) {
     for (int k = 1; k <= positionsInUse(m); ++k) {
         drawPositionListLine(m, c, k);
         const TravelSweep sweep = sweepTravel(m, m.revArmSet[k], m.revArmCentre(), angles);
+        clamped += sweep.clamped;
 
         double previousTravel = 0;
         for (size_t i = 0; i < sweep.samples.size(); ++i) {
@@ -85,7 +86,6 @@ DiagramControls drawSine(Model& m, Canvas& c) {
             previousTravel = travel;
         }
         if (sweep.midGear) drawMidGearTable(m, c, terms, sweep.stem);
-        clamped += sweep.clamped;
     }
 
     const UndoLines undo = advanceUndoLine(m);
