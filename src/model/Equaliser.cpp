@@ -473,7 +473,8 @@ EqualiseResult equalise(const Engine& start, const EqualisePlan& plan, std::span
         }
         runStarts(s, origins, static_cast<int>(kFirstRoundShare * s.maxEvaluations));
     }
-    if (std::isfinite(s.bestValue) && s.best != origin) candidates.push_back(s.best);
+    // The start itself is no candidate, but a start moved into the bounds is.
+    if (std::isfinite(s.bestValue) && (s.best != origin || startMoved)) candidates.push_back(s.best);
 
     // Second round: the first round's design has notches of its own, where
     // its balance may be less good than where it was tuned; tuning once

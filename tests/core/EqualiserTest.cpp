@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -106,6 +107,16 @@ TEST_F(EqualiserOfDefaultEngine, TuningALengthedValveRodBalancesAtLeastAsWellAsT
     ASSERT_TRUE(bounded.improved);
     EXPECT_GE(bounded.changes[0].after, tight.low);
     EXPECT_LT(bounded.changes[0].after, tight.low + 1e-4);
+
+    // Bounds that leave the start outside, a box of two neighbouring
+    // single-precision values: the start brought into the bounds is a
+    // result like any other.
+    const FreeDimension outside{16, 5.97f, std::nextafter(5.97f, 6.0f)};
+    const EqualiseResult moved = equalise(start, plan, std::span(&outside, 1));
+    ASSERT_TRUE(moved.improved) << moved.message;
+    EXPECT_GE(moved.changes[0].after, outside.low);
+    EXPECT_LE(moved.changes[0].after, outside.high);
+    EXPECT_LT(moved.after.weighted, moved.before.weighted);
 }
 
 TEST_F(EqualiserOfDefaultEngine, AGeometryThatCannotCloseIsNeverAResultAndCancelStopsAtOnce) {
