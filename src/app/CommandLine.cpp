@@ -19,7 +19,7 @@ int runHelp(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 
 // Each command's own file adds its row here.
 const BatchCommand kCommands[] = {
-    {"--events", "--events design.dtv [--csv | --json]",
+    {"--events", kEventsUsage,
      "prints the valve events of the port diagram's 19 settings and the notch finder", runEventsCommand},
     {"--equalise", "--equalise design.dtv --free ID,ID,... [--out tuned.dtv]",
      "tunes the freed dimensions (+-5 %) for equal front and back cut-off at the notches", runEqualiseCommand},

@@ -1,5 +1,7 @@
 #include "dialogs/ValveEventsWindow.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -21,6 +23,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "dialogs/core/EventsForms.h"
 #include "platform/Canvas.h"
 
 namespace tevrane {
@@ -157,7 +160,11 @@ TValveEvents::TValveEvents(Model& m, MainController& c, QWidget* parent)
     auto* notchBox = new QVBoxLayout;
     auto* targetsRow = new QHBoxLayout;
     targetsRow->addWidget(new QLabel(QStringLiteral("Notch finder: cut-offs wanted (% of stroke)"), body));
-    targets_ = new QLineEdit(QString::fromStdString(notchTargetsText(targetList_)), body);
+    // The full gear has its own box; the text holds the cut-offs.
+    std::vector<NotchTarget> cutOffs;
+    for (const NotchTarget& t : targetList_)
+        if (!t.fullGear) cutOffs.push_back(t);
+    targets_ = new QLineEdit(QString::fromStdString(notchTargetsText(cutOffs)), body);
     targets_->setObjectName(QStringLiteral("TargetsBox"));
     targetsRow->addWidget(targets_, 1);
     fullGear_ = new QCheckBox(QStringLiteral("Full gear"), body);
@@ -294,13 +301,16 @@ void TValveEvents::fitTable() {
 }
 
 void TValveEvents::TargetsChange() {
-    const auto parsed = parseNotchTargets(targets_->text().toStdString(), fullGear_->isChecked());
+    auto parsed = parseNotchTargets(targets_->text().toStdString());
     if (!parsed) {
-        targetsError_->setText(QStringLiteral("Cut-offs are numbers above 0 and up to 100, separated by commas."));
+        targetsError_->setText(QString::fromUtf8(kNotchTargetsRule));
         targetsError_->show();
         return;
     }
     targetsError_->hide();
+    // "full" typed in the text and the box ticked name the same target once.
+    const bool typedFull = std::any_of(parsed->begin(), parsed->end(), [](const NotchTarget& t) { return t.fullGear; });
+    if (fullGear_->isChecked() && !typedFull) parsed->push_back({0.0, true});
     targetList_ = *parsed;
     recompute();
 }

@@ -1,9 +1,9 @@
 // The valve events table and the notch finder as a designer reads them: one
 // row per setting, sense and cylinder end with the front-minus-back
 // differences beneath, the mid gear laps, and the reverse-arm settings that
-// give the wanted cut-offs. The "Valve Events" window shows these rows; the
-// same rows become the plain text, the tab-separated copy, the CSV and the
-// JSON of `tevrane --events`.
+// give the wanted cut-offs. The "Valve Events" window shows these rows;
+// EventsForms.h turns the same report into the plain text, the tab-separated
+// copy, the CSV and the JSON of `tevrane --events`.
 //
 // Every number comes from valveEvents, midGear and findNotches on the model's
 // engine; nothing here writes to the model.
@@ -17,6 +17,7 @@
 
 #include "model/Model.h"
 #include "model/NotchFinder.h"
+#include "model/NotchTargets.h"
 #include "model/ValveEvents.h"
 
 namespace tevrane {
@@ -103,8 +104,6 @@ std::vector<std::array<std::string, 4>> midGearRows(const EventsReport& r);
 
 // ---- the notch finder -------------------------------------------------------
 
-// "75 %" or "full gear".
-std::string notchTargetLabel(const NotchTarget& t);
 // The column heads after "Target": forward front, back, mean; reverse front, back, mean.
 inline constexpr int kNotchColumns = 7;
 const std::array<const char*, kNotchColumns>& notchColumnTitles();
@@ -116,25 +115,5 @@ struct NotchCell {
 std::vector<std::array<NotchCell, kNotchColumns>> notchRows(const EventsReport& r);
 // What cut-offs the gear gives at all, per sense and end.
 std::vector<std::string> reachLines(const EventsReport& r);
-
-// The targets' text in the window's box ("75, 65, 50, 35, 25"), and back: the
-// numbers separated by commas or blanks, each above 0 and at most 100. Empty
-// when the text holds anything else.
-std::string notchTargetsText(std::span<const NotchTarget> targets);
-std::optional<std::vector<NotchTarget>> parseNotchTargets(const std::string& text, bool fullGear);
-
-// ---- the forms it leaves the program in -----------------------------------
-
-// The whole report as aligned plain text: the table (a difference beyond the
-// tolerance marked "*"), the mid gear and the notches.
-std::string eventsReportText(const EventsReport& r, double tolerance);
-// The table as tab-separated lines with its heading, as the window shows it
-// (the angle columns only when asked for): what "Copy" puts on the clipboard.
-std::string eventsTableTsv(const EventsReport& r, double tolerance, bool withAngles);
-// Three CSV blocks separated by an empty line, each with its heading line:
-// the events (one line per setting, sense and end, and one for front minus
-// back), the mid gear, the notches.
-std::string eventsReportCsv(const EventsReport& r);
-std::string eventsReportJson(const EventsReport& r, double tolerance);
 
 }  // namespace tevrane
