@@ -259,7 +259,10 @@ void TValveEvents::showReport() {
     else if (report_.clamped)
         note = QStringLiteral("The linkage cannot close at some settings: the solver mended it there (\"linkage mended\").");
     else
-        note = QStringLiteral("Events in percent of each end's stroke from its own dead centre; lengths in the design's unit.");
+        note = QString::fromUtf8(kEventsMeasures);
+    note += QStringLiteral("\nDead centres (driver angle): front %1 deg, back %2 deg.")
+                .arg(report_.deadCentres.front, 0, 'f', 2)
+                .arg(report_.deadCentres.back, 0, 'f', 2);
     note_->setText(note);
 
     const auto mid = midGearRows(report_);

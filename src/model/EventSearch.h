@@ -22,8 +22,11 @@ enum class Opening { FrontSteam, FrontExhaust, RearSteam, RearExhaust };
 double driverAngleAt(double phase, Sense sense);
 
 double openingOf(const PistonPorts& p, Opening o);
-// Place in the stroke of the front or the back end, 0 % at its own dead
-// centre: the front counts up the 0..640 piston scale, the back down it.
+// The phase at which a driver turning this way reaches the driver angle.
+double phaseOf(double driverAngle, Sense sense);
+// Place in the stroke of the front or the back end on the solver's piston
+// scale (dead centres at 0 and 180 degrees): the front counts up the 0..640
+// scale, the back down it. Used only where the crank cannot close.
 double strokePercent(double pistonTrace, bool front);
 
 // The diagram's rules: rising from below zero to zero or above, falling from
@@ -35,16 +38,22 @@ inline bool isFalling(double before, double after) { return before > 0.0 && afte
 // made had to mend the linkage.
 class GearAt {
 public:
-    GearAt(const Engine& e, float revArm, Sense sense) : engine_(e), revArm_(revArm), sense_(sense) {}
+    GearAt(const Engine& e, float revArm, Sense sense) : engine_(e), crank_(e), revArm_(revArm), sense_(sense) {}
 
     GearSolution at(double phase);
     double opening(double phase, Opening o) { return openingOf(at(phase).ports, o); }
     Sense sense() const { return sense_; }
     float revArm() const { return revArm_; }
     bool clamped() const { return clamped_; }
+    const CrankGeometry& crank() const { return crank_; }
+    // The phase of an end's dead centre.
+    double deadCentrePhase(bool front) const {
+        return phaseOf(front ? crank_.deadCentres().front : crank_.deadCentres().back, sense_);
+    }
 
 private:
     const Engine& engine_;
+    CrankGeometry crank_;
     float revArm_;
     Sense sense_;
     bool clamped_ = false;
@@ -57,8 +66,11 @@ private:
 double crossing(GearAt& gear, Opening o, double a, double fa, double b, double fb);
 
 // Turns the crossing into an event: its driver angle and the end's stroke
-// percent there.
+// percent there (unsigned: the distance from the end's dead centre).
 EventPoint eventAt(GearAt& gear, double phase, bool front);
+// The same, signed: negative when the phase comes before the end's dead
+// centre, for admission and compression.
+EventPoint signedEventAt(GearAt& gear, double phase, bool front);
 
 // Both ends' cut-offs over a whole turn, found exactly as valveEvents finds
 // them but without the other events and extremes.

@@ -13,10 +13,10 @@ namespace tevrane {
 
 namespace {
 
-constexpr EventKind kColumns[] = {EventKind::CutOff, EventKind::Lead, EventKind::Release, EventKind::Compression,
-                                  EventKind::MaxOpening};
-constexpr const char* kColumnHeads[] = {"Cut-off %", "Lead", "Release %", "Compression %", "Max opening"};
-constexpr const char* kCsvHeads[] = {"cutoff", "lead", "release", "compression", "max_opening"};
+constexpr EventKind kColumns[] = {EventKind::CutOff,      EventKind::Lead,       EventKind::Release,
+                                  EventKind::Compression, EventKind::MaxOpening, EventKind::DieTravel};
+constexpr const char* kColumnHeads[] = {"Cut-off %", "Lead", "Release %", "Compression %", "Max opening", "Die travel"};
+constexpr const char* kCsvHeads[] = {"cutoff", "lead", "release", "compression", "max_opening", "die_travel"};
 constexpr int kNumberWidth = 9;
 
 std::string pad(std::string s, size_t width) {

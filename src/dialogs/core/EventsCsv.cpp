@@ -9,25 +9,29 @@ using namespace eventsformat;
 
 std::string eventsReportCsv(const EventsReport& r) {
     std::string out =
-        "design,number,reverse_arm,travel_percent,sense,end,lead,max_steam_opening,admission_angle,"
+        "design,number,reverse_arm,travel_percent,sense,end,lead,max_steam_opening,over_travel,admission_angle,"
         "admission_percent,cut_off_angle,cut_off_percent,release_angle,release_percent,compression_angle,"
-        "compression_percent,valve_travel,clamped,extra_openings\n";
+        "compression_percent,valve_travel,die_highest,die_lowest,die_travel,clamped,extra_openings,"
+        "front_dead_centre,back_dead_centre\n";
     const std::string design = csvString(r.design);
     for (const EventsSetting& s : r.rows) {
         const ValveEvents& v = s.events;
+        const std::string die =
+            exact(v.die.highest) + "," + exact(v.die.lowest) + "," + exact(v.die.travel()) + ",";
+        const std::string deadCentres = exact(v.deadCentres.front) + "," + exact(v.deadCentres.back);
         const std::string lead = design + "," + std::to_string(s.number) + "," + exact(v.revArm) + "," +
                                  exact(s.travelPercent) + "," + senseName(v.sense) + ",";
         for (const EndEvents* end : {&v.front, &v.back}) {
             out += lead + (end == &v.front ? "front" : "back") + "," + exact(end->lead) + "," +
-                   exact(end->maxSteamOpening);
+                   exact(end->maxSteamOpening) + "," + exact(end->overTravel);
             for (const EventColumns& ec : kEventColumns)
                 out += "," + exact(angleOf(end->*ec.event)) + "," + exact(percentOf(end->*ec.event));
-            out += "," + exact(v.valveTravel) + "," + (v.clamped ? "1" : "0") + "," + (end->extraOpenings ? "1" : "0") +
-                   "\n";
+            out += "," + exact(v.valveTravel) + "," + die + (v.clamped ? "1" : "0") + "," +
+                   (end->extraOpenings ? "1" : "0") + "," + deadCentres + "\n";
         }
-        out += lead + "front-back," + exact(v.difference.lead) + "," + exact(v.difference.maxSteamOpening);
+        out += lead + "front-back," + exact(v.difference.lead) + "," + exact(v.difference.maxSteamOpening) + ",";
         for (const EventColumns& ec : kEventColumns) out += ",," + exact(v.difference.*ec.difference);
-        out += ",," + std::string(v.clamped ? "1" : "0") + ",\n";
+        out += ",,,,," + std::string(v.clamped ? "1" : "0") + ",," + deadCentres + "\n";
     }
 
     out += "\nend,steam_lap,lead,exhaust_clearance\n";

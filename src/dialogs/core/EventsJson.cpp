@@ -13,14 +13,16 @@ std::string eventsReportJson(const EventsReport& r, double tolerance) {
                  : std::string("null");
     };
     const auto end = [&](const EndEvents& e) {
-        std::string s = "{\"lead\": " + json(e.lead) + ", \"maxSteamOpening\": " + json(e.maxSteamOpening);
+        std::string s = "{\"lead\": " + json(e.lead) + ", \"maxSteamOpening\": " + json(e.maxSteamOpening) +
+                        ", \"overTravel\": " + json(e.overTravel);
         for (const EventColumns& ec : kEventColumns) s += ", \"" + std::string(ec.key) + "\": " + point(e.*ec.event);
         return s + ", \"extraOpenings\": " + json(e.extraOpenings) + "}";
     };
     std::string out = "{\n  \"design\": " + jsonString(r.design) + ",\n  \"settings\": " +
                       jsonString(r.settings == EventsSettings::PortDiagram ? "port diagram" : "reverse arm positions") +
                       ",\n  \"revArmCentre\": " + json(r.revArmCentre) + ",\n  \"revArmMax\": " + json(r.revArmMax) +
-                      ",\n  \"tolerancePercent\": " + json(tolerance) + ",\n  \"clamped\": " + json(r.clamped) +
+                      ",\n  \"tolerancePercent\": " + json(tolerance) + ",\n  \"deadCentres\": {\"front\": " +
+                      json(r.deadCentres.front) + ", \"back\": " + json(r.deadCentres.back) + "}" + ",\n  \"clamped\": " + json(r.clamped) +
                       ",\n  \"rows\": [";
     for (size_t i = 0; i < r.rows.size(); ++i) {
         const EventsSetting& s = r.rows[i];
@@ -37,7 +39,9 @@ std::string eventsReportJson(const EventsReport& r, double tolerance) {
         out += std::string(i ? "," : "") + "\n    {\"number\": " + std::to_string(s.number) +
                ", \"revArm\": " + json(v.revArm) + ", \"travelPercent\": " + json(s.travelPercent) +
                ", \"sense\": \"" + senseName(v.sense) + "\", \"valveTravel\": " + json(v.valveTravel) +
-               ", \"clamped\": " + json(v.clamped) + ",\n     \"front\": " + end(v.front) +
+               ", \"clamped\": " + json(v.clamped) + ",\n     \"die\": {\"highest\": " + json(v.die.highest) +
+               ", \"lowest\": " + json(v.die.lowest) + ", \"travel\": " + json(v.die.travel()) + "}" +
+               ",\n     \"front\": " + end(v.front) +
                ",\n     \"back\": " + end(v.back) + ",\n     \"difference\": " + diff + "}";
     }
     out += "\n  ],\n  \"midGear\": {";

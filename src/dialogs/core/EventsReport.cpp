@@ -12,12 +12,27 @@ namespace {
 using namespace eventsformat;
 
 constexpr EventsColumnInfo kColumns[kEventsColumns] = {
-    {"No.", "", false},          {"Setting", "rev. arm", false},   {"Travel", "%", false},
-    {"Sense", "", false},        {"End", "", false},               {"Lead", "length", false},
-    {"Max open", "length", false}, {"Admission", "deg", true},      {"Admission", "% stroke", false},
-    {"Cut-off", "deg", true},    {"Cut-off", "% stroke", false},   {"Release", "deg", true},
-    {"Release", "% stroke", false}, {"Compression", "deg", true},  {"Compression", "% stroke", false},
-    {"Valve travel", "length", false}, {"Note", "", false},
+    {"No.", "", false},
+    {"Setting", "rev. arm", false},
+    {"Travel", "%", false},
+    {"Sense", "", false},
+    {"End", "", false},
+    {"Lead", "length", false},
+    {"Max open", "length", false},
+    {"Over-travel", "length", false},
+    {"Admission", "deg", true},
+    {"Admission", "% -before/+after DC", false},
+    {"Cut-off", "deg", true},
+    {"Cut-off", "% stroke", false},
+    {"Release", "deg", true},
+    {"Release", "% stroke", false},
+    {"Compression", "deg", true},
+    {"Compression", "% -before/+after DC", false},
+    {"Valve travel", "length", false},
+    {"Die highest", "from link pivot", false},
+    {"Die lowest", "from link pivot", false},
+    {"Die travel", "length", false},
+    {"Note", "", false},
 };
 
 EventsCell& cell(EventsRow& row, EventsColumn c) { return row.cells[static_cast<size_t>(c)]; }
@@ -69,6 +84,7 @@ EventsReport makeEventsReport(const Model& m, EventsSettings settings, std::span
         }
     }
     r.midGear = table.midGear;
+    r.deadCentres = table.deadCentres;
     r.notches = findNotches(e, table, targets);
     r.clamped = table.clamped || r.notches.clamped;
     for (const EventsSetting& s : r.rows) r.clamped = r.clamped || s.events.clamped;
@@ -109,11 +125,15 @@ std::vector<EventsRow> eventsRows(const EventsReport& r, double tolerance) {
                 cell(row, EventsColumn::End).text = kind == EventsRowKind::Front ? "Front" : "Back";
                 cell(row, EventsColumn::Lead).text = num(end.lead, kLengthDecimals);
                 cell(row, EventsColumn::MaxOpening).text = num(end.maxSteamOpening, kLengthDecimals);
+                cell(row, EventsColumn::OverTravel).text = num(end.overTravel, kLengthDecimals);
                 for (const EventColumns& ec : kEventColumns) {
                     cell(row, ec.angle).text = num(angleOf(end.*ec.event), kAngleDecimals);
                     cell(row, ec.percent).text = num(percentOf(end.*ec.event), kPercentDecimals);
                 }
                 cell(row, EventsColumn::ValveTravel).text = num(v.valveTravel, kLengthDecimals);
+                cell(row, EventsColumn::DieHighest).text = num(v.die.highest, kLengthDecimals);
+                cell(row, EventsColumn::DieLowest).text = num(v.die.lowest, kLengthDecimals);
+                cell(row, EventsColumn::DieTravel).text = num(v.die.travel(), kLengthDecimals);
                 cell(row, EventsColumn::Note).text = noteOf(v, &end);
             }
             for (const EventColumns& ec : kEventColumns)

@@ -46,6 +46,7 @@ struct EventsReport {
     float revArmMax = 0;
     std::vector<EventsSetting> rows;  // the port diagram's forward rows, then its reverse rows
     MidGear midGear;
+    DeadCentres deadCentres;
     std::vector<NotchTarget> targets;
     NotchTable notches;
     bool clamped = false;  // the solver mended the linkage somewhere
@@ -67,11 +68,20 @@ bool exceedsTolerance(const std::optional<double>& difference, double tolerance)
 // ---- the table ------------------------------------------------------------
 
 enum class EventsColumn {
-    Number, Setting, Travel, Sense, End, Lead, MaxOpening,
+    Number, Setting, Travel, Sense, End, Lead, MaxOpening, OverTravel,
     AdmissionAngle, Admission, CutOffAngle, CutOff, ReleaseAngle, Release,
-    CompressionAngle, Compression, ValveTravel, Note,
+    CompressionAngle, Compression, ValveTravel, DieHighest, DieLowest, DieTravel, Note,
 };
-inline constexpr int kEventsColumns = 17;
+inline constexpr int kEventsColumns = 21;
+
+// How the columns are measured, in a designer's words: the headers of the
+// text and the CSV and the window's note say it.
+inline constexpr const char* kEventsMeasures =
+    "Admission and compression in percent of stroke from the end's dead centre, negative before it and "
+    "positive after it; cut-off and release in percent of the working stroke from the dead centre. "
+    "Dead centres are where crank and main rod lie in line. Max open is the steam port's largest opening "
+    "(at most its width), over-travel how far the valve edge runs past the port; the die's place is along "
+    "the link from its pivot, positive towards the reverse arm. Lengths in the design's unit.";
 
 struct EventsColumnInfo {
     const char* title;  // the heading

@@ -11,7 +11,9 @@ std::string eventsReportText(const EventsReport& r, double tolerance) {
     std::string out = "Valve events of " + (r.design.empty() ? std::string("the design") : r.design) + "\n";
     out += settingsTitle(r) + "; reverse arm centre " + num(r.revArmCentre, 3) + ", maximum travel " +
            num(r.revArmMax, 3) + "\n";
-    out += "Events in percent of each end's stroke from its own dead centre; lengths in the design's unit.\n";
+    out += std::string(kEventsMeasures) + "\n";
+    out += "Dead centres (driver angle): front " + num(r.deadCentres.front, 2) + " deg, back " +
+           num(r.deadCentres.back, 2) + " deg\n";
     if (r.clamped) out += "The solver had to mend the linkage at some settings (\"linkage mended\").\n";
     out += "\n";
 
