@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -23,6 +24,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "dialogs/core/CheckReport.h"
 #include "dialogs/core/EventsForms.h"
 #include "platform/Canvas.h"
 
@@ -141,6 +143,10 @@ TValveEvents::TValveEvents(Model& m, MainController& c, QWidget* parent)
     note_ = new QLabel(body);
     note_->setObjectName(QStringLiteral("EventsNote"));
     v->addWidget(note_);
+    findings_ = new QListWidget(body);
+    findings_->setObjectName(QStringLiteral("FindingsList"));
+    findings_->setFixedHeight(5 * QFontMetrics(findings_->font()).height() + 8);
+    v->addWidget(findings_);
 
     auto* lower = new QHBoxLayout;
     auto* midBox = new QVBoxLayout;
@@ -202,7 +208,8 @@ TValveEvents::TValveEvents(Model& m, MainController& c, QWidget* parent)
     }
 
     connect(settings_, &QComboBox::currentIndexChanged, this, [this] { recompute(); });
-    connect(tolerance_, &QDoubleSpinBox::valueChanged, this, [this] { showReport(); });
+    // The tolerance marks the table and judges the notches' cut-offs.
+    connect(tolerance_, &QDoubleSpinBox::valueChanged, this, [this] { recompute(); });
     connect(angles_, &QCheckBox::toggled, this, [this] { showReport(); });
     connect(targets_, &QLineEdit::editingFinished, this, &TValveEvents::TargetsChange);
     connect(fullGear_, &QCheckBox::toggled, this, &TValveEvents::TargetsChange);
@@ -224,7 +231,7 @@ DiagramControls TValveEvents::drawDiagram(Model& m, Canvas& c, bool) {
 void TValveEvents::recompute() {
     const auto settings =
         settings_->currentIndex() == 1 ? EventsSettings::RevArmPositions : EventsSettings::PortDiagram;
-    report_ = makeEventsReport(model(), settings, targetList_);
+    report_ = makeEventsReport(model(), settings, targetList_, tolerance_->value());
     setWindowTitle(report_.design.empty() ? QStringLiteral("Valve Events")
                                           : QStringLiteral("Valve Events - ") + QString::fromStdString(report_.design));
     showReport();
@@ -264,6 +271,15 @@ void TValveEvents::showReport() {
                 .arg(report_.deadCentres.front, 0, 'f', 2)
                 .arg(report_.deadCentres.back, 0, 'f', 2);
     note_->setText(note);
+
+    findings_->clear();
+    if (report_.check.findings.empty()) findings_->addItem(QString::fromUtf8(kNoFindings));
+    for (const Finding& f : report_.check.findings) {
+        auto* item = new QListWidgetItem(QString::fromStdString(findingLine(f)), findings_);
+        item->setForeground(f.severity == Severity::Error     ? QColor(176, 0, 0)
+                            : f.severity == Severity::Warning ? QColor(160, 90, 0)
+                                                              : QColor(60, 60, 60));
+    }
 
     const auto mid = midGearRows(report_);
     for (int r = 0; r < 3; ++r)

@@ -10,6 +10,7 @@
 
 #include <optional>
 
+#include "model/FastGear.h"
 #include "model/Model.h"
 #include "model/Solver.h"
 #include "model/ValveEvents.h"
@@ -20,6 +21,15 @@ enum class Opening { FrontSteam, FrontExhaust, RearSteam, RearExhaust };
 
 // The driver angle in [0, 360) a phase reaches.
 double driverAngleAt(double phase, Sense sense);
+
+// What the search reads of the gear at one angle, from either path.
+struct GearSample {
+    double opening[4] = {};  // by Opening
+    double valveTravel = 0;
+    double die = 0;          // along the link from its pivot, up positive
+    double pistonTrace = 0;  // the solver's 0..640 scale
+    int clamps = 0;
+};
 
 double openingOf(const PistonPorts& p, Opening o);
 // The phase at which a driver turning this way reaches the driver angle.
@@ -38,10 +48,12 @@ inline bool isFalling(double before, double after) { return before > 0.0 && afte
 // made had to mend the linkage.
 class GearAt {
 public:
-    GearAt(const Engine& e, float revArm, Sense sense) : engine_(e), crank_(e), revArm_(revArm), sense_(sense) {}
+    GearAt(const Engine& e, float revArm, Sense sense, EventPath path = EventPath::Fast)
+        : engine_(e), crank_(e), fast_(e), revArm_(revArm), sense_(sense), path_(path) {}
 
-    GearSolution at(double phase);
-    double opening(double phase, Opening o) { return openingOf(at(phase).ports, o); }
+    GearSample at(double phase);
+    double opening(double phase, Opening o) { return at(phase).opening[static_cast<int>(o)]; }
+    EventPath path() const { return path_; }
     Sense sense() const { return sense_; }
     float revArm() const { return revArm_; }
     bool clamped() const { return clamped_; }
@@ -54,8 +66,10 @@ public:
 private:
     const Engine& engine_;
     CrankGeometry crank_;
+    FastGear fast_;
     float revArm_;
     Sense sense_;
+    EventPath path_;
     bool clamped_ = false;
 };
 
@@ -78,6 +92,6 @@ struct CutOffs {
     std::optional<EventPoint> front, back;
     bool clamped = false;
 };
-CutOffs cutOffs(const Engine& e, float revArm, Sense sense);
+CutOffs cutOffs(const Engine& e, float revArm, Sense sense, EventPath path = EventPath::Fast);
 
 }  // namespace tevrane::eventsearch

@@ -63,7 +63,9 @@ struct NotchTable {
 // Searches every target both ways. The events at the 19 diagram settings
 // bracket each target; a table already made for the same engine and centre
 // spares computing them again.
-NotchTable findNotches(const Engine& e, float revArmCentre, std::span<const NotchTarget> targets);
-NotchTable findNotches(const Engine& e, const EventsTable& table, std::span<const NotchTarget> targets);
+NotchTable findNotches(const Engine& e, float revArmCentre, std::span<const NotchTarget> targets,
+                       EventPath path = EventPath::Fast);
+NotchTable findNotches(const Engine& e, const EventsTable& table, std::span<const NotchTarget> targets,
+                       EventPath path = EventPath::Fast);
 
 }  // namespace tevrane

@@ -33,8 +33,9 @@ CrankGeometry::CrankGeometry(const Engine& e) {
     if (!closes_) return;
     constexpr double deg = 180.0 / std::numbers::pi;
     double front = -std::asin(h_ / (rod_ + r_)) * deg;
-    if (front < 0.0) front += 360.0;
-    if (front >= 360.0) front = 0.0;
+    // On the axle this is 0 (never -0); just below it, 359.99...
+    if (front <= 0.0) front += 360.0;
+    if (front >= 360.0) front -= 360.0;
     dc_.front = front;
     dc_.back = 180.0 - std::asin(h_ / (rod_ - r_)) * deg;
     xFront_ = std::sqrt((rod_ + r_) * (rod_ + r_) - h_ * h_);
@@ -82,6 +83,20 @@ double strokePercent(double pistonTrace, bool front) {
     return (front ? pistonTrace : 640.0 - pistonTrace) / 6.4;
 }
 
+// The die (pivot 8) along the link from its pivot (5), positive towards the
+// reverse arm end (18): the link is the line through 5 and 18.
+double diePosition(const LinkageSolution& l) {
+    const double ux = static_cast<double>(l.pivotX[kReverseArmEnd]) - l.pivotX[kLinkPivot];
+    const double uy = static_cast<double>(l.pivotY[kReverseArmEnd]) - l.pivotY[kLinkPivot];
+    const double dx = static_cast<double>(l.pivotX[kLinkDie]) - l.pivotX[kLinkPivot];
+    const double dy = static_cast<double>(l.pivotY[kLinkDie]) - l.pivotY[kLinkPivot];
+    const double length = std::hypot(ux, uy);
+    // A reverse arm of no length leaves the link upright, as the solver
+    // takes it then.
+    if (!(length > 1e-12)) return dy;
+    return (dx * ux + dy * uy) / length;
+}
+
 // The solver takes the angle in single precision, and every pivot it places
 // is rounded to single precision as well. Its openings are therefore steps of
 // about 1e-6 in length, and near zero they flicker between neighbouring steps.
@@ -93,11 +108,30 @@ double strokePercent(double pistonTrace, bool front) {
 // on one of its changes of side, so an event is defined to about 1e-4 degrees
 // in a working gear and 1e-3 near mid gear, where the valve moves slowly,
 // whatever the search tolerance.
-GearSolution GearAt::at(double phase) {
-    const GearSolution g =
-        solveGear(engine_, static_cast<float>(driverAngleAt(phase, sense_)), revArm_);
-    if (g.clamps() > 0) clamped_ = true;
-    return g;
+GearSample GearAt::at(double phase) {
+    GearSample s;
+    const double angle = driverAngleAt(phase, sense_);
+    if (path_ == EventPath::Fast) {
+        const FastGearSample f = fast_.at(angle, revArm_);
+        s.opening[static_cast<int>(Opening::FrontSteam)] = f.frontSteam;
+        s.opening[static_cast<int>(Opening::FrontExhaust)] = f.frontExhaust;
+        s.opening[static_cast<int>(Opening::RearSteam)] = f.rearSteam;
+        s.opening[static_cast<int>(Opening::RearExhaust)] = f.rearExhaust;
+        s.valveTravel = f.valveTravel;
+        s.die = f.die;
+        s.clamps = f.clamps;
+        // Only a crank that cannot close reads the piston scale.
+        if (!crank_.closes()) s.pistonTrace = solvePistonPorts(engine_, static_cast<float>(angle), 0.0f).pistonTrace;
+    } else {
+        const GearSolution g = solveGear(engine_, static_cast<float>(angle), revArm_);
+        for (int o = 0; o < 4; ++o) s.opening[o] = openingOf(g.ports, static_cast<Opening>(o));
+        s.valveTravel = g.linkage.valveTravel;
+        s.die = diePosition(g.linkage);
+        s.pistonTrace = g.ports.pistonTrace;
+        s.clamps = g.clamps();
+    }
+    if (s.clamps > 0) clamped_ = true;
+    return s;
 }
 
 namespace {
@@ -115,8 +149,11 @@ double crossing(GearAt& gear, Opening o, double a, double fa, double b, double f
     if (fb == 0.0) return b;
     const Sense sense = gear.sense();
     auto f = [&](double phase) { return gear.opening(phase, o); };
-    auto done = [sense](double lo, double hi) {
-        const double limit = std::max(1e-6, 2.0 * angleStep(0.5 * (lo + hi), sense));
+    const bool smooth = gear.path() == EventPath::Fast;
+    auto done = [sense, smooth](double lo, double hi) {
+        // The double-precision path is smooth: 1e-5 degrees is far below a
+        // ten-thousandth of a percent of stroke.
+        const double limit = smooth ? 1e-5 : std::max(1e-6, 2.0 * angleStep(0.5 * (lo + hi), sense));
         return hi - lo <= limit;
     };
     // More than enough for 1 degree down to 1e-6 even by halving alone.
@@ -134,8 +171,7 @@ double crossing(GearAt& gear, Opening o, double a, double fa, double b, double f
 EventPoint eventAt(GearAt& gear, double phase, bool front) {
     const double angle = driverAngleAt(phase, gear.sense());
     if (gear.crank().closes()) return {angle, gear.crank().strokePercent(angle, front)};
-    const GearSolution g = gear.at(phase);
-    return {angle, strokePercent(g.ports.pistonTrace, front)};
+    return {angle, strokePercent(gear.at(phase).pistonTrace, front)};
 }
 
 EventPoint signedEventAt(GearAt& gear, double phase, bool front) {
@@ -166,19 +202,6 @@ struct ScanSample {
     double die;
 };
 
-// The die (pivot 8) along the link from its pivot (5), positive towards the
-// reverse arm end (18): the link is the line through 5 and 18.
-double diePosition(const LinkageSolution& l) {
-    const double ux = static_cast<double>(l.pivotX[kReverseArmEnd]) - l.pivotX[kLinkPivot];
-    const double uy = static_cast<double>(l.pivotY[kReverseArmEnd]) - l.pivotY[kLinkPivot];
-    const double dx = static_cast<double>(l.pivotX[kLinkDie]) - l.pivotX[kLinkPivot];
-    const double dy = static_cast<double>(l.pivotY[kLinkDie]) - l.pivotY[kLinkPivot];
-    const double length = std::hypot(ux, uy);
-    // A reverse arm of no length leaves the link upright, as the solver
-    // takes it then.
-    if (!(length > 1e-12)) return dy;
-    return (dx * ux + dy * uy) / length;
-}
 
 struct Crossing {
     double phase;
@@ -260,11 +283,11 @@ EndEvents endEvents(GearAt& gear, const std::vector<ScanSample>& scan, bool fron
 std::vector<ScanSample> scanTurn(GearAt& gear) {
     std::vector<ScanSample> scan(kScanSamples);
     for (int k = 0; k < kScanSamples; ++k) {
-        const GearSolution g = gear.at(k);
+        const GearSample g = gear.at(k);
         ScanSample& s = scan[static_cast<size_t>(k)];
-        for (int o = 0; o < 4; ++o) s.opening[o] = openingOf(g.ports, static_cast<Opening>(o));
-        s.valveTravel = g.linkage.valveTravel;
-        s.die = diePosition(g.linkage);
+        for (int o = 0; o < 4; ++o) s.opening[o] = g.opening[o];
+        s.valveTravel = g.valveTravel;
+        s.die = g.die;
     }
     return scan;
 }
@@ -274,7 +297,7 @@ std::vector<ScanSample> scanTurn(GearAt& gear) {
 template <class Of>
 double extremeNear(GearAt& gear, int k, bool largest, Of of) {
     auto f = [&](double phase) {
-        const double v = of(gear.at(phase).linkage);
+        const double v = of(gear.at(phase));
         return largest ? -v : v;
     };
     // 20 bits: far below a degree's thousandth, where the solver's own steps
@@ -282,7 +305,8 @@ double extremeNear(GearAt& gear, int k, bool largest, Of of) {
     std::uintmax_t iterations = 40;
     return boost::math::tools::brent_find_minima(f, k - 1.0, k + 1.0, 20, iterations).first;
 }
-double valveTravelOf(const LinkageSolution& l) { return l.valveTravel; }
+double valveTravelOf(const GearSample& g) { return g.valveTravel; }
+double dieOf(const GearSample& g) { return g.die; }
 
 // The largest and smallest of a quantity over the turn: the samples', then
 // refined about the extreme samples.
@@ -295,9 +319,9 @@ std::pair<double, double> lowHigh(GearAt& gear, const std::vector<ScanSample>& s
         if (v > sample(scan[static_cast<size_t>(highest)])) highest = k;
     }
     const double low = std::min(sample(scan[static_cast<size_t>(lowest)]),
-                                of(gear.at(extremeNear(gear, lowest, false, of)).linkage));
+                                of(gear.at(extremeNear(gear, lowest, false, of))));
     const double high = std::max(sample(scan[static_cast<size_t>(highest)]),
-                                 of(gear.at(extremeNear(gear, highest, true, of)).linkage));
+                                 of(gear.at(extremeNear(gear, highest, true, of))));
     return {low, high};
 }
 
@@ -319,8 +343,8 @@ EventDifferences eventDifferences(const EndEvents& front, const EndEvents& back)
     return d;
 }
 
-ValveEvents valveEvents(const Engine& e, float revArm, Sense sense) {
-    GearAt gear(e, revArm, sense);
+ValveEvents valveEvents(const Engine& e, float revArm, Sense sense, EventPath path) {
+    GearAt gear(e, revArm, sense, path);
     const std::vector<ScanSample> scan = scanTurn(gear);
     int lowest = 0, highest = 0;
     for (int k = 0; k < kScanSamples; ++k) {
@@ -339,14 +363,15 @@ ValveEvents valveEvents(const Engine& e, float revArm, Sense sense) {
     // The front steam edge opens widest where the valve stands farthest back
     // and the back one where it stands farthest forward; the largest openings
     // are the largest the solver gives, at the samples or at those two places.
-    const GearSolution atLowest = gear.at(extremeNear(gear, lowest, false, valveTravelOf));
-    const GearSolution atHighest = gear.at(extremeNear(gear, highest, true, valveTravelOf));
-    double minTravel = std::min<double>(scan[static_cast<size_t>(lowest)].valveTravel, atLowest.linkage.valveTravel);
-    double maxTravel = std::max<double>(scan[static_cast<size_t>(highest)].valveTravel, atHighest.linkage.valveTravel);
+    const GearSample atLowest = gear.at(extremeNear(gear, lowest, false, valveTravelOf));
+    const GearSample atHighest = gear.at(extremeNear(gear, highest, true, valveTravelOf));
+    double minTravel = std::min(scan[static_cast<size_t>(lowest)].valveTravel, atLowest.valveTravel);
+    double maxTravel = std::max(scan[static_cast<size_t>(highest)].valveTravel, atHighest.valveTravel);
     r.valveTravel = maxTravel - minTravel;
 
-    double frontMax = std::max<double>(atLowest.ports.frontSteamOpening, atHighest.ports.frontSteamOpening);
-    double backMax = std::max<double>(atLowest.ports.rearSteamOpening, atHighest.ports.rearSteamOpening);
+    const int fs = static_cast<int>(Opening::FrontSteam), rs = static_cast<int>(Opening::RearSteam);
+    double frontMax = std::max(atLowest.opening[fs], atHighest.opening[fs]);
+    double backMax = std::max(atLowest.opening[rs], atHighest.opening[rs]);
     for (const ScanSample& s : scan) {
         frontMax = std::max(frontMax, s.opening[static_cast<int>(Opening::FrontSteam)]);
         backMax = std::max(backMax, s.opening[static_cast<int>(Opening::RearSteam)]);
@@ -362,7 +387,7 @@ ValveEvents valveEvents(const Engine& e, float revArm, Sense sense) {
     cap(r.back, backMax, e.cyl.steamPortRear);
 
     const auto [dieLow, dieHigh] =
-        lowHigh(gear, scan, [](const ScanSample& s) { return s.die; }, diePosition);
+        lowHigh(gear, scan, [](const ScanSample& s) { return s.die; }, dieOf);
     r.die = {dieHigh, dieLow};
 
     r.difference = eventDifferences(r.front, r.back);
@@ -370,8 +395,8 @@ ValveEvents valveEvents(const Engine& e, float revArm, Sense sense) {
     return r;
 }
 
-eventsearch::CutOffs eventsearch::cutOffs(const Engine& e, float revArm, Sense sense) {
-    GearAt gear(e, revArm, sense);
+eventsearch::CutOffs eventsearch::cutOffs(const Engine& e, float revArm, Sense sense, EventPath path) {
+    GearAt gear(e, revArm, sense, path);
     const std::vector<ScanSample> scan = scanTurn(gear);
     CutOffs c;
     c.front = endEvents(gear, scan, true, true).cutOff;
@@ -402,19 +427,20 @@ std::array<float, kEventSettings> portDiagramSettings(const Engine& e, float rev
     return s;
 }
 
-std::vector<ValveEvents> valveEvents(const Engine& e, std::span<const float> settings, Sense sense) {
+std::vector<ValveEvents> valveEvents(const Engine& e, std::span<const float> settings, Sense sense,
+                                     EventPath path) {
     std::vector<ValveEvents> out;
     out.reserve(settings.size());
-    for (float s : settings) out.push_back(valveEvents(e, s, sense));
+    for (float s : settings) out.push_back(valveEvents(e, s, sense, path));
     return out;
 }
 
-EventsTable eventsTable(const Engine& e, float revArmCentre) {
+EventsTable eventsTable(const Engine& e, float revArmCentre, EventPath path) {
     EventsTable t;
     const auto forward = portDiagramSettings(e, revArmCentre, Sense::Forward);
     const auto reverse = portDiagramSettings(e, revArmCentre, Sense::Reverse);
-    bothAtOnce([&] { t.forward = valveEvents(e, forward, Sense::Forward); },
-               [&] { t.reverse = valveEvents(e, reverse, Sense::Reverse); });
+    bothAtOnce([&] { t.forward = valveEvents(e, forward, Sense::Forward, path); },
+               [&] { t.reverse = valveEvents(e, reverse, Sense::Reverse, path); });
     t.midGear = midGear(e, revArmCentre);
     t.deadCentres = deadCentres(e);
     t.clamped = t.midGear.clamped;

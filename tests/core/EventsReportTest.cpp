@@ -48,10 +48,11 @@ TEST_F(EventsReportOfDefaultDesign, CsvHasEveryEndOfEverySettingWithTheSolversVa
         if (endIndex == 2) continue;
         const bool front = endIndex == 0;
         const float revArm = std::stof(f[col("reverse_arm")]);
-        // The lead is the steam port's opening at that end's dead centre.
+        // The lead is the steam port's opening at that end's dead centre (to
+        // the solver's single-precision rounding: the table has its own path).
         const GearSolution dead = solveGear(e, front ? 0.0f : 180.0f, revArm);
         EXPECT_NEAR(std::stod(f[col("lead")]), front ? dead.ports.frontSteamOpening : dead.ports.rearSteamOpening,
-                    1e-7);
+                    2e-6);
         // At the cut-off the steam port has just closed, and the piston
         // stands at the stated part of that end's stroke (0..640 on the
         // piston scale, the back end counted from 640).

@@ -57,7 +57,8 @@ Sense positionDrives(float position, float centre) {
     return position >= centre ? Sense::Forward : Sense::Reverse;
 }
 
-EventsReport makeEventsReport(const Model& m, EventsSettings settings, std::span<const NotchTarget> targets) {
+EventsReport makeEventsReport(const Model& m, EventsSettings settings, std::span<const NotchTarget> targets,
+                              double tolerance) {
     const Engine& e = m;
     EventsReport r;
     r.design = m.currentFileName;
@@ -86,6 +87,7 @@ EventsReport makeEventsReport(const Model& m, EventsSettings settings, std::span
     r.midGear = table.midGear;
     r.deadCentres = table.deadCentres;
     r.notches = findNotches(e, table, targets);
+    r.check = checkDesign(e, table, r.notches, tolerance);
     r.clamped = table.clamped || r.notches.clamped;
     for (const EventsSetting& s : r.rows) r.clamped = r.clamped || s.events.clamped;
     return r;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "model/DesignChecks.h"
 #include "model/Model.h"
 #include "model/NotchFinder.h"
 #include "model/NotchTargets.h"
@@ -30,7 +31,7 @@ enum class EventsSettings {
 
 // Front and back are compared in percent of stroke; a difference beyond this
 // is marked.
-inline constexpr double kDefaultEventsTolerance = 2.0;
+inline constexpr double kDefaultEventsTolerance = kDefaultCutOffTolerance;
 
 // One setting turning one way.
 struct EventsSetting {
@@ -49,6 +50,9 @@ struct EventsReport {
     DeadCentres deadCentres;
     std::vector<NotchTarget> targets;
     NotchTable notches;
+    // The design checks of the port diagram's settings and the notches,
+    // whichever settings the table lists.
+    DesignCheck check;
     bool clamped = false;  // the solver mended the linkage somewhere
 };
 
@@ -59,7 +63,9 @@ int revArmPositionsInUse(const Motion& m);
 // as the steam diagram runs it.
 Sense positionDrives(float position, float centre);
 
-EventsReport makeEventsReport(const Model& m, EventsSettings settings, std::span<const NotchTarget> targets);
+// The checks judge front and back cut-off at the notches by the tolerance.
+EventsReport makeEventsReport(const Model& m, EventsSettings settings, std::span<const NotchTarget> targets,
+                              double tolerance = kDefaultEventsTolerance);
 
 // Whether front and back disagree by more than the tolerance. An event that
 // only one end has is not compared.

@@ -1,6 +1,7 @@
 // The report as aligned plain text, the form `tevrane --events` prints.
 #include "dialogs/core/EventsForms.h"
 
+#include "dialogs/core/CheckReport.h"
 #include "dialogs/core/EventsFormat.h"
 
 namespace tevrane {
@@ -65,6 +66,8 @@ std::string eventsReportText(const EventsReport& r, double tolerance) {
     }
     out += alignedTable(notch, {false, true, true, true, true, true, true});
     for (const std::string& line : reachLines(r)) out += line + "\n";
+
+    out += "\nFindings\n" + findingsText(r.check);
     return out;
 }
 
