@@ -5,6 +5,7 @@
 #include "app/CommandLine.h"
 #include "dialogs/core/CheckReport.h"
 #include "model/DesignChecks.h"
+#include "model/Format.h"
 #include "model/NotchTargets.h"
 
 namespace tevrane {
@@ -13,10 +14,19 @@ int runCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
     bool json = false;
     std::string path;
     std::vector<NotchTarget> targets = defaultNotchTargets();
+    double tolerance = kDefaultCutOffTolerance;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--json") {
             json = true;
+        } else if (a == "--tolerance") {
+            const double t = i + 1 < args.size() ? parseDecimal(args[i + 1]) : -1.0;
+            if (i + 1 == args.size() || !(t >= 0.0) || args[i + 1].find_first_not_of("0123456789.") != std::string::npos) {
+                err << "tevrane: --tolerance needs a percentage of stroke (0 or more)\n";
+                return 2;
+            }
+            tolerance = t;
+            ++i;
         } else if (a == "--notches") {
             if (i + 1 == args.size() || !parseNotchTargets(args[i + 1], targets)) {
                 err << "tevrane: --notches needs a list of cut-offs: " << kNotchTargetsRule << "\n";
@@ -39,7 +49,7 @@ int runCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
         err << "tevrane: cannot read " << path << ": " << failure << "\n";
         return 1;
     }
-    const DesignCheck check = checkDesign(m, m.revArmCentre(), targets);
+    const DesignCheck check = checkDesign(m, m.revArmCentre(), targets, tolerance);
     out << (json ? findingsJson(check) : findingsText(check));
     out.flush();
     if (!out) {
