@@ -4,8 +4,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "model/BothAtOnce.h"
-#include "model/EventSearch.h"
 #include "model/NotchTargets.h"
 
 namespace tevrane {
@@ -108,19 +106,19 @@ void checkRows(const Engine& e, const std::vector<ValveEvents>& rows, Sense sens
 
 // At each notch (the mean of front and back cut-off on target) the two ends'
 // own cut-offs.
-void checkNotches(const Engine& e, const NotchTable& notches, double tolerance, std::vector<Finding>& out) {
+void checkNotches(const NotchTable& notches, double tolerance, std::vector<Finding>& out) {
     for (const auto& [sense, ns] : {std::pair{Sense::Forward, &notches.forward}, std::pair{Sense::Reverse, &notches.reverse}})
         for (const NotchRow& row : ns->rows) {
             const auto& at = row.at(NotchEnd::Mean);
-            if (!at) continue;
-            const eventsearch::CutOffs c = eventsearch::cutOffs(e, at->revArm, sense);
-            if (!c.front || !c.back || c.clamped) continue;
-            const double d = c.front->strokePercent - c.back->strokePercent;
+            // The finder kept both ends' cut-offs at the setting it found.
+            if (!at || !at->front || !at->back) continue;
+            const double front = *at->front, back = *at->back;
+            const double d = front - back;
             if (std::fabs(d) <= tolerance) continue;
             out.push_back({Severity::Warning, kCutOffUnequal, sense, std::nullopt, std::nullopt,
                            "At the " + std::string(senseName(sense)) + " notch for " + notchTargetLabel(row.target) +
-                               " front cuts off at " + percent(c.front->strokePercent) + " % and back at " +
-                               percent(c.back->strokePercent) + " %, " + percent(std::fabs(d)) +
+                               " front cuts off at " + percent(front) + " % and back at " + percent(back) + " %, " +
+                               percent(std::fabs(d)) +
                                " % of stroke apart (more than " + percent(tolerance) + ")."});
         }
 }
@@ -174,7 +172,7 @@ DesignCheck checkDesign(const Engine& e, const EventsTable& table, const NotchTa
     DesignCheck c;
     checkRows(e, table.forward, Sense::Forward, c.findings);
     checkRows(e, table.reverse, Sense::Reverse, c.findings);
-    checkNotches(e, notches, tolerance, c.findings);
+    checkNotches(notches, tolerance, c.findings);
     checkFullOpening(e, table, c.findings);
     std::stable_sort(c.findings.begin(), c.findings.end(),
                      [](const Finding& a, const Finding& b) { return rank(a.severity) < rank(b.severity); });

@@ -182,7 +182,8 @@ public:
         if (rows_.empty()) return std::nullopt;
         if (t.fullGear) {
             const Row& full = rows_.back();
-            if (const auto c = cutOffOf(full, end)) return NotchSetting{full.revArm, *c};
+            if (const auto c = cutOffOf(full, end))
+                return NotchSetting{full.revArm, *c, cutOffOf(full, NotchEnd::Front), cutOffOf(full, NotchEnd::Back)};
             return std::nullopt;
         }
         // The first pair of neighbouring rows, from the centre out, whose
@@ -224,7 +225,8 @@ private:
             const Row v = rowAt(engine_, r, inner.sense, path_);
             clamped_ = clamped_ || v.cut.clamped || near.clamped();
             const auto c = cutOffOf(v, end);
-            if (c && std::fabs(*c - target) <= kNotchTolerance) return NotchSetting{r, *c};
+            if (c && std::fabs(*c - target) <= kNotchTolerance)
+                return NotchSetting{r, *c, cutOffOf(v, NotchEnd::Front), cutOffOf(v, NotchEnd::Back)};
         }
         return std::nullopt;
     }

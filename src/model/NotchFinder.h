@@ -32,6 +32,9 @@ inline constexpr int kNotchEnds = 3;
 struct NotchSetting {
     float revArm = 0;
     double cutOff = 0;
+    // Both ends' own cut-offs at the setting (percent of stroke), as the
+    // whole turn gives them; empty where an end has none.
+    std::optional<double> front, back;
 };
 inline constexpr double kNotchTolerance = 1e-3;  // percent of stroke
 
