@@ -10,8 +10,9 @@ using namespace eventsformat;
 std::string eventsReportCsv(const EventsReport& r) {
     std::string out =
         "design,number,reverse_arm,travel_percent,sense,end,lead,max_steam_opening,over_travel,admission_angle,"
-        "admission_percent,cut_off_angle,cut_off_percent,release_angle,release_percent,compression_angle,"
-        "compression_percent,valve_travel,die_highest,die_lowest,die_travel,clamped,extra_openings,"
+        "admission_percent_negative_before_dead_centre,cut_off_angle,cut_off_percent,release_angle,release_percent,"
+        "compression_angle,"
+        "compression_percent_negative_before_dead_centre,valve_travel,die_highest,die_lowest,die_travel,clamped,extra_openings,"
         "front_dead_centre,back_dead_centre\n";
     const std::string design = csvString(r.design);
     for (const EventsSetting& s : r.rows) {
