@@ -139,7 +139,9 @@ TEST_F(ValveEventsWindow, TheFindingsFollowTheBarsTheUndoAndTheTolerance) {
     w->dynVarScrollEnd(1);
     EXPECT_GT(findingsStartingWith(list, late), 0);
     for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->text().startsWith(late)) EXPECT_TRUE(list->item(i)->text().contains(QStringLiteral(", front)")));
+        if (list->item(i)->text().startsWith(late)) {
+            EXPECT_TRUE(list->item(i)->text().contains(QStringLiteral(", front)")));
+        }
 
     w->undoButton()->click();
     EXPECT_EQ(findingsStartingWith(list, late), 0);
