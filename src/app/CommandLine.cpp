@@ -6,6 +6,7 @@
 #include <iterator>
 #include <ostream>
 
+#include "app/CheckCommand.h"
 #include "app/EqualiseCommand.h"
 #include "app/EventsCommand.h"
 #include "app/ExportCommand.h"
@@ -19,8 +20,10 @@ int runHelp(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 
 // Each command's own file adds its row here.
 const BatchCommand kCommands[] = {
-    {"--events", "--events design.dtv [--csv | --json]",
+    {"--events", kEventsUsage,
      "prints the valve events of the port diagram's 19 settings and the notch finder", runEventsCommand},
+    {"--check", kCheckUsage,
+     "names what is wrong with a design (exit 3 when there is an error or warning)", runCheckCommand},
     {"--equalise",
      "--equalise design.dtv --free ID[=LOW:HIGH],... [--range PERCENT] [--goals GOAL,...]\n"
      "           [--weights W,...] [--full-gear PERCENT] [--min-lead LENGTH] [--notches CUTOFF,...]\n"

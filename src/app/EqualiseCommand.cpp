@@ -106,8 +106,7 @@ int runEqualiseCommand(const std::vector<std::string>& args, std::ostream& out, 
     }
     std::vector<NotchTarget> targets = defaultNotchTargets();
     if (has("--notches") && !parseNotchTargets(given["--notches"], targets)) {
-        err << "tevrane: --notches are cut-offs between 0 and 100 % and \"full\", not \"" << given["--notches"]
-            << "\"\n";
+        err << "tevrane: --notches needs a list of cut-offs: " << kNotchTargetsRule << "\n";
         return 2;
     }
     // The dimension words are checked before the design is read: a wrong

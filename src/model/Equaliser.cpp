@@ -9,6 +9,7 @@
 #include "model/BothAtOnce.h"
 #include "model/DynVars.h"
 #include "model/EventSearch.h"
+#include "model/FastGear.h"
 #include "model/Solver.h"
 
 namespace tevrane {
@@ -28,17 +29,16 @@ struct Setting {
 };
 
 // The lead of both ends at one setting: the steam opening at each end's
-// dead centre (as valveEvents gives it), the same whichever way the driver
-// turns.
+// true dead centre, on the events' own path (so exactly as valveEvents
+// gives it), the same whichever way the driver turns.
 struct Leads {
     double front = 0, back = 0;
     bool clamped = false;
 };
-Leads leadsAt(const Engine& e, float revArm) {
-    const GearSolution atFront = solveGear(e, 0.0f, revArm);
-    const GearSolution atBack = solveGear(e, 180.0f, revArm);
-    return {atFront.ports.frontSteamOpening, atBack.ports.rearSteamOpening,
-            atFront.clamps() > 0 || atBack.clamps() > 0};
+Leads leadsAt(const FastGear& gear, const DeadCentres& dc, float revArm) {
+    const FastGearSample atFront = gear.at(dc.front, revArm);
+    const FastGearSample atBack = gear.at(dc.back, revArm);
+    return {atFront.frontSteam, atBack.rearSteam, atFront.clamps > 0 || atBack.clamps > 0};
 }
 
 Measured measure(const Engine& e, const Setting& s, bool leads) {
@@ -48,7 +48,7 @@ Measured measure(const Engine& e, const Setting& s, bool leads) {
     if (c.back) m.back = c.back->strokePercent;
     m.clamped = c.clamped;
     if (leads) {
-        const Leads l = leadsAt(e, s.revArm);
+        const Leads l = leadsAt(FastGear(e), CrankGeometry(e).deadCentres(), s.revArm);
         m.frontLead = l.front;
         m.backLead = l.back;
         m.clamped = m.clamped || l.clamped;
@@ -275,6 +275,8 @@ Balance balance(const Engine& e, const EqualisePlan& plan) {
 SmallestLead smallestLead(const Engine& e, float revArmCentre, std::span<const NotchPoint> notches) {
     SmallestLead s;
     s.lead = std::numeric_limits<double>::infinity();
+    const FastGear gear(e);
+    const DeadCentres dc = CrankGeometry(e).deadCentres();
     const auto see = [&s](const Leads& l, const LeadPlace& at) {
         s.clamped = s.clamped || l.clamped;
         if (l.front < s.lead) {
@@ -293,10 +295,10 @@ SmallestLead smallestLead(const Engine& e, float revArmCentre, std::span<const N
         // Mid gear is the same setting both ways: looked at once.
         for (int i = sense == Sense::Forward ? 0 : 1; i < kEventSettings; ++i) {
             const float revArm = settings[static_cast<size_t>(i)];
-            see(leadsAt(e, revArm), {sense, i, std::nullopt, revArm, true});
+            see(leadsAt(gear, dc, revArm), {sense, i, std::nullopt, revArm, true});
         }
     }
-    for (const NotchPoint& n : notches) see(leadsAt(e, n.revArm), {n.sense, -1, n.target, n.revArm, true});
+    for (const NotchPoint& n : notches) see(leadsAt(gear, dc, n.revArm), {n.sense, -1, n.target, n.revArm, true});
     return s;
 }
 

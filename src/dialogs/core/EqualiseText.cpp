@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "dialogs/core/CheckReport.h"
 #include "model/BothAtOnce.h"
 #include "model/DynVars.h"
 #include "model/Dimensions.h"
@@ -13,10 +14,10 @@ namespace tevrane {
 
 namespace {
 
-constexpr EventKind kColumns[] = {EventKind::CutOff, EventKind::Lead, EventKind::Release, EventKind::Compression,
-                                  EventKind::MaxOpening};
-constexpr const char* kColumnHeads[] = {"Cut-off %", "Lead", "Release %", "Compression %", "Max opening"};
-constexpr const char* kCsvHeads[] = {"cutoff", "lead", "release", "compression", "max_opening"};
+constexpr EventKind kColumns[] = {EventKind::CutOff,      EventKind::Lead,       EventKind::Release,
+                                  EventKind::Compression, EventKind::MaxOpening, EventKind::DieTravel};
+constexpr const char* kColumnHeads[] = {"Cut-off %", "Lead", "Release %", "Compression %", "Max opening", "Die travel"};
+constexpr const char* kCsvHeads[] = {"cutoff", "lead", "release", "compression", "max_opening", "die_travel"};
 constexpr int kNumberWidth = 9;
 
 std::string pad(std::string s, size_t width) {
@@ -88,7 +89,7 @@ constexpr size_t kNotchWidth = 10;
 std::string notchLabel(const NotchPoint& p) {
     const std::string sense = p.sense == Sense::Forward ? "Fwd " : "Rev ";
     if (p.target.fullGear) return sense + "full";
-    return sense + fixed(p.target.cutOff, 0, p.target.cutOff == std::floor(p.target.cutOff) ? 0 : 1) + " %";
+    return sense + notchTargetLabel(p.target);
 }
 
 std::string sensitivityText(const SensitivityTable& t) {
@@ -225,14 +226,17 @@ std::string equaliseResultText(const Engine& start, const EqualisePlan& plan, co
              ": nothing changed.\n";
     if (r.cancelled)
         s += "Cancelled after " + std::to_string(r.evaluations) + " evaluations: the best design found so far.\n";
-    // The design checks of both designs belong here once the program has them.
     s += "\n" + changesText(r) + "\n";
     if (r.improved)
         s += eventsBeforeAfterText(plan.notches, notchEvents(start, plan.notches), r.notchesAfter,
                                    notchEvents(r.tuned, r.notchesAfter));
     else
         s += eventsBeforeAfterText(plan.notches, notchEvents(start, plan.notches), {}, {});
-    s += std::to_string(r.evaluations) + " evaluations\n";
+    // What is wrong with each design, checked at its own notches.
+    s += std::string("\nFindings") + (r.improved ? " before" : "") + ":\n" +
+         findingsText(checkDesign(start, plan.revArmCentre, plan.targets));
+    if (r.improved) s += "Findings after:\n" + findingsText(checkDesign(r.tuned, plan.revArmCentre, plan.targets));
+    s += "\n" + std::to_string(r.evaluations) + " evaluations\n";
     return s;
 }
 
@@ -354,44 +358,6 @@ bool parseFreeDimensions(const std::string& text, const Engine& e, double rangeP
     }
     out = free;
     return true;
-}
-
-bool parseNotchTargets(const std::string& text, std::vector<NotchTarget>& out) {
-    std::vector<NotchTarget> t;
-    std::string word;
-    auto take = [&]() {
-        if (word.empty()) return true;
-        std::string w = word;
-        word.clear();
-        if (w == "full" || w == "Full" || w == "FULL") {
-            t.push_back({0, true});
-            return true;
-        }
-        double v = 0;
-        const auto r = std::from_chars(w.data(), w.data() + w.size(), v);
-        if (r.ec != std::errc() || r.ptr != w.data() + w.size() || !(v > 0.0 && v < 100.0)) return false;
-        t.push_back({v, false});
-        return true;
-    };
-    for (char c : text + " ") {
-        if (c == ',' || c == ' ' || c == '%' || c == '\t') {
-            if (!take()) return false;
-        } else {
-            word += c;
-        }
-    }
-    if (t.empty()) return false;
-    out = t;
-    return true;
-}
-
-std::string notchTargetsText(const std::vector<NotchTarget>& targets) {
-    std::string s;
-    for (const NotchTarget& t : targets) {
-        if (!s.empty()) s += ", ";
-        s += t.fullGear ? std::string("full") : fixed(t.cutOff, 0, t.cutOff == std::floor(t.cutOff) ? 0 : 1);
-    }
-    return s;
 }
 
 std::vector<int> offeredDimensions(const Model& m) {

@@ -2,14 +2,16 @@
 // (shown, copied) and as CSV (saved), and the one result text of a tuning
 // run (what was asked, the balance and smallest lead of both designs, why
 // nothing changed, the changed dimensions, the events at each design's own
-// notches). The window and the `--equalise` command print the same texts,
-// and read the goals and bounds with the same rules.
+// notches and the design checks' findings of both). The window and the
+// `--equalise` command print the same texts, and read the goals and bounds
+// with the same rules.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "model/Equaliser.h"
+#include "model/NotchTargets.h"
 #include "model/Sensitivity.h"
 
 namespace tevrane {
@@ -42,12 +44,6 @@ std::string changesText(const EqualiseResult& r);
 
 // The whole result of a tuning run from `start` with `plan`.
 std::string equaliseResultText(const Engine& start, const EqualisePlan& plan, const EqualiseResult& r);
-
-// The notch targets as the user types them: cut-offs in percent and "full",
-// separated by commas or blanks ("75, 65, 50, 35, 25, full"). False for a
-// word that is neither, a cut-off outside (0, 100) or no target at all.
-bool parseNotchTargets(const std::string& text, std::vector<NotchTarget>& out);
-std::string notchTargetsText(const std::vector<NotchTarget>& targets);
 
 // ---- the words of `tevrane --equalise` ----------------------------------------
 // "front-back", "forward-reverse", "leads", "full-gear": the window's four goals.
