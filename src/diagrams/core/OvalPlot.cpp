@@ -78,10 +78,12 @@ DiagramControls drawOval(Model& m, Canvas& surface) {
     const bool longValve = m.cyl.valveLenRear > m.cyl.steamPortRear;
     const std::vector<float>& angles = ovalAngles();
 
+    int clamped = 0;
     for (int k = 1; k <= positionsInUse(m); ++k) {
         const float position = m.revArmSet[k];
         drawPositionListLine(m, c, k);
         const TravelSweep sweep = sweepTravel(m, position, m.revArmCentre(), angles);
+        clamped += sweep.clamped;
 
         int previousX = 0;
         double previousTravel = 0;
@@ -105,7 +107,9 @@ DiagramControls drawOval(Model& m, Canvas& surface) {
     }
 
     const UndoLines undo = advanceUndoLine(m);
-    return drawDiagramPanel(m, surface, undo);
+    DiagramControls controls = drawDiagramPanel(m, surface, undo);
+    controls.clamps = {clamped, positionsInUse(m), true};
+    return controls;
 }
 
 }  // namespace tevrane

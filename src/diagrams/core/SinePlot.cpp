@@ -69,9 +69,11 @@ DiagramControls drawSine(Model& m, Canvas& surface) {
     const int tablePosition = midGearTablePosition(m);
     const std::vector<float>& angles = sineAngles();
 
+    int clamped = 0;
     for (int k = 1; k <= positionsInUse(m); ++k) {
         drawPositionListLine(m, c, k);
         const TravelSweep sweep = sweepTravel(m, m.revArmSet[k], m.revArmCentre(), angles);
+        clamped += sweep.clamped;
 
         double previousTravel = 0;
         for (size_t i = 0; i < sweep.samples.size(); ++i) {
@@ -92,7 +94,9 @@ DiagramControls drawSine(Model& m, Canvas& surface) {
     }
 
     const UndoLines undo = advanceUndoLine(m);
-    return drawDiagramPanel(m, surface, undo);
+    DiagramControls controls = drawDiagramPanel(m, surface, undo);
+    controls.clamps = {clamped, positionsInUse(m), true};
+    return controls;
 }
 
 }  // namespace tevrane
