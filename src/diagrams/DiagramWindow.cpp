@@ -98,12 +98,14 @@ DynVarScrollBar* DiagramWindow::dynBar(int k) const {
 }
 
 void DiagramWindow::redraw(bool clearFirst) {
+    // The step before the pass: the shared undo line moves on, then the
+    // drawing only reads.
+    undoLines_ = advanceUndoLine(m_);
     DiagramControls controls;
     {
         // The canvas finishes its pixels when it goes out of scope.
         QtCanvas canvas(surface_);
-        undoTextBefore_ = m_.undoText;
-        controls = drawDiagram(m_, canvas, clearFirst);
+        controls = drawDiagram(m_, canvas, clearFirst, undoLines_);
     }
     applyControls(controls);
     view_->update();
@@ -166,14 +168,7 @@ void DiagramWindow::addPictureItems() {
     print_->setObjectName(QStringLiteral("Print"));
 }
 
-void DiagramWindow::drawPicture(Canvas& c) {
-    // A drawing pass moves the shared undo line on: a copy of the model,
-    // with the undo line the window's last pass started from, draws that
-    // pass's picture, and the window's next pass sees nothing of it.
-    Model copy = m_;
-    copy.undoText = undoTextBefore_;
-    drawDiagram(copy, c, true);
-}
+void DiagramWindow::drawPicture(Canvas& c) { drawDiagram(m_, c, true, undoLines_); }
 
 void DiagramWindow::exportClick() {
     const QString design = QString::fromStdString(m_.currentFileName);

@@ -73,9 +73,9 @@ public:
     // picture as it is; then mirrors the controls the drawing decided.
     void redraw(bool clearFirst);
 
-    // The diagram as the window's last pass drew it, drawn afresh on any
-    // canvas of the surface's size: what "Export..." and "Print..." put out.
-    // The window's model stays as it is.
+    // The diagram as the window's last pass drew it, drawn afresh from the
+    // live model on any canvas of the surface's size: what "Export..." and
+    // "Print..." put out. Drawing only reads, so nothing moves.
     void drawPicture(Canvas& c);
     QAction* exportAction() const { return export_; }
     QAction* printAction() const { return print_; }
@@ -96,8 +96,10 @@ public slots:
 
 protected:
     // The diagram's drawing for its current mode; it ends with the shared
-    // dynamic-variable panel and undo line, whose control states it returns.
-    virtual DiagramControls drawDiagram(Model& m, Canvas& c, bool clearFirst) = 0;
+    // dynamic-variable panel and the undo lines of the step before the pass,
+    // and returns the control states the panel decided. It only reads.
+    virtual DiagramControls drawDiagram(const Model& m, Canvas& c, bool clearFirst,
+                                        const UndoLines& undo) = 0;
     // "Export..." and "Print..." after the diagram's own menu items.
     void addPictureItems();
     // The window is shown: the animation stops, the diagram is drawn.
@@ -135,7 +137,7 @@ private:
     std::array<DynVarScrollBar*, 5> bars_{};
     DynVarBars dyn_;
     bool resettingBar_ = false;
-    std::string undoTextBefore_;  // the undo line as the last drawing pass found it
+    UndoLines undoLines_;  // what the step before the last drawing pass composed
 };
 
 }  // namespace tevrane

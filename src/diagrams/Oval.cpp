@@ -32,9 +32,10 @@ TOvalDia::TOvalDia(Model& m, MainController& c, std::function<QDialog*()> positi
     setObjectName(QStringLiteral("OvalDia"));
 }
 
-DiagramControls TOvalDia::drawDiagram(Model& m, Canvas& c, bool clearFirst) {
+DiagramControls TOvalDia::drawDiagram(const Model& m, Canvas& c, bool clearFirst,
+                                      const UndoLines& undo) {
     if (clearFirst) c.clear(colours::white);
-    return drawOval(m, c);
+    return drawOval(m, c, undo);
 }
 
 }  // namespace tevrane

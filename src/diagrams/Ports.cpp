@@ -45,8 +45,9 @@ TPortDia::TPortDia(Model& m, MainController& c, QWidget* parent)
     addPictureItems();
 }
 
-DiagramControls TPortDia::drawDiagram(Model& m, Canvas& c, bool clearFirst) {
-    return drawPorts(m, c, clearFirst);
+DiagramControls TPortDia::drawDiagram(const Model& m, Canvas& c, bool clearFirst,
+                                      const UndoLines& undo) {
+    return drawPorts(m, c, clearFirst, undo);
 }
 
 void TPortDia::ForwardGraph1Click() {

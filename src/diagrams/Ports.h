@@ -28,7 +28,8 @@ public slots:
     void ReDraw1Click();
 
 protected:
-    DiagramControls drawDiagram(Model& m, Canvas& c, bool clearFirst) override;
+    DiagramControls drawDiagram(const Model& m, Canvas& c, bool clearFirst,
+                                const UndoLines& undo) override;
 
 private:
     QAction* forwardGraph1_ = nullptr;

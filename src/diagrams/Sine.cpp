@@ -32,9 +32,10 @@ TSineDia::TSineDia(Model& m, MainController& c, std::function<QDialog*()> positi
     setObjectName(QStringLiteral("SineDia"));
 }
 
-DiagramControls TSineDia::drawDiagram(Model& m, Canvas& c, bool clearFirst) {
+DiagramControls TSineDia::drawDiagram(const Model& m, Canvas& c, bool clearFirst,
+                                      const UndoLines& undo) {
     if (clearFirst) c.clear(colours::white);
-    return drawSine(m, c);
+    return drawSine(m, c, undo);
 }
 
 }  // namespace tevrane

@@ -32,9 +32,10 @@ TSteamDia::TSteamDia(Model& m, MainController& c, std::function<QDialog*()> posi
     setObjectName(QStringLiteral("SteamDia"));
 }
 
-DiagramControls TSteamDia::drawDiagram(Model& m, Canvas& c, bool clearFirst) {
+DiagramControls TSteamDia::drawDiagram(const Model& m, Canvas& c, bool clearFirst,
+                                      const UndoLines& undo) {
     if (clearFirst) c.clear(colours::white);
-    return drawSteamDiagram(m, c);
+    return drawSteamDiagram(m, c, undo);
 }
 
 }  // namespace tevrane

@@ -12,7 +12,8 @@ public:
          QWidget* parent = nullptr);
 
 protected:
-    DiagramControls drawDiagram(Model& m, Canvas& c, bool clearFirst) override;
+    DiagramControls drawDiagram(const Model& m, Canvas& c, bool clearFirst,
+                                const UndoLines& undo) override;
 };
 
 }  // namespace tevrane

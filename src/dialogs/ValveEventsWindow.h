@@ -49,7 +49,8 @@ public slots:
     void TargetsChange();
 
 protected:
-    DiagramControls drawDiagram(Model& m, Canvas& c, bool clearFirst) override;
+    DiagramControls drawDiagram(const Model& m, Canvas& c, bool clearFirst,
+                                const UndoLines& undo) override;
 
 private:
     // Computes the report from the model's engine, then shows it.

@@ -170,7 +170,7 @@ void TMainForm::Timer1Timer() {
     {
         QtCanvas canvas(view_->beginFrame());
         const FrameClock fc{clock_.shortDate(), clock_.longTime()};
-        drawFrame(m_, renderState_, canvas, *this, fc);
+        runFrame(m_, renderState_, canvas, *this, fc);
         drawn = canvas.touched();
     }
     view_->endFrame(drawn);

@@ -170,4 +170,11 @@ std::string undoLine(const Model& m) {
            " to " + fixed(m.undoOld[1], 6, 3);
 }
 
+UndoLines advanceUndoLine(Model& m) {
+    if (!m.undoEnabled) return {m.undoText, m.undoText};
+    UndoLines lines{m.undoText, undoLine(m) + kUndoLineTail};
+    m.undoText = lines.current;
+    return lines;
+}
+
 }  // namespace tevrane

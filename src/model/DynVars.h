@@ -38,4 +38,20 @@ void recordGesture(Model& m, int k, float startValue);
 // The undo line text: depth, name, new value and the value undo restores.
 std::string undoLine(const Model& m);
 
+// The padding after a diagram's undo line: wide enough to cover what a longer
+// earlier line left behind.
+inline const std::string kUndoLineTail = "." + std::string(46, ' ');
+
+// The two undo lines one diagram pass writes.
+struct UndoLines {
+    std::string previous;  // the line the pass before composed
+    std::string current;   // the line of the newest record now
+};
+
+// The step before a diagram pass draws its undo line: while undoEnabled, the
+// line of the newest record is composed and becomes the undo text every
+// diagram window shares; the one it replaces is returned with it. With the
+// undo line off nothing changes. The pass then only reads.
+UndoLines advanceUndoLine(Model& m);
+
 }  // namespace tevrane

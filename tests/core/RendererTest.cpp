@@ -51,7 +51,7 @@ protected:
     void frame() {
         c.reset();
         host.reset();
-        drawFrame(m, st, c, host, clock);
+        runFrame(m, st, c, host, clock);
     }
 
     std::vector<DrawOp> lines() const { return c.ofKind(Kind::Line); }

@@ -63,7 +63,7 @@ void drawOvalFrame(const Model& m, Canvas& c) {
     drawThresholdLines(c, travelTerms(m), m.diagramVScale, 584, 430, 75);
 }
 
-DiagramControls drawOval(Model& m, Canvas& c) {
+DiagramControls drawOval(const Model& m, Canvas& c, const UndoLines& undo) {
     drawOvalFrame(m, c);
 
     const float vs = m.diagramVScale;
@@ -99,7 +99,6 @@ DiagramControls drawOval(Model& m, Canvas& c) {
         if (sweep.midGear) drawMidGearTable(m, c, terms, sweep.stem);
     }
 
-    const UndoLines undo = advanceUndoLine(m);
     return drawDiagramPanel(m, c, undo);
 }
 

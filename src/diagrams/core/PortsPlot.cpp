@@ -269,15 +269,16 @@ std::array<PortSweep, 2> sweepPortsBoth(const Engine& e, float revArmCentre) {
     return both;
 }
 
-DiagramControls drawPortsPass(Model& m, Canvas& c, char mode, bool annotate) {
+DiagramControls drawPortsPass(const Model& m, Canvas& c, char mode, bool annotate,
+                              const UndoLines& undo) {
     const bool reverse = mode == 'R';
     // The sweep solves its own settings on a copy of the engine: the live
     // driver angle, reverse arm and pivots stay as the main window left them.
-    return drawPortsPass(m, c, sweepPorts(m, m.revArmCentre(), reverse), reverse, annotate);
+    return drawPortsPass(m, c, sweepPorts(m, m.revArmCentre(), reverse), reverse, annotate, undo);
 }
 
-DiagramControls drawPortsPass(Model& m, Canvas& c, const PortSweep& sweep, bool reverse,
-                              bool annotate) {
+DiagramControls drawPortsPass(const Model& m, Canvas& c, const PortSweep& sweep, bool reverse,
+                              bool annotate, const UndoLines& undo) {
     drawPortsFrame(m, c, reverse);
 
     PortEventTrail trail;
@@ -323,19 +324,19 @@ DiagramControls drawPortsPass(Model& m, Canvas& c, const PortSweep& sweep, bool 
 
     if (annotate) drawPortAnnotation(c, annotation);
 
-    const UndoLines undo = advanceUndoLine(m);
     return drawDiagramPanel(m, c, undo);
 }
 
-DiagramControls drawPorts(Model& m, Canvas& c, bool clearFirst) {
+DiagramControls drawPorts(const Model& m, Canvas& c, bool clearFirst, const UndoLines& undo) {
     if (m.portGraphMode == 'B') {
         const std::array<PortSweep, 2> both = sweepPortsBoth(m, m.revArmCentre());
         c.clear(colours::white);
-        drawPortsPass(m, c, both[0], false, true);
-        return drawPortsPass(m, c, both[1], true, false);
+        drawPortsPass(m, c, both[0], false, true, undo);
+        // The second pass finds the line the first one wrote.
+        return drawPortsPass(m, c, both[1], true, false, UndoLines{undo.current, undo.current});
     }
     if (clearFirst) c.clear(colours::white);
-    return drawPortsPass(m, c, m.portGraphMode == 'R' ? 'R' : 'F', true);
+    return drawPortsPass(m, c, m.portGraphMode == 'R' ? 'R' : 'F', true, undo);
 }
 
 }  // namespace tevrane

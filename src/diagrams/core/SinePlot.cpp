@@ -57,7 +57,7 @@ void drawSineFrame(const Model& m, Canvas& c) {
     drawThresholdLines(c, travelTerms(m), m.diagramVScale, 583, 60, 230);
 }
 
-DiagramControls drawSine(Model& m, Canvas& c) {
+DiagramControls drawSine(const Model& m, Canvas& c, const UndoLines& undo) {
     drawSineFrame(m, c);
 
     const float vs = m.diagramVScale;
@@ -86,7 +86,6 @@ DiagramControls drawSine(Model& m, Canvas& c) {
         if (sweep.midGear) drawMidGearTable(m, c, terms, sweep.stem);
     }
 
-    const UndoLines undo = advanceUndoLine(m);
     return drawDiagramPanel(m, c, undo);
 }
 

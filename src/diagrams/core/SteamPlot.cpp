@@ -292,7 +292,7 @@ void drawSteamFrame(const Model& m, Canvas& c) {
     drawPositionListHeading(m, c);
 }
 
-DiagramControls drawSteamDiagram(Model& m, Canvas& c) {
+DiagramControls drawSteamDiagram(const Model& m, Canvas& c, const UndoLines& undo) {
     const float centre = m.revArmCentre();
     const std::vector<float> positions = steamPositions(m);
 
@@ -325,7 +325,6 @@ DiagramControls drawSteamDiagram(Model& m, Canvas& c) {
     }
     if (worker.joinable()) worker.join();
 
-    const UndoLines undo = advanceUndoLine(m);
     return drawDiagramPanel(m, c, undo);
 }
 
