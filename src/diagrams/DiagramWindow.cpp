@@ -35,8 +35,8 @@ void DiagramSurface::mouseMoveEvent(QMouseEvent* e) {
 
 // ---- DiagramWindow -----------------------------------------------------------
 
-DiagramWindow::DiagramWindow(Model& m, MainController& c, const DiagramLayout& layout, QWidget* parent)
-    : QDialog(parent), m_(m), c_(c), layout_(layout), dyn_(m) {
+DiagramWindow::DiagramWindow(const Model& m, GearCommands& c, const DiagramLayout& layout, QWidget* parent)
+    : QDialog(parent), m_(m), c_(c), layout_(layout), dyn_(m, c) {
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setModal(true);
 
@@ -100,7 +100,7 @@ DynVarScrollBar* DiagramWindow::dynBar(int k) const {
 void DiagramWindow::redraw(bool clearFirst) {
     // The step before the pass: the shared undo line moves on, then the
     // drawing only reads.
-    undoLines_ = advanceUndoLine(m_);
+    undoLines_ = c_.beginDiagramPass();
     DiagramControls controls;
     {
         // The canvas finishes its pixels when it goes out of scope.
@@ -142,12 +142,10 @@ void DiagramWindow::dynVarScrollEnd(int k) {
     // The next use of a bar gets the focus again and starts a new gesture.
     close_->setFocus();
     redraw(false);
-    c_.changed();
 }
 
 void DiagramWindow::undoDnClick() {
-    undoNewestRecord(m_);
-    c_.changed();
+    c_.undo();
     redraw(true);
 }
 

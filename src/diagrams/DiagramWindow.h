@@ -17,7 +17,7 @@
 #include "controls/DynVarScrollBar.h"
 #include "controls/core/DynVarBars.h"
 #include "diagrams/core/DiagramPanel.h"
-#include "main/core/MainController.h"
+#include "model/GearCommands.h"
 #include "model/Model.h"
 #include "platform/Canvas.h"
 
@@ -60,7 +60,7 @@ struct DiagramLayout {
 class DiagramWindow : public QDialog {
     Q_OBJECT
 public:
-    DiagramWindow(Model& m, MainController& c, const DiagramLayout& layout, QWidget* parent = nullptr);
+    DiagramWindow(const Model& m, GearCommands& c, const DiagramLayout& layout, QWidget* parent = nullptr);
 
     // The picture the diagram draws on (client-area pixels).
     const QImage& surface() const { return surface_; }
@@ -112,8 +112,8 @@ protected:
     void showEvent(QShowEvent* e) override;
     void done(int result) override;
 
-    Model& model() { return m_; }
-    MainController& controller() { return c_; }
+    const Model& model() const { return m_; }
+    GearCommands& commands() { return c_; }
     // Mirrors the "UnDo" button's enabled state from the model and the other
     // controls from the last drawing.
     void applyControls(const DiagramControls& controls);
@@ -124,8 +124,8 @@ private:
     // and grows with it, so no text runs off the picture or under the button.
     void fitToFont();
 
-    Model& m_;
-    MainController& c_;
+    const Model& m_;
+    GearCommands& c_;
     DiagramLayout layout_;
     QImage surface_;
     DiagramSurface* view_ = nullptr;

@@ -26,7 +26,7 @@ PositionMenu menu() {
 
 }  // namespace
 
-TOvalDia::TOvalDia(Model& m, MainController& c, std::function<QDialog*()> positionsDialog,
+TOvalDia::TOvalDia(const Model& m, GearCommands& c, std::function<QDialog*()> positionsDialog,
                      QWidget* parent)
     : PositionDiagramWindow(m, c, windowLayout(), menu(), std::move(positionsDialog), parent) {
     setObjectName(QStringLiteral("OvalDia"));

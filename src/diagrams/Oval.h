@@ -8,7 +8,7 @@ namespace tevrane {
 class TOvalDia : public PositionDiagramWindow {
     Q_OBJECT
 public:
-    TOvalDia(Model& m, MainController& c, std::function<QDialog*()> positionsDialog,
+    TOvalDia(const Model& m, GearCommands& c, std::function<QDialog*()> positionsDialog,
          QWidget* parent = nullptr);
 
 protected:

@@ -23,7 +23,7 @@ DiagramLayout portLayout() {
 
 }  // namespace
 
-TPortDia::TPortDia(Model& m, MainController& c, QWidget* parent)
+TPortDia::TPortDia(const Model& m, GearCommands& c, QWidget* parent)
     : DiagramWindow(m, c, portLayout(), parent) {
     setObjectName(QStringLiteral("PortDia"));
 
@@ -51,17 +51,17 @@ DiagramControls TPortDia::drawDiagram(const Model& m, Canvas& c, bool clearFirst
 }
 
 void TPortDia::ForwardGraph1Click() {
-    model().portGraphMode = 'F';
+    commands().setPortGraphMode('F');
     redraw(true);
 }
 
 void TPortDia::ReverseGraph1Click() {
-    model().portGraphMode = 'R';
+    commands().setPortGraphMode('R');
     redraw(true);
 }
 
 void TPortDia::BothGraphs1Click() {
-    model().portGraphMode = 'B';
+    commands().setPortGraphMode('B');
     redraw(true);
 }
 

@@ -12,7 +12,7 @@ namespace tevrane {
 class TPortDia : public DiagramWindow {
     Q_OBJECT
 public:
-    TPortDia(Model& m, MainController& c, QWidget* parent = nullptr);
+    TPortDia(const Model& m, GearCommands& c, QWidget* parent = nullptr);
 
     QAction* forwardGraphAction() const { return forwardGraph1_; }
     QAction* reverseGraphAction() const { return reverseGraph1_; }

@@ -26,7 +26,7 @@ PositionMenu menu() {
 
 }  // namespace
 
-TSineDia::TSineDia(Model& m, MainController& c, std::function<QDialog*()> positionsDialog,
+TSineDia::TSineDia(const Model& m, GearCommands& c, std::function<QDialog*()> positionsDialog,
                      QWidget* parent)
     : PositionDiagramWindow(m, c, windowLayout(), menu(), std::move(positionsDialog), parent) {
     setObjectName(QStringLiteral("SineDia"));

@@ -8,7 +8,7 @@ namespace tevrane {
 class TSineDia : public PositionDiagramWindow {
     Q_OBJECT
 public:
-    TSineDia(Model& m, MainController& c, std::function<QDialog*()> positionsDialog,
+    TSineDia(const Model& m, GearCommands& c, std::function<QDialog*()> positionsDialog,
          QWidget* parent = nullptr);
 
 protected:

@@ -26,7 +26,7 @@ PositionMenu menu() {
 
 }  // namespace
 
-TSteamDia::TSteamDia(Model& m, MainController& c, std::function<QDialog*()> positionsDialog,
+TSteamDia::TSteamDia(const Model& m, GearCommands& c, std::function<QDialog*()> positionsDialog,
                      QWidget* parent)
     : PositionDiagramWindow(m, c, windowLayout(), menu(), std::move(positionsDialog), parent) {
     setObjectName(QStringLiteral("SteamDia"));

@@ -8,7 +8,7 @@ namespace tevrane {
 class TSteamDia : public PositionDiagramWindow {
     Q_OBJECT
 public:
-    TSteamDia(Model& m, MainController& c, std::function<QDialog*()> positionsDialog,
+    TSteamDia(const Model& m, GearCommands& c, std::function<QDialog*()> positionsDialog,
          QWidget* parent = nullptr);
 
 protected:

@@ -79,7 +79,7 @@ constexpr int kTableLines = 20;
 
 }  // namespace
 
-TValveEvents::TValveEvents(Model& m, MainController& c, QWidget* parent)
+TValveEvents::TValveEvents(const Model& m, GearCommands& c, QWidget* parent)
     : DiagramWindow(m, c, eventsLayout(), parent) {
     setObjectName(QStringLiteral("ValveEvents"));
     setWindowTitle(QStringLiteral("Valve Events"));

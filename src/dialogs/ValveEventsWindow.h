@@ -24,7 +24,7 @@ namespace tevrane {
 class TValveEvents : public DiagramWindow {
     Q_OBJECT
 public:
-    TValveEvents(Model& m, MainController& c, QWidget* parent = nullptr);
+    TValveEvents(const Model& m, GearCommands& c, QWidget* parent = nullptr);
 
     QTableWidget* eventsTable() const { return table_; }
     QTableWidget* midGearTable() const { return midGear_; }

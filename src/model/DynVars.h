@@ -1,5 +1,6 @@
-// Dynamic variables and the undo stack: the four most recently edited
-// dimensions bound to the scroll bars, and the 20 most recent changes.
+// Dynamic variables and the undo history: the four most recently edited
+// dimensions bound to the scroll bars, and the 20 most recent changes
+// (model/UndoHistory.h).
 #pragma once
 
 #include <string>
@@ -28,9 +29,11 @@ void clearSlots(Model& m);
 // 0 and refresh bars 1..4.
 void resetDynamicVariables(Model& m);
 
-// Only while editPending: shifts the stack down one; the caller fills entry 1.
-void pushUndo(Model& m);
-// Undoes entry 1 (the newest record).
+// A new newest record; the "UnDo" buttons are enabled.
+void recordUndo(Model& m, UndoRecord r);
+// Undoes the newest record: its dimension goes back, the bars' slots read
+// their dimensions again and the cut-off readouts empty. With no record left
+// the "UnDo" buttons are disabled.
 void popUndo(Model& m);
 void clearUndo(Model& m);
 // The record of one finished scroll-bar gesture on slot k, started at startValue.
