@@ -64,9 +64,11 @@ DiagramControls drawSine(const Model& m, Canvas& c, const UndoLines& undo) {
     const LinkageSolution terms = travelTerms(m);
     const std::vector<float>& angles = sineAngles();
 
+    int clamped = 0;
     for (int k = 1; k <= positionsInUse(m); ++k) {
         drawPositionListLine(m, c, k);
         const TravelSweep sweep = sweepTravel(m, m.revArmSet[k], m.revArmCentre(), angles);
+        clamped += sweep.clamped;
 
         double previousTravel = 0;
         for (size_t i = 0; i < sweep.samples.size(); ++i) {
@@ -86,7 +88,9 @@ DiagramControls drawSine(const Model& m, Canvas& c, const UndoLines& undo) {
         if (sweep.midGear) drawMidGearTable(m, c, terms, sweep.stem);
     }
 
-    return drawDiagramPanel(m, c, undo);
+    DiagramControls controls = drawDiagramPanel(m, c, undo);
+    controls.clamps = {clamped, positionsInUse(m), true};
+    return controls;
 }
 
 }  // namespace tevrane
