@@ -31,7 +31,8 @@ void setUpModel(tevrane::Model& m, int positions) {
     m.undoEnabled = true;
 }
 
-template <tevrane::DiagramControls (*Draw)(tevrane::Model&, tevrane::Canvas&)>
+template <tevrane::DiagramControls (*Draw)(const tevrane::Model&, tevrane::Canvas&,
+                                          const tevrane::UndoLines&)>
 void BM_Redraw(benchmark::State& state, int height) {
     tevrane::Model m;
     setUpModel(m, static_cast<int>(state.range(0)));
@@ -39,7 +40,8 @@ void BM_Redraw(benchmark::State& state, int height) {
     for (auto _ : state) {
         tevrane::QtCanvas canvas(surface);
         canvas.clear(tevrane::colours::white);
-        benchmark::DoNotOptimize(Draw(m, canvas));
+        // The window's step before each pass, then the drawing.
+        benchmark::DoNotOptimize(Draw(m, canvas, tevrane::advanceUndoLine(m)));
         benchmark::DoNotOptimize(surface.constBits());
     }
 }

@@ -35,7 +35,7 @@ void BM_PortsBothGraphsSweepOnly(benchmark::State& state) {
     tevrane::Model m;
     setUpModel(m);
     NullCanvas canvas;
-    for (auto _ : state) benchmark::DoNotOptimize(tevrane::drawPorts(m, canvas, true));
+    for (auto _ : state) benchmark::DoNotOptimize(tevrane::drawPorts(m, canvas, true, advanceUndoLine(m)));
 }
 BENCHMARK(BM_PortsBothGraphsSweepOnly)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
@@ -45,7 +45,7 @@ void BM_PortsBothGraphs(benchmark::State& state) {
     QImage surface = tevrane::QtCanvas::whiteImage(632, 414);
     for (auto _ : state) {
         tevrane::QtCanvas canvas(surface);
-        benchmark::DoNotOptimize(tevrane::drawPorts(m, canvas, true));
+        benchmark::DoNotOptimize(tevrane::drawPorts(m, canvas, true, advanceUndoLine(m)));
         benchmark::DoNotOptimize(surface.constBits());
     }
 }

@@ -39,7 +39,7 @@ void BM_SteamSimulationOnly(benchmark::State& state) {
     tevrane::Model m;
     setUpModel(m, static_cast<int>(state.range(0)));
     NullCanvas canvas;
-    for (auto _ : state) benchmark::DoNotOptimize(tevrane::drawSteamDiagram(m, canvas));
+    for (auto _ : state) benchmark::DoNotOptimize(tevrane::drawSteamDiagram(m, canvas, advanceUndoLine(m)));
 }
 BENCHMARK(BM_SteamSimulationOnly)->Arg(3)->Arg(9)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
@@ -50,7 +50,7 @@ void BM_SteamRedraw(benchmark::State& state) {
     for (auto _ : state) {
         tevrane::QtCanvas canvas(surface);
         canvas.clear(tevrane::colours::white);
-        benchmark::DoNotOptimize(tevrane::drawSteamDiagram(m, canvas));
+        benchmark::DoNotOptimize(tevrane::drawSteamDiagram(m, canvas, advanceUndoLine(m)));
         benchmark::DoNotOptimize(surface.constBits());
     }
 }

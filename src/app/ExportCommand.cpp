@@ -151,6 +151,10 @@ int runExportCommand(const std::vector<std::string>& args, std::ostream&, std::o
     // about them settles them.
     settleRevArmPositions(m);
 
+    // The step a diagram window takes before its pass; the drawing then
+    // only reads the model.
+    const UndoLines undo = advanceUndoLine(m);
+
     QSize size(kDiagramWidth, kDiagramHeight);
     DrawPicture draw;
     RenderState st;
@@ -171,17 +175,17 @@ int runExportCommand(const std::vector<std::string>& args, std::ostream&, std::o
             draw = [&](Canvas& c) { drawMechanism(m, st, c); };
             break;
         case Picture::Ports:
-            draw = [&](Canvas& c) { drawPorts(m, c, true); };
+            draw = [&](Canvas& c) { drawPorts(m, c, true, undo); };
             break;
         case Picture::Steam:
-            draw = [&](Canvas& c) { drawSteamDiagram(m, c); };
+            draw = [&](Canvas& c) { drawSteamDiagram(m, c, undo); };
             break;
         case Picture::Oval:
             size.setHeight(kOvalDiagramHeight);
-            draw = [&](Canvas& c) { drawOval(m, c); };
+            draw = [&](Canvas& c) { drawOval(m, c, undo); };
             break;
         case Picture::Sine:
-            draw = [&](Canvas& c) { drawSine(m, c); };
+            draw = [&](Canvas& c) { drawSine(m, c, undo); };
             break;
     }
     // Every picture carries its title block in the bottom-right corner; a

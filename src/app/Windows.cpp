@@ -34,14 +34,14 @@ namespace {
 // parent.
 template <class W>
 QDialog* make(const WindowContext& x) {
-    if constexpr (std::is_constructible_v<W, Model&, MainController&, QWidget*>)
+    if constexpr (std::is_constructible_v<W, const Model&, GearCommands&, QWidget*>)
         return new W(x.model, x.controller, x.parent);
     else if constexpr (std::is_constructible_v<W, Model&, Clock&, QWidget*>)
         // Tells the date and time of the program's own clock.
         return x.clock ? new W(x.model, *x.clock, x.parent) : new W(x.model, x.parent);
     else if constexpr (std::is_constructible_v<W, Model&, QWidget*>)
         return new W(x.model, x.parent);
-    else if constexpr (std::is_constructible_v<W, Model&, MainController&,
+    else if constexpr (std::is_constructible_v<W, const Model&, GearCommands&,
                                                 std::function<QDialog*()>, QWidget*>)
         // A diagram of the reverse-arm positions asks for them in their own
         // dialog, which may be created after it.

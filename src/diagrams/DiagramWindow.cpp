@@ -38,8 +38,8 @@ void DiagramSurface::mouseMoveEvent(QMouseEvent* e) {
 
 // ---- DiagramWindow -----------------------------------------------------------
 
-DiagramWindow::DiagramWindow(Model& m, MainController& c, const DiagramLayout& layout, QWidget* parent)
-    : QDialog(parent), m_(m), c_(c), layout_(layout), dyn_(m) {
+DiagramWindow::DiagramWindow(const Model& m, GearCommands& c, const DiagramLayout& layout, QWidget* parent)
+    : QDialog(parent), m_(m), c_(c), layout_(layout), dyn_(m, c) {
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setModal(true);
 
@@ -109,12 +109,14 @@ DynVarScrollBar* DiagramWindow::dynBar(int k) const {
 }
 
 void DiagramWindow::redraw(bool clearFirst) {
+    // The step before the pass: the shared undo line moves on, then the
+    // drawing only reads.
+    undoLines_ = c_.beginDiagramPass();
     DiagramControls controls;
     {
         // The canvas finishes its pixels when it goes out of scope.
         QtCanvas canvas(surface_);
-        undoTextBefore_ = m_.undoText;
-        controls = drawDiagram(m_, canvas, clearFirst);
+        controls = drawDiagram(m_, canvas, clearFirst, undoLines_);
     }
     applyControls(controls);
     view_->update();
@@ -154,12 +156,10 @@ void DiagramWindow::dynVarScrollEnd(int k) {
     // The next use of a bar gets the focus again and starts a new gesture.
     close_->setFocus();
     redraw(false);
-    c_.changed();
 }
 
 void DiagramWindow::undoDnClick() {
-    undoNewestRecord(m_);
-    c_.changed();
+    c_.undo();
     redraw(true);
 }
 
@@ -180,14 +180,7 @@ void DiagramWindow::addPictureItems() {
     print_->setObjectName(QStringLiteral("Print"));
 }
 
-void DiagramWindow::drawPicture(Canvas& c) {
-    // A drawing pass moves the shared undo line on: a copy of the model,
-    // with the undo line the window's last pass started from, draws that
-    // pass's picture, and the window's next pass sees nothing of it.
-    Model copy = m_;
-    copy.undoText = undoTextBefore_;
-    drawDiagram(copy, c, true);
-}
+void DiagramWindow::drawPicture(Canvas& c) { drawDiagram(m_, c, true, undoLines_); }
 
 QSize DiagramWindow::titledPictureSize() const {
     return QSize(surface_.width(), surface_.height() + kTitleBlockHeight);

@@ -18,7 +18,7 @@
 #include "controls/DynVarScrollBar.h"
 #include "controls/core/DynVarBars.h"
 #include "diagrams/core/DiagramPanel.h"
-#include "main/core/MainController.h"
+#include "model/GearCommands.h"
 #include "model/Model.h"
 #include "platform/Canvas.h"
 
@@ -65,7 +65,7 @@ struct DiagramLayout {
 class DiagramWindow : public QDialog {
     Q_OBJECT
 public:
-    DiagramWindow(Model& m, MainController& c, const DiagramLayout& layout, QWidget* parent = nullptr);
+    DiagramWindow(const Model& m, GearCommands& c, const DiagramLayout& layout, QWidget* parent = nullptr);
 
     // The picture the diagram draws on (client-area pixels).
     const QImage& surface() const { return surface_; }
@@ -81,9 +81,9 @@ public:
     // picture as it is; then mirrors the controls the drawing decided.
     void redraw(bool clearFirst);
 
-    // The diagram as the window's last pass drew it, drawn afresh on any
-    // canvas of the surface's size: what "Export..." and "Print..." put out.
-    // The window's model stays as it is.
+    // The diagram as the window's last pass drew it, drawn afresh from the
+    // live model on any canvas of the surface's size: what "Export..." and
+    // "Print..." put out. Drawing only reads, so nothing moves.
     void drawPicture(Canvas& c);
     // What "Export..." and "Print..." put out: that picture with the title
     // block in a band below it, on a canvas of titledPictureSize().
@@ -108,8 +108,10 @@ public slots:
 
 protected:
     // The diagram's drawing for its current mode; it ends with the shared
-    // dynamic-variable panel and undo line, whose control states it returns.
-    virtual DiagramControls drawDiagram(Model& m, Canvas& c, bool clearFirst) = 0;
+    // dynamic-variable panel and the undo lines of the step before the pass,
+    // and returns the control states the panel decided. It only reads.
+    virtual DiagramControls drawDiagram(const Model& m, Canvas& c, bool clearFirst,
+                                        const UndoLines& undo) = 0;
     // "Export..." and "Print..." after the diagram's own menu items.
     void addPictureItems();
     // The window is shown: the animation stops, the diagram is drawn.
@@ -122,8 +124,8 @@ protected:
     void showEvent(QShowEvent* e) override;
     void done(int result) override;
 
-    Model& model() { return m_; }
-    MainController& controller() { return c_; }
+    const Model& model() const { return m_; }
+    GearCommands& commands() { return c_; }
     // Mirrors the "UnDo" button's enabled state from the model and the other
     // controls from the last drawing.
     void applyControls(const DiagramControls& controls);
@@ -134,8 +136,8 @@ private:
     // and grows with it, so no text runs off the picture or under the button.
     void fitToFont();
 
-    Model& m_;
-    MainController& c_;
+    const Model& m_;
+    GearCommands& c_;
     DiagramLayout layout_;
     QImage surface_;
     DiagramSurface* view_ = nullptr;
@@ -148,7 +150,7 @@ private:
     std::array<DynVarScrollBar*, 5> bars_{};
     DynVarBars dyn_;
     bool resettingBar_ = false;
-    std::string undoTextBefore_;  // the undo line as the last drawing pass found it
+    UndoLines undoLines_;  // what the step before the last drawing pass composed
 };
 
 }  // namespace tevrane

@@ -26,15 +26,16 @@ PositionMenu menu() {
 
 }  // namespace
 
-TOvalDia::TOvalDia(Model& m, MainController& c, std::function<QDialog*()> positionsDialog,
+TOvalDia::TOvalDia(const Model& m, GearCommands& c, std::function<QDialog*()> positionsDialog,
                      QWidget* parent)
     : PositionDiagramWindow(m, c, windowLayout(), menu(), std::move(positionsDialog), parent) {
     setObjectName(QStringLiteral("OvalDia"));
 }
 
-DiagramControls TOvalDia::drawDiagram(Model& m, Canvas& c, bool clearFirst) {
+DiagramControls TOvalDia::drawDiagram(const Model& m, Canvas& c, bool clearFirst,
+                                      const UndoLines& undo) {
     if (clearFirst) c.clear(colours::white);
-    return drawOval(m, c);
+    return drawOval(m, c, undo);
 }
 
 }  // namespace tevrane

@@ -8,11 +8,12 @@ namespace tevrane {
 class TOvalDia : public PositionDiagramWindow {
     Q_OBJECT
 public:
-    TOvalDia(Model& m, MainController& c, std::function<QDialog*()> positionsDialog,
+    TOvalDia(const Model& m, GearCommands& c, std::function<QDialog*()> positionsDialog,
          QWidget* parent = nullptr);
 
 protected:
-    DiagramControls drawDiagram(Model& m, Canvas& c, bool clearFirst) override;
+    DiagramControls drawDiagram(const Model& m, Canvas& c, bool clearFirst,
+                                const UndoLines& undo) override;
 };
 
 }  // namespace tevrane

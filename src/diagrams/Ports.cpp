@@ -24,7 +24,7 @@ DiagramLayout portLayout() {
 
 }  // namespace
 
-TPortDia::TPortDia(Model& m, MainController& c, QWidget* parent)
+TPortDia::TPortDia(const Model& m, GearCommands& c, QWidget* parent)
     : DiagramWindow(m, c, portLayout(), parent) {
     setObjectName(QStringLiteral("PortDia"));
 
@@ -46,22 +46,23 @@ TPortDia::TPortDia(Model& m, MainController& c, QWidget* parent)
     addPictureItems();
 }
 
-DiagramControls TPortDia::drawDiagram(Model& m, Canvas& c, bool clearFirst) {
-    return drawPorts(m, c, clearFirst);
+DiagramControls TPortDia::drawDiagram(const Model& m, Canvas& c, bool clearFirst,
+                                      const UndoLines& undo) {
+    return drawPorts(m, c, clearFirst, undo);
 }
 
 void TPortDia::ForwardGraph1Click() {
-    model().portGraphMode = 'F';
+    commands().setPortGraphMode('F');
     redraw(true);
 }
 
 void TPortDia::ReverseGraph1Click() {
-    model().portGraphMode = 'R';
+    commands().setPortGraphMode('R');
     redraw(true);
 }
 
 void TPortDia::BothGraphs1Click() {
-    model().portGraphMode = 'B';
+    commands().setPortGraphMode('B');
     redraw(true);
 }
 

@@ -12,7 +12,7 @@ namespace tevrane {
 class TPortDia : public DiagramWindow {
     Q_OBJECT
 public:
-    TPortDia(Model& m, MainController& c, QWidget* parent = nullptr);
+    TPortDia(const Model& m, GearCommands& c, QWidget* parent = nullptr);
 
     QAction* forwardGraphAction() const { return forwardGraph1_; }
     QAction* reverseGraphAction() const { return reverseGraph1_; }
@@ -28,7 +28,8 @@ public slots:
     void ReDraw1Click();
 
 protected:
-    DiagramControls drawDiagram(Model& m, Canvas& c, bool clearFirst) override;
+    DiagramControls drawDiagram(const Model& m, Canvas& c, bool clearFirst,
+                                const UndoLines& undo) override;
 
 private:
     QAction* forwardGraph1_ = nullptr;

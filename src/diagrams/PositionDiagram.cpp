@@ -5,7 +5,7 @@
 
 namespace tevrane {
 
-PositionDiagramWindow::PositionDiagramWindow(Model& m, MainController& c,
+PositionDiagramWindow::PositionDiagramWindow(const Model& m, GearCommands& c,
                                              const DiagramLayout& layout, const PositionMenu& menu,
                                              std::function<QDialog*()> positionsDialog,
                                              QWidget* parent)
@@ -34,15 +34,14 @@ void PositionDiagramWindow::SetRevArmPosClick() {
 }
 
 void PositionDiagramWindow::formActivate() {
-    controller().stopTimer();
+    commands().stopTimer();
     askPositions();
     redraw(true);
     closeButton()->setFocus();
 }
 
 void PositionDiagramWindow::formMouseMove() {
-    if (!model().revArmSetChanged) return;
-    model().revArmSetChanged = false;
+    if (!commands().takeChangedPositions()) return;
     redraw(true);
 }
 

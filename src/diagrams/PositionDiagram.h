@@ -26,7 +26,7 @@ class PositionDiagramWindow : public DiagramWindow {
 public:
     // positionsDialog finds the dialog of the positions when it is needed (it
     // may be created after this window).
-    PositionDiagramWindow(Model& m, MainController& c, const DiagramLayout& layout,
+    PositionDiagramWindow(const Model& m, GearCommands& c, const DiagramLayout& layout,
                           const PositionMenu& menu, std::function<QDialog*()> positionsDialog,
                           QWidget* parent = nullptr);
 

@@ -26,15 +26,16 @@ PositionMenu menu() {
 
 }  // namespace
 
-TSineDia::TSineDia(Model& m, MainController& c, std::function<QDialog*()> positionsDialog,
+TSineDia::TSineDia(const Model& m, GearCommands& c, std::function<QDialog*()> positionsDialog,
                      QWidget* parent)
     : PositionDiagramWindow(m, c, windowLayout(), menu(), std::move(positionsDialog), parent) {
     setObjectName(QStringLiteral("SineDia"));
 }
 
-DiagramControls TSineDia::drawDiagram(Model& m, Canvas& c, bool clearFirst) {
+DiagramControls TSineDia::drawDiagram(const Model& m, Canvas& c, bool clearFirst,
+                                      const UndoLines& undo) {
     if (clearFirst) c.clear(colours::white);
-    return drawSine(m, c);
+    return drawSine(m, c, undo);
 }
 
 }  // namespace tevrane

@@ -8,11 +8,12 @@ namespace tevrane {
 class TSineDia : public PositionDiagramWindow {
     Q_OBJECT
 public:
-    TSineDia(Model& m, MainController& c, std::function<QDialog*()> positionsDialog,
+    TSineDia(const Model& m, GearCommands& c, std::function<QDialog*()> positionsDialog,
          QWidget* parent = nullptr);
 
 protected:
-    DiagramControls drawDiagram(Model& m, Canvas& c, bool clearFirst) override;
+    DiagramControls drawDiagram(const Model& m, Canvas& c, bool clearFirst,
+                                const UndoLines& undo) override;
 };
 
 }  // namespace tevrane

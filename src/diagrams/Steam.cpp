@@ -26,15 +26,16 @@ PositionMenu menu() {
 
 }  // namespace
 
-TSteamDia::TSteamDia(Model& m, MainController& c, std::function<QDialog*()> positionsDialog,
+TSteamDia::TSteamDia(const Model& m, GearCommands& c, std::function<QDialog*()> positionsDialog,
                      QWidget* parent)
     : PositionDiagramWindow(m, c, windowLayout(), menu(), std::move(positionsDialog), parent) {
     setObjectName(QStringLiteral("SteamDia"));
 }
 
-DiagramControls TSteamDia::drawDiagram(Model& m, Canvas& c, bool clearFirst) {
+DiagramControls TSteamDia::drawDiagram(const Model& m, Canvas& c, bool clearFirst,
+                                      const UndoLines& undo) {
     if (clearFirst) c.clear(colours::white);
-    return drawSteamDiagram(m, c);
+    return drawSteamDiagram(m, c, undo);
 }
 
 }  // namespace tevrane

@@ -9,7 +9,7 @@ namespace tevrane {
 class TCylDimen : public DimensionDialog {
     Q_OBJECT
 public:
-    TCylDimen(Model& m, MainController& c, QWidget* parent = nullptr);
+    TCylDimen(const Model& m, GearCommands& c, QWidget* parent = nullptr);
 
     // A mouse button going down on "ResetCylDim" already restores the
     // defaults; the click also clears the undo history. Neither touches the

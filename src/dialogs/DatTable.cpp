@@ -38,12 +38,12 @@ QFont tableFont(float scaleY) {
 
 }  // namespace
 
-TDataTable::TDataTable(Model& m, QWidget* parent)
+TDataTable::TDataTable(const Model& m, QWidget* parent)
     : TDataTable(m, *new QtClock, parent) {
     ownClock_.reset(&clock_);
 }
 
-TDataTable::TDataTable(Model& m, Clock& clock, QWidget* parent)
+TDataTable::TDataTable(const Model& m, Clock& clock, QWidget* parent)
     : QDialog(parent), m_(m), clock_(clock) {
     setObjectName(QStringLiteral("DataTable"));
     setWindowTitle(QStringLiteral("Pivot Data Table"));

@@ -23,9 +23,9 @@ class TDataTable : public QDialog {
     Q_OBJECT
 public:
     // The date and time in the header come from the system clock.
-    TDataTable(Model& m, QWidget* parent = nullptr);
+    TDataTable(const Model& m, QWidget* parent = nullptr);
     // ... or from the clock given (tests).
-    TDataTable(Model& m, Clock& clock, QWidget* parent = nullptr);
+    TDataTable(const Model& m, Clock& clock, QWidget* parent = nullptr);
     ~TDataTable() override;
 
     QPlainTextEdit* dataMemo() const { return memo_; }
@@ -56,7 +56,7 @@ private:
     // Fits the text area to the table's widest line in the current font.
     void fitToText(const QString& widest);
 
-    Model& m_;
+    const Model& m_;
     std::unique_ptr<Clock> ownClock_;
     Clock& clock_;
     QMenuBar* menuBar_ = nullptr;

@@ -31,7 +31,7 @@ char typedCharacter(const QKeyEvent* e) {
 
 }  // namespace
 
-DimensionDialog::DimensionDialog(Model& m, MainController& c, const DimensionLayout& layout,
+DimensionDialog::DimensionDialog(const Model& m, GearCommands& c, const DimensionLayout& layout,
                                  QWidget* parent)
     : QDialog(parent), m_(m), c_(c), layout_(layout) {
     setWindowTitle(QString::fromStdString(layout_.caption));
@@ -64,7 +64,7 @@ DimensionDialog::DimensionDialog(Model& m, MainController& c, const DimensionLay
         e->installEventFilter(this);
         // Deleting, cutting and pasting change the text without a typed key;
         // they are edits for the undo history all the same.
-        connect(e, &QLineEdit::textEdited, this, [this, i] { boxEdited(m_, layout_.rows[i]); });
+        connect(e, &QLineEdit::textEdited, this, [this, i] { c_.typeInDimension(layout_.rows[i].id); });
         edits_.push_back(e);
     }
     for (const DimensionRow& row : layout_.rows) {
@@ -157,13 +157,11 @@ void DimensionDialog::EditExit(int n) {
     const DimensionRow* row = layout_.rowOfEdit(n);
     if (!row) return;
     const QLineEdit* e = edit(n);
-    const LeaveEffect effect = leaveRow(m_, *row, e->text().toStdString(), e->isModified());
-    if (effect == LeaveEffect::RevArmRange) c_.setRevArmRangeFromModel();
-    c_.changed();
+    c_.setDimension(row->id, leftValue(m_, *row, e->text().toStdString(), e->isModified()));
 }
 
 void DimensionDialog::SmallButtonClick(int n) {
-    if (const DimensionRow* row = layout_.rowOfEdit(n)) m_.pointerDim = row->id;
+    if (const DimensionRow* row = layout_.rowOfEdit(n)) c_.showDimension(row->id);
 }
 
 void DimensionDialog::stepAside() {
@@ -191,13 +189,9 @@ void DimensionDialog::done(int result) {
     // end here: the value being typed is kept and the reverse arm re-centred.
     if (isVisible()) {
         leaveBoxBeingEdited();
-        centreReverseArm(m_);
-        c_.setBarPosition(Bar::RevArm, 0);
-        m_.frontCutoffText.clear();
-        m_.rearCutoffText.clear();
+        c_.recentreReverseArm();
     }
     QDialog::done(result);
-    c_.changed();
 }
 
 void DimensionDialog::showEvent(QShowEvent* e) {
@@ -226,7 +220,7 @@ bool DimensionDialog::editKeyPress(int index, QKeyEvent* e) {
     if (key == 0) return false;
     const DimensionRow& row = layout_.rows[static_cast<size_t>(index)];
     const KeyVerdict v = filterKey(edits_[static_cast<size_t>(index)]->text().toStdString(), key);
-    keyTyped(m_, row, v);
+    if (v.marksEdited) c_.typeInDimension(row.id);
     if (v.moveFocus) {
         // Leaving the box runs its commit; the dialog stays open.
         close_->setFocus(Qt::OtherFocusReason);

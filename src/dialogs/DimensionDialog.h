@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "dialogs/core/DimensionRows.h"
-#include "main/core/MainController.h"
+#include "model/GearCommands.h"
 #include "model/Model.h"
 
 class QLineEdit;
@@ -56,7 +56,7 @@ public:
     void done(int result) override;
 
 protected:
-    DimensionDialog(Model& m, MainController& c, const DimensionLayout& layout,
+    DimensionDialog(const Model& m, GearCommands& c, const DimensionLayout& layout,
                     QWidget* parent);
 
     // The dialog's reset: the steps that already run when a mouse button goes
@@ -69,8 +69,8 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
-    Model& m_;
-    MainController& c_;
+    const Model& m_;
+    GearCommands& c_;
 
 private:
     void layoutControls(float sx, float sy);

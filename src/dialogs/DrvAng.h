@@ -7,18 +7,18 @@
 namespace tevrane {
 
 struct Model;
-class MainController;
+class GearCommands;
 
 class TDrivAng : public SettingDialog {
 public:
-    TDrivAng(Model& m, MainController& c, QWidget* parent = nullptr);
+    TDrivAng(const Model& m, GearCommands& c, QWidget* parent = nullptr);
 
     void FormActivate() override;
     void OKBtnClick() override;
 
 private:
-    Model& m_;
-    MainController& c_;
+    const Model& m_;
+    GearCommands& c_;
 };
 
 }  // namespace tevrane

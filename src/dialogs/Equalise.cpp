@@ -25,7 +25,7 @@
 #include <cmath>
 
 #include "dialogs/core/EqualiseText.h"
-#include "main/core/MainController.h"
+#include "model/GearCommands.h"
 #include "model/Dimensions.h"
 #include "model/Format.h"
 
@@ -67,7 +67,7 @@ struct TEqualise::Outcome {
     std::string text;
 };
 
-TEqualise::TEqualise(Model& m, MainController& c, QWidget* parent) : QDialog(parent), m_(m), c_(c) {
+TEqualise::TEqualise(const Model& m, GearCommands& c, QWidget* parent) : QDialog(parent), m_(m), c_(c) {
     setObjectName(QStringLiteral("Equalise"));
     setWindowTitle(QStringLiteral("Equalise Valve Events"));
     setModal(true);
@@ -443,12 +443,11 @@ void TEqualise::CancelClick() { stop_ = true; }
 
 void TEqualise::ApplyClick() {
     if (!result_ || !result_->improved) return;
-    applyChanges(m_, result_->changes);
+    c_.applyEqualiserChanges(result_->changes);
     result_.reset();
     status_->setText(QStringLiteral("Applied: each changed dimension is one \"UnDo\" record."));
     setRunning(false);
     fillDimensions();
-    c_.changed();
 }
 
 void TEqualise::DiscardClick() {

@@ -29,12 +29,12 @@ class QThread;
 
 namespace tevrane {
 
-class MainController;
+class GearCommands;
 
 class TEqualise : public QDialog {
     Q_OBJECT
 public:
-    TEqualise(Model& m, MainController& c, QWidget* parent = nullptr);
+    TEqualise(const Model& m, GearCommands& c, QWidget* parent = nullptr);
     ~TEqualise() override;
 
     // ---- controls, for the tests ----------------------------------------------
@@ -83,8 +83,8 @@ private:
     std::vector<FreeDimension> freeDimensions(std::string& why) const;
     EqualiseGoals goals(std::string& why) const;
 
-    Model& m_;
-    MainController& c_;
+    const Model& m_;
+    GearCommands& c_;
     QTabWidget* tabs_ = nullptr;
     QLineEdit* notches_ = nullptr;
     QLineEdit* step_ = nullptr;

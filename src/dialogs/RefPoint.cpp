@@ -7,7 +7,7 @@
 #include "dialogs/ClassicFont.h"
 #include "dialogs/SettingKeyFilter.h"
 #include "dialogs/core/RefPointLogic.h"
-#include "main/core/MainController.h"
+#include "model/GearCommands.h"
 #include "model/Model.h"
 
 namespace tevrane {
@@ -35,7 +35,7 @@ constexpr Box kBoxes[4] = {
 };
 }  // namespace
 
-TRefPnts::TRefPnts(Model& m, MainController& c, QWidget* parent) : QDialog(parent), m_(m), c_(c) {
+TRefPnts::TRefPnts(const Model& m, GearCommands& c, QWidget* parent) : QDialog(parent), m_(m), c_(c) {
     setWindowTitle(QStringLiteral("Reference Points"));
     setFont(classic::dialogFont());
     setFixedSize(kWidth, kHeight);

@@ -11,11 +11,11 @@ class QPushButton;
 namespace tevrane {
 
 struct Model;
-class MainController;
+class GearCommands;
 
 class TRefPnts : public QDialog {
 public:
-    TRefPnts(Model& m, MainController& c, QWidget* parent = nullptr);
+    TRefPnts(const Model& m, GearCommands& c, QWidget* parent = nullptr);
 
     // The four boxes: 0 "RefPt V1", 1 "RefPt H1", 2 "RefPt V2", 3 "RefPt H2".
     QLineEdit* edit(int box) const { return edits_[box]; }
@@ -33,8 +33,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    Model& m_;
-    MainController& c_;
+    const Model& m_;
+    GearCommands& c_;
     QLineEdit* edits_[4] = {};
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;

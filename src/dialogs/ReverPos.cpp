@@ -5,12 +5,12 @@
 #include <QPushButton>
 
 #include "dialogs/core/SettingLogic.h"
-#include "main/core/MainController.h"
+#include "model/GearCommands.h"
 #include "model/Model.h"
 
 namespace tevrane {
 
-TRevPos::TRevPos(Model& m, MainController& c, QWidget* parent)
+TRevPos::TRevPos(const Model& m, GearCommands& c, QWidget* parent)
     : SettingDialog(QStringLiteral("Reverse Arm Position"), 208, 64, 40, true, parent), m_(m), c_(c) {
     const int columns[5] = {2, 71, 141, 2, 141};
     for (int i = 0; i < 5; ++i) values_[i] = addLabel(QString(), columns[i], i < 3 ? 2 : 20);

@@ -8,11 +8,11 @@
 namespace tevrane {
 
 struct Model;
-class MainController;
+class GearCommands;
 
 class TRevPos : public SettingDialog {
 public:
-    TRevPos(Model& m, MainController& c, QWidget* parent = nullptr);
+    TRevPos(const Model& m, GearCommands& c, QWidget* parent = nullptr);
 
     void FormActivate() override;
     void OKBtnClick() override;
@@ -21,8 +21,8 @@ public:
     QLabel* valueLabel(int i) const { return values_[i]; }
 
 private:
-    Model& m_;
-    MainController& c_;
+    const Model& m_;
+    GearCommands& c_;
     QLabel* values_[5] = {};
 };
 

@@ -4,12 +4,12 @@
 #include <QPushButton>
 
 #include "dialogs/core/SettingLogic.h"
-#include "main/core/MainController.h"
+#include "model/GearCommands.h"
 #include "model/Model.h"
 
 namespace tevrane {
 
-TStpAng::TStpAng(Model& m, MainController& c, QWidget* parent)
+TStpAng::TStpAng(const Model& m, GearCommands& c, QWidget* parent)
     : SettingDialog(QStringLiteral("Step Angle"), 208, 47, 22, false, parent), m_(m), c_(c) {
     addLabel(QStringLiteral("Min = 0.01"), 2, 3);
     addLabel(QStringLiteral("Max = 45.00"), 120, 3);

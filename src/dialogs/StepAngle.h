@@ -8,18 +8,18 @@
 namespace tevrane {
 
 struct Model;
-class MainController;
+class GearCommands;
 
 class TStpAng : public SettingDialog {
 public:
-    TStpAng(Model& m, MainController& c, QWidget* parent = nullptr);
+    TStpAng(const Model& m, GearCommands& c, QWidget* parent = nullptr);
 
     void FormActivate() override;
     void OKBtnClick() override;
 
 private:
-    Model& m_;
-    MainController& c_;
+    const Model& m_;
+    GearCommands& c_;
 };
 
 }  // namespace tevrane

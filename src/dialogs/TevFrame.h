@@ -9,7 +9,7 @@ namespace tevrane {
 class TFrameDi : public DimensionDialog {
     Q_OBJECT
 public:
-    TFrameDi(Model& m, MainController& c, QWidget* parent = nullptr);
+    TFrameDi(const Model& m, GearCommands& c, QWidget* parent = nullptr);
 
     // A mouse button going down on "ResetFrameDim" already restores the
     // defaults; the click also clears the undo history.

@@ -84,7 +84,7 @@ constexpr int kTableLines = 20;
 
 }  // namespace
 
-TValveEvents::TValveEvents(Model& m, MainController& c, QWidget* parent)
+TValveEvents::TValveEvents(const Model& m, GearCommands& c, QWidget* parent)
     : DiagramWindow(m, c, eventsLayout(), parent) {
     setObjectName(QStringLiteral("ValveEvents"));
     setWindowTitle(QStringLiteral("Valve Events"));
@@ -217,14 +217,14 @@ TValveEvents::TValveEvents(Model& m, MainController& c, QWidget* parent)
     connect(save_, &QPushButton::clicked, this, &TValveEvents::SaveClick);
 }
 
-DiagramControls TValveEvents::drawDiagram(Model& m, Canvas& c, bool) {
+DiagramControls TValveEvents::drawDiagram(const Model& m, Canvas& c, bool,
+                                      const UndoLines& undo) {
     // Every pass follows the model: a bar's step, an undo or a design loaded
     // since the last one all show in the table.
     recompute();
     c.clear(colours::white);
     c.setFontColour(colours::black);
     c.textOut(8, 4, "Valve Events");
-    const UndoLines undo = advanceUndoLine(m);
     return drawDiagramPanel(m, c, undo);
 }
 

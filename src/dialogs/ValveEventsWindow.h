@@ -26,7 +26,7 @@ namespace tevrane {
 class TValveEvents : public DiagramWindow {
     Q_OBJECT
 public:
-    TValveEvents(Model& m, MainController& c, QWidget* parent = nullptr);
+    TValveEvents(const Model& m, GearCommands& c, QWidget* parent = nullptr);
 
     QTableWidget* eventsTable() const { return table_; }
     QTableWidget* midGearTable() const { return midGear_; }
@@ -52,7 +52,8 @@ public slots:
     void TargetsChange();
 
 protected:
-    DiagramControls drawDiagram(Model& m, Canvas& c, bool clearFirst) override;
+    DiagramControls drawDiagram(const Model& m, Canvas& c, bool clearFirst,
+                                const UndoLines& undo) override;
 
 private:
     // Computes the report from the model's engine, then shows it.

@@ -226,7 +226,7 @@ void TMainForm::Timer1Timer() {
     const FrameClock fc{clock_.shortDate(), clock_.longTime()};
     if (!view_->highDensity()) {
         QtCanvas canvas(view_->beginFrame());
-        drawFrame(m_, renderState_, canvas, *this, fc);
+        runFrame(m_, renderState_, canvas, *this, fc);
         drawn = canvas.touched();
     } else {
         // On a screen of more than one device pixel to a picture pixel the
@@ -235,7 +235,7 @@ void TMainForm::Timer1Timer() {
         QImage& picture = view_->beginFrame();
         QPainter painter(&picture);
         QtPainterCanvas canvas(painter, view_->width(), view_->height());
-        drawFrame(m_, renderState_, canvas, *this, fc);
+        runFrame(m_, renderState_, canvas, *this, fc);
     }
     view_->endFrame(drawn);
     // Only when the picture changed the UnDo button, the error entry or the

@@ -25,20 +25,6 @@ const std::string kNoName;
 
 float* dynField(Model& m, int id) { return isDynamicId(id) ? dimensionField(m, id) : nullptr; }
 
-void copyEntry(Model& m, int to, int from) {
-    m.undoId[to] = m.undoId[from];
-    m.undoOld[to] = m.undoOld[from];
-    m.undoNew[to] = m.undoNew[from];
-    m.undoName[to] = m.undoName[from];
-}
-
-void emptyEntry(Model& m, int i) {
-    m.undoId[i] = 0;
-    m.undoOld[i] = 0.0f;
-    m.undoNew[i] = 0.0f;
-    m.undoName[i].clear();
-}
-
 void copySlot(Model& m, int to, int from) {
     m.dynVarId[to] = m.dynVarId[from];
     m.dynVarValue[to] = m.dynVarValue[from];
@@ -80,22 +66,15 @@ void rememberVar(Model& m) {
 }
 
 void commitEdit(Model& m, int id, const std::string& name, float oldValue, float newValue) {
-    const bool record = m.editPending;
-    if (record) {
-        pushUndo(m);
-        m.undoId[1] = id;
-        m.undoOld[1] = oldValue;
-    }
+    // Only a box the user typed in is recorded; passing through one binds its
+    // dimension to a bar and nothing more.
+    if (m.editPending) recordUndo(m, UndoRecord{id, oldValue, newValue, name});
     writeVar(m, id, newValue);
     m.dynVarId[0] = id;
     m.dynVarValue[0] = newValue;
     m.dynVarName[0] = name;
     rememberVar(m);
     writeVar(m, id, m.dynVarValue[0]);
-    if (record) {
-        m.undoNew[1] = newValue;
-        m.undoName[1] = name;
-    }
     m.editPending = false;
 }
 
@@ -124,16 +103,13 @@ void resetDynamicVariables(Model& m) {
     for (int k = 1; k <= 4; ++k) stepVar(m, k, 0.0f);
 }
 
-void pushUndo(Model& m) {
-    if (!m.editPending) return;
+void recordUndo(Model& m, UndoRecord r) {
     m.undoButtonsEnabled = true;
-    for (int i = kUndoMax; i >= 1; --i) copyEntry(m, i, i - 1);
-    m.undoDepth = std::min(m.undoDepth + 1, kUndoMax);
+    m.undoHistory.push(std::move(r));
 }
 
 void popUndo(Model& m) {
-    for (int i = 0; i < kUndoMax; ++i) copyEntry(m, i, i + 1);
-    writeVar(m, m.undoId[0], m.undoOld[0]);
+    m.undoHistory.pop().revert(m);
     // Refresh the four bar slots by reading their bound values. Stepping each
     // by +1 and back by -1 would not return a float to its value (0.187 + 1 - 1
     // is not 0.187), so an undo would quietly alter up to four other dimensions.
@@ -142,32 +118,31 @@ void popUndo(Model& m) {
     // slot step empties them the same way.
     m.frontCutoffText.clear();
     m.rearCutoffText.clear();
-    emptyEntry(m, kUndoMax);
-    if (m.undoId[1] == 0) m.undoButtonsEnabled = false;
-    m.undoDepth = std::max(m.undoDepth - 1, 0);
+    if (m.undoHistory.newest().id == 0) m.undoButtonsEnabled = false;
 }
 
 void clearUndo(Model& m) {
-    for (int i = 0; i < kUndoEntries; ++i) emptyEntry(m, i);
-    m.undoDepth = 0;
+    m.undoHistory.clear();
     m.undoButtonsEnabled = false;
 }
 
 void recordGesture(Model& m, int k, float startValue) {
     if (k < 1 || k > 4) return;
-    m.undoButtonsEnabled = true;
-    m.editPending = true;
-    pushUndo(m);
-    m.undoId[1] = m.dynVarId[k];
-    m.undoOld[1] = startValue;
-    m.undoNew[1] = m.dynVarValue[k];
-    m.undoName[1] = m.dynVarName[k];
+    recordUndo(m, UndoRecord{m.dynVarId[k], startValue, m.dynVarValue[k], m.dynVarName[k]});
     m.editPending = false;
 }
 
 std::string undoLine(const Model& m) {
-    return fixed(m.undoDepth, 2, 0) + "- " + m.undoName[1] + " " + fixed(m.undoNew[1], 6, 3) +
-           " to " + fixed(m.undoOld[1], 6, 3);
+    const UndoRecord& r = m.undoHistory.newest();
+    return fixed(m.undoHistory.depth(), 2, 0) + "- " + r.name + " " + fixed(r.after, 6, 3) +
+           " to " + fixed(r.before, 6, 3);
+}
+
+UndoLines advanceUndoLine(Model& m) {
+    if (!m.undoEnabled) return {m.undoText, m.undoText};
+    UndoLines lines{m.undoText, undoLine(m) + kUndoLineTail};
+    m.undoText = lines.current;
+    return lines;
 }
 
 }  // namespace tevrane

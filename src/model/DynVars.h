@@ -1,5 +1,6 @@
-// Dynamic variables and the undo stack: the four most recently edited
-// dimensions bound to the scroll bars, and the 20 most recent changes.
+// Dynamic variables and the undo history: the four most recently edited
+// dimensions bound to the scroll bars, and the 20 most recent changes
+// (model/UndoHistory.h).
 #pragma once
 
 #include <string>
@@ -28,14 +29,32 @@ void clearSlots(Model& m);
 // 0 and refresh bars 1..4.
 void resetDynamicVariables(Model& m);
 
-// Only while editPending: shifts the stack down one; the caller fills entry 1.
-void pushUndo(Model& m);
-// Undoes entry 1 (the newest record).
+// A new newest record; the "UnDo" buttons are enabled.
+void recordUndo(Model& m, UndoRecord r);
+// Undoes the newest record: its dimension goes back, the bars' slots read
+// their dimensions again and the cut-off readouts empty. With no record left
+// the "UnDo" buttons are disabled.
 void popUndo(Model& m);
 void clearUndo(Model& m);
 // The record of one finished scroll-bar gesture on slot k, started at startValue.
 void recordGesture(Model& m, int k, float startValue);
 // The undo line text: depth, name, new value and the value undo restores.
 std::string undoLine(const Model& m);
+
+// The padding after a diagram's undo line: wide enough to cover what a longer
+// earlier line left behind.
+inline const std::string kUndoLineTail = "." + std::string(46, ' ');
+
+// The two undo lines one diagram pass writes.
+struct UndoLines {
+    std::string previous;  // the line the pass before composed
+    std::string current;   // the line of the newest record now
+};
+
+// The step before a diagram pass draws its undo line: while undoEnabled, the
+// line of the newest record is composed and becomes the undo text every
+// diagram window shares; the one it replaces is returned with it. With the
+// undo line off nothing changes. The pass then only reads.
+UndoLines advanceUndoLine(Model& m);
 
 }  // namespace tevrane

@@ -531,14 +531,10 @@ void applyChanges(Model& m, std::span<const DimensionChange> changes) {
         if (!isDynamicId(c.id)) continue;
         const float old = readVar(m, c.id);
         if (old == c.after) continue;
-        m.editPending = true;
-        pushUndo(m);
-        m.undoId[1] = c.id;
-        m.undoOld[1] = old;
-        m.undoNew[1] = c.after;
-        m.undoName[1] = dimensionName(c.id);
+        const UndoRecord r{c.id, old, c.after, dimensionName(c.id)};
+        recordUndo(m, r);
         m.editPending = false;
-        writeVar(m, c.id, c.after);
+        r.apply(m);
     }
     // The bars show their dimensions' values; the cut-off readouts belonged
     // to the old design.

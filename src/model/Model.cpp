@@ -125,4 +125,31 @@ void resetAllDimensions(Model& m) {
     m.undoEnabled = false;
 }
 
+void clampDiagramPositions(Model& m) {
+    const float low = m.revArmCentre() - m.revArmNormal;
+    const float high = m.revArmCentre() + m.revArmNormal;
+    // Raise, then lower, one after the other: a negative travel (low above
+    // high) still ends on a defined value instead of an invalid range.
+    for (int i = 1; i <= 9; ++i) {
+        float& p = m.revArmSet[i];
+        if (p == 0.0f) continue;
+        if (p < low) p = low;
+        if (p > high) p = high;
+    }
+}
+
+void setNormalTravel(Model& m, float norm) {
+    m.revArmNormal = norm;
+    if (m.revArmNormal > m.revArmMax) m.revArmNormal = m.revArmMax;
+    clampDiagramPositions(m);
+}
+
+void setMaxTravel(Model& m, float max) {
+    m.revArmMax = max;
+    if (m.revArmMax < m.revArmNormal) {
+        m.revArmMax = m.revArmNormal;
+        clampDiagramPositions(m);
+    }
+}
+
 }  // namespace tevrane

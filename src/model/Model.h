@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/UndoHistory.h"
+
 namespace tevrane {
 
 // An integer screen point (pixels of the main picture).
@@ -74,8 +76,6 @@ enum Pivot : int {
 
 inline constexpr int kPivotCount = 27;
 inline constexpr int kDynSlots = 5;      // slot 0 stages, 1..4 belong to the bars
-inline constexpr int kUndoEntries = 21;  // 1..20 records, 0 receives the undone one
-inline constexpr int kUndoMax = 20;
 inline constexpr int kOverlayEntries = 20;
 inline constexpr int kPivotDataRows = 6;
 // An empty dynamic-variable slot shows this name: 13 blanks and "??".
@@ -84,7 +84,7 @@ inline const std::string kEmptySlotName = "             ??";
 // The model is grouped by role. Each role is a plain struct, so a function
 // that needs only one role takes only that one (the solver reads an Engine,
 // the dimension file an Engine and the roles it stores); Model joins them all
-// and every field keeps its one name (m.stroke, m.viewScale, m.undoDepth).
+// and every field keeps its one name (m.stroke, m.viewScale, m.undoHistory).
 // The initialisers below are the start values of the program: initState is
 // `Model{}` plus the emptying of the tables.
 
@@ -191,11 +191,9 @@ struct Editing {
     std::string dynVarName[kDynSlots];
     float dynStep = 0.001f;
     std::int32_t activeDynSlot = 1;
-    std::int32_t undoId[kUndoEntries] = {};
-    float undoOld[kUndoEntries] = {};
-    float undoNew[kUndoEntries] = {};
-    std::string undoName[kUndoEntries];
-    std::int32_t undoDepth = 0;
+    UndoHistory undoHistory;
+    // A key was typed in a dynamic dimension's box: its next commit is
+    // recorded.
     bool editPending = false;
     // Whether the "UnDo" buttons of the main window and the diagrams are
     // enabled; every window reads it so they stay consistent.
@@ -277,6 +275,15 @@ void centreReverseArm(Model& m);
 // and undo reset, re-centring, set name and diagram scale. The window side
 // (the "Cen" and "Norm" actions, hiding the bars) is done by the main window.
 void resetAllDimensions(Model& m);
+// Keeps the non-zero diagram positions revArmSet[1..9] within
+// centre - revArmNormal .. centre + revArmNormal (zero marks an unused entry).
+void clampDiagramPositions(Model& m);
+// The normal reverse-arm travel (units of the design either side of the
+// centre): kept no larger than revArmMax, the diagram positions within it.
+void setNormalTravel(Model& m, float norm);
+// The maximum travel: kept no smaller than revArmNormal; raised to it, the
+// diagram positions are kept within the normal travel again.
+void setMaxTravel(Model& m, float max);
 // Empties the lines-and-circles overlay table.
 void clearOverlay(Model& m);
 

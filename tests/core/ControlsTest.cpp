@@ -344,11 +344,11 @@ TEST_F(Controls, DynamicBarGestureMakesOneUndoRecord) {
     EXPECT_EQ(m.mainRodLength, 9.0f + 0.001f);
     arrow(Bar::DynVar1, 1);
     page(Bar::DynVar1, 1);
-    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
     c.dynVarScrollEnd(1);
-    EXPECT_EQ(m.undoDepth, 1);
-    EXPECT_EQ(m.undoOld[1], 9.0f);
-    EXPECT_EQ(m.undoNew[1], m.mainRodLength);
+    EXPECT_EQ(m.undoHistory.depth(), 1);
+    EXPECT_EQ(m.undoHistory.record(1).before, 9.0f);
+    EXPECT_EQ(m.undoHistory.record(1).after, m.mainRodLength);
     EXPECT_TRUE(m.undoButtonsEnabled);
     c.undoDnClick();
     EXPECT_EQ(m.mainRodLength, 9.0f);

@@ -54,12 +54,12 @@ TEST_F(ClampedDiagrams, ThePortDiagramCountsTheSettingsWhereTheGearCannotClose) 
 
     RecordingCanvas c;
     m.portGraphMode = 'F';
-    const DiagramControls forward = drawPorts(m, c, true);
+    const DiagramControls forward = drawPorts(m, c, true, advanceUndoLine(m));
     EXPECT_EQ(forward.clamps.clamped, expected[0]);
     EXPECT_EQ(forward.clamps.of, kPortRows);
     EXPECT_FALSE(forward.clamps.positions);
     m.portGraphMode = 'B';
-    const DiagramControls both = drawPorts(m, c, true);
+    const DiagramControls both = drawPorts(m, c, true, advanceUndoLine(m));
     EXPECT_EQ(both.clamps.clamped, expected[0] + expected[1]);
     EXPECT_EQ(both.clamps.of, 2 * kPortRows);
     EXPECT_EQ(clampedRows(sweepPorts(m, m.revArmCentre(), true)), expected[1]);
@@ -86,14 +86,14 @@ TEST_F(ClampedDiagrams, TheOtherDiagramsCountTheirPositions) {
     ASSERT_LT(expected, 4);
 
     RecordingCanvas c;
-    const DiagramControls oval = drawOval(m, c);
+    const DiagramControls oval = drawOval(m, c, advanceUndoLine(m));
     EXPECT_EQ(oval.clamps.clamped, expected);
     EXPECT_EQ(oval.clamps.of, 4);
     EXPECT_TRUE(oval.clamps.positions);
-    const DiagramControls sine = drawSine(m, c);
+    const DiagramControls sine = drawSine(m, c, advanceUndoLine(m));
     EXPECT_GE(sine.clamps.clamped, 2);  // its own angles: at least the full gears
     EXPECT_LT(sine.clamps.clamped, 4);
-    const DiagramControls steam = drawSteamDiagram(m, c);
+    const DiagramControls steam = drawSteamDiagram(m, c, advanceUndoLine(m));
     EXPECT_EQ(steam.clamps.clamped, clampedPositions(sweepSteam(m, m.revArmCentre(), steamPositions(m))));
     EXPECT_GE(steam.clamps.clamped, 2);
     EXPECT_LT(steam.clamps.clamped, 4);
@@ -105,9 +105,9 @@ TEST(DiagramClamps, AGearThatClosesEverywhereShowsNoNotice) {
     initModel(m);
     m.portGraphMode = 'B';
     RecordingCanvas c;
-    EXPECT_EQ(drawPorts(m, c, true).clamps.clamped, 0);
-    EXPECT_EQ(drawOval(m, c).clamps.clamped, 0);
-    EXPECT_EQ(clampNoticeText(drawPorts(m, c, true).clamps), "");
+    EXPECT_EQ(drawPorts(m, c, true, advanceUndoLine(m)).clamps.clamped, 0);
+    EXPECT_EQ(drawOval(m, c, advanceUndoLine(m)).clamps.clamped, 0);
+    EXPECT_EQ(clampNoticeText(drawPorts(m, c, true, advanceUndoLine(m)).clamps), "");
     EXPECT_EQ(clampNoticeText({1, 1, true}).find("1 of 1 position:"), 25u);
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "controls/core/DynVarBars.h"
+#include "main/core/MainController.h"
 #include "model/DynVars.h"
 #include "model/Model.h"
 #include "platform/RecordingCanvas.h"
@@ -39,6 +40,9 @@ protected:
     }
 
     Model m;
+    // The bars step and record through the controller's commands.
+    Panel p;
+    MainController commands{m, p};
     RecordingCanvas c;
 };
 
@@ -85,7 +89,7 @@ TEST_F(DiagramPanelTest, BoundSlotsShowNamesAndValuesAtScaledPlaces) {
 
 TEST_F(DiagramPanelTest, UndoLineShowsTheNewestRecordAndIsShared) {
     bindTwo();
-    DynVarBars bars(m);
+    DynVarBars bars(m, commands);
     bars.enter(1);
     bars.change(1, 1);
     bars.change(1, 0);

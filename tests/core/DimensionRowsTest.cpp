@@ -204,25 +204,6 @@ TEST(DimensionKeys, NumericFilter) {
     EXPECT_TRUE(cr.marksEdited);
 }
 
-TEST(DimensionKeys, OnlyDynamicRowsMarkTheEdit) {
-    Model m = startModel();
-    const KeyVerdict digit = filterKey("", '5');
-    keyTyped(m, frameRow(20), digit);
-    keyTyped(m, frameRow(21), digit);
-    EXPECT_FALSE(m.editPending);
-    keyTyped(m, frameRow(3), filterKey("", 'x'));
-    EXPECT_FALSE(m.editPending);
-    keyTyped(m, cylRow(22), digit);
-    EXPECT_TRUE(m.editPending);
-    // Deleting or pasting counts the same way.
-    m.editPending = false;
-    boxEdited(m, frameRow(20));
-    boxEdited(m, frameRow(21));
-    EXPECT_FALSE(m.editPending);
-    boxEdited(m, frameRow(3));
-    EXPECT_TRUE(m.editPending);
-}
-
 TEST(DimensionValues, BoxTextHasThreeDecimalsCutToTen) {
     Model m = startModel();
     EXPECT_EQ(rowText(m, frameRow(1)), "7.000");
@@ -255,91 +236,12 @@ TEST(DimensionValues, BoxTextConversion) {
     EXPECT_EQ(boxValue("1e-50"), 0.0f);
 }
 
-TEST(DimensionLeave, PassingThroughSelectsWithoutRecording) {
-    Model m = startModel();
-    leaveRow(m, cylRow(22), rowText(m, cylRow(22)));
-    EXPECT_EQ(m.dynVarId[1], 122);
-    EXPECT_EQ(m.dynVarName[1], "Valve Stem");
-    EXPECT_EQ(m.dynVarValue[1], 4.55f);
-    EXPECT_EQ(m.undoDepth, 0);
-    // Passing through again refreshes in place instead of taking a new slot.
-    leaveRow(m, frameRow(12), "3.000");
-    leaveRow(m, cylRow(22), "4.600");
-    EXPECT_EQ(m.dynVarId[1], 12);
-    EXPECT_EQ(m.dynVarId[2], 122);
-    EXPECT_EQ(m.dynVarValue[2], 4.6f);
-    EXPECT_EQ(m.dynVarId[3], 0);
-}
-
-TEST(DimensionLeave, UnchangedTextKeepsTheExactValue) {
+TEST(DimensionLeave, LeftValueIsTheTextOrTheExactValueWhenUntouched) {
     Model m = startModel();
     m.cyl.bridgeRear = 0.1875f;
-    m.driverDiameter = 137438953472.0f;  // 2^37, shown as its first 10 digits
-    ASSERT_EQ(rowText(m, cylRow(11)), "0.188");
-    ASSERT_EQ(rowText(m, frameRow(1)), "1374389534");
-    leaveRow(m, cylRow(11), rowText(m, cylRow(11)), false);
-    leaveRow(m, frameRow(1), rowText(m, frameRow(1)), false);
-    EXPECT_EQ(m.cyl.bridgeRear, 0.1875f);
-    EXPECT_EQ(m.driverDiameter, 137438953472.0f);
-    EXPECT_EQ(m.dynVarId[1], 1);
-    EXPECT_EQ(m.dynVarId[2], 111);
-    EXPECT_EQ(m.dynVarValue[2], 0.1875f);
-    // The same text typed by the user is taken at its word.
-    leaveRow(m, cylRow(11), "0.188", true);
-    EXPECT_EQ(m.cyl.bridgeRear, 0.188f);
-}
-
-TEST(DimensionLeave, NormAboveMaxBecomesMaxAndClampsDiagramPositions) {
-    Model m = startModel();
-    // Centre 5.24; positions 1..3 from centreReverseArm, 4 unused.
-    m.revArmSet[5] = 7.0f;
-    m.revArmSet[6] = 3.0f;
-    m.revArmSet[7] = 5.5f;
-    m.editPending = true;
-    EXPECT_EQ(leaveRow(m, frameRow(20), "2"), LeaveEffect::None);
-    EXPECT_EQ(m.revArmNormal, 1.2f);
-    EXPECT_EQ(m.revArmSet[0], 5.24f);
-    EXPECT_EQ(m.revArmSet[1], 5.24f);
-    EXPECT_EQ(m.revArmSet[2], 6.24f);  // 5.24 + 1.0 lies inside 5.24 + 1.2
-    EXPECT_EQ(m.revArmSet[3], 4.24f);
-    EXPECT_EQ(m.revArmSet[4], 0.0f);   // unused stays unused
-    EXPECT_EQ(m.revArmSet[5], 5.24f + 1.2f);
-    EXPECT_EQ(m.revArmSet[6], 5.24f - 1.2f);
-    EXPECT_EQ(m.revArmSet[7], 5.5f);
-    for (int i = 8; i <= 9; ++i) EXPECT_EQ(m.revArmSet[i], 0.0f);
-    // The travel rows keep out of the history and the bars.
-    EXPECT_EQ(m.undoDepth, 0);
-    EXPECT_EQ(m.dynVarId[1], 0);
-    EXPECT_TRUE(m.editPending);
-
-    // A smaller travel pulls the positions in as well.
-    leaveRow(m, frameRow(20), "0.5");
-    EXPECT_EQ(m.revArmNormal, 0.5f);
-    EXPECT_EQ(m.revArmSet[2], 5.74f);
-    EXPECT_EQ(m.revArmSet[3], 4.74f);
-    EXPECT_EQ(m.revArmSet[4], 0.0f);
-}
-
-TEST(DimensionLeave, MaxBelowNormBecomesNormAndAsksForTheBarRange) {
-    Model m = startModel();
-    m.revArmSet[5] = 9.0f;
-    EXPECT_EQ(leaveRow(m, frameRow(21), "2.5"), LeaveEffect::RevArmRange);
-    EXPECT_EQ(m.revArmMax, 2.5f);
-    EXPECT_EQ(m.revArmSet[5], 9.0f);  // a larger maximum leaves the positions alone
-    EXPECT_EQ(leaveRow(m, frameRow(21), "0.25"), LeaveEffect::RevArmRange);
-    EXPECT_EQ(m.revArmMax, 1.0f);
-    EXPECT_EQ(m.revArmNormal, 1.0f);
-    EXPECT_EQ(m.revArmSet[5], 6.24f);
-    EXPECT_EQ(m.revArmSet[3], 4.24f);
-    EXPECT_EQ(m.revArmSet[4], 0.0f);
-}
-
-TEST(DimensionLeave, NegativeTravelStillEndsOnDefinedPositions) {
-    Model m = startModel();
-    m.revArmSet[5] = 9.0f;
-    leaveRow(m, frameRow(20), "-1");
-    EXPECT_EQ(m.revArmNormal, -1.0f);
-    // Raised to 6.24 first, then lowered to 4.24: every used position ends there.
-    for (int i : {1, 2, 3, 5}) EXPECT_EQ(m.revArmSet[i], 4.24f) << i;
-    EXPECT_EQ(m.revArmSet[4], 0.0f);
+    EXPECT_EQ(leftValue(m, cylRow(11), rowText(m, cylRow(11)), false), 0.1875f);
+    EXPECT_EQ(leftValue(m, cylRow(11), rowText(m, cylRow(11)), true), 0.188f);
+    EXPECT_EQ(leftValue(m, frameRow(20), "-1", true), -1.0f);
+    EXPECT_EQ(leftValue(m, frameRow(21), "", true), 0.0f);
+    EXPECT_EQ(leftValue(m, frameRow(21), "", false), m.revArmMax);
 }

@@ -3,6 +3,8 @@
 // letting go of it, recorded as one undo entry.
 #include "controls/core/DynVarBars.h"
 
+#include "main/core/MainController.h"
+
 #include <gtest/gtest.h>
 
 #include "model/DynVars.h"
@@ -23,11 +25,14 @@ protected:
     }
 
     Model m;
+    // The bars step and record through the controller's commands.
+    Panel p;
+    MainController commands{m, p};
 };
 
 TEST_F(DynVarBarsTest, ArrowClickStepsAThousandthAndReleaseRecordsOnce) {
     bindTwo();
-    DynVarBars bars(m);
+    DynVarBars bars(m, commands);
     const float start = m.mainRodLength;
     bars.enter(1);
     EXPECT_TRUE(bars.started(1));
@@ -40,14 +45,14 @@ TEST_F(DynVarBarsTest, ArrowClickStepsAThousandthAndReleaseRecordsOnce) {
     bars.change(1, 0);
     const float twice = (start + 0.001f) + 0.001f;
     EXPECT_EQ(m.mainRodLength, twice);
-    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
 
     bars.release(1);
     EXPECT_FALSE(bars.started(1));
-    EXPECT_EQ(m.undoDepth, 1);
-    EXPECT_EQ(m.undoId[1], 3);
-    EXPECT_EQ(m.undoOld[1], start);
-    EXPECT_EQ(m.undoNew[1], twice);
+    EXPECT_EQ(m.undoHistory.depth(), 1);
+    EXPECT_EQ(m.undoHistory.record(1).id, 3);
+    EXPECT_EQ(m.undoHistory.record(1).before, start);
+    EXPECT_EQ(m.undoHistory.record(1).after, twice);
     EXPECT_TRUE(m.undoButtonsEnabled);
     EXPECT_FALSE(m.editPending);
 
@@ -55,42 +60,42 @@ TEST_F(DynVarBarsTest, ArrowClickStepsAThousandthAndReleaseRecordsOnce) {
     undoNewestRecord(m);
     EXPECT_EQ(m.mainRodLength, start);
     EXPECT_EQ(m.dynVarValue[1], start);
-    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
     EXPECT_FALSE(m.undoButtonsEnabled);
 }
 
 TEST_F(DynVarBarsTest, ReleaseWithoutAStepRecordsNothingAndKeepsTheGestureOpen) {
     bindTwo();
-    DynVarBars bars(m);
+    DynVarBars bars(m, commands);
     // Tabbing onto the bar and letting go of a key, or a click on the thumb.
     bars.enter(1);
     EXPECT_FALSE(bars.release(1));
     EXPECT_TRUE(bars.started(1));
     EXPECT_FALSE(bars.moved(1));
-    EXPECT_EQ(m.undoDepth, 0);
-    EXPECT_EQ(m.undoId[1], 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
+    EXPECT_EQ(m.undoHistory.record(1).id, 0);
     EXPECT_FALSE(m.undoButtonsEnabled);
     // The bar springing back to 0 is not a step either.
     bars.change(1, 0);
     EXPECT_FALSE(bars.release(1));
-    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
 }
 
 TEST_F(DynVarBarsTest, GestureStartsFromTheValueItsFirstStepMoves) {
     bindTwo();
-    DynVarBars bars(m);
+    DynVarBars bars(m, commands);
     bars.enter(1);
     // While the bar holds the focus a dialog changes "Main Rod" from 9 to 10,
     // recording that change of its own.
     m.editPending = true;
     commitEdit(m, 3, dimensionName(3), 9.0f, 10.0f);
-    ASSERT_EQ(m.undoDepth, 1);
+    ASSERT_EQ(m.undoHistory.depth(), 1);
     bars.change(1, 1);
     bars.change(1, 0);
     EXPECT_TRUE(bars.release(1));
-    EXPECT_EQ(m.undoDepth, 2);
-    EXPECT_EQ(m.undoOld[1], 10.0f);
-    EXPECT_EQ(m.undoNew[1], 10.0f + 0.001f);
+    EXPECT_EQ(m.undoHistory.depth(), 2);
+    EXPECT_EQ(m.undoHistory.record(1).before, 10.0f);
+    EXPECT_EQ(m.undoHistory.record(1).after, 10.0f + 0.001f);
     // Each undo takes back exactly one of the two changes.
     undoNewestRecord(m);
     EXPECT_EQ(m.mainRodLength, 10.0f);
@@ -100,7 +105,7 @@ TEST_F(DynVarBarsTest, GestureStartsFromTheValueItsFirstStepMoves) {
 
 TEST_F(DynVarBarsTest, PageClickStepsAHundredthBackwards) {
     bindTwo();
-    DynVarBars bars(m);
+    DynVarBars bars(m, commands);
     const float start = m.stroke;
     bars.enter(2);
     bars.change(2, -10);
@@ -116,11 +121,11 @@ TEST_F(DynVarBarsTest, UndoWithNothingRecordedOnlyDisablesTheButtons) {
     undoNewestRecord(m);
     EXPECT_FALSE(m.undoButtonsEnabled);
     EXPECT_EQ(m.mainRodLength, rod);
-    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
 }
 
 TEST_F(DynVarBarsTest, EmptySlotBarChangesNothing) {
-    DynVarBars bars(m);
+    DynVarBars bars(m, commands);
     const Model before = m;
     bars.enter(3);
     bars.change(3, 1);

@@ -66,8 +66,8 @@ TEST(DynVarsSlots, RepeatedVariableKeepsItsPlaceAndTakesTheNewValue) {
         EXPECT_EQ(m.dynVarName[k], kEmptySlotName);
     }
     // No key was typed: nothing was recorded.
-    EXPECT_EQ(m.undoDepth, 0);
-    EXPECT_EQ(m.undoId[1], 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
+    EXPECT_EQ(m.undoHistory.record(1).id, 0);
 }
 
 TEST(DynVarsSlots, FiveDimensionsPushTheOldestOut) {
@@ -129,7 +129,7 @@ TEST(DynVarsStep, EmptySlotsAndForeignSlotNumbersChangeNothing) {
         recordGesture(m, k, 0.0f);
     }
     EXPECT_EQ(snapshot(m), before);
-    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
 }
 
 TEST(DynVarsUndo, DragRecordsOneEntryAndUndoRestoresTheFocusValue) {
@@ -141,12 +141,13 @@ TEST(DynVarsUndo, DragRecordsOneEntryAndUndoRestoresTheFocusValue) {
     ASSERT_NE(released, atFocus);
     recordGesture(m, 1, atFocus);
 
-    EXPECT_EQ(m.undoDepth, 1);
-    EXPECT_EQ(m.undoId[1], 3);
-    EXPECT_EQ(m.undoOld[1], atFocus);
-    EXPECT_EQ(m.undoNew[1], released);
-    EXPECT_EQ(m.undoName[1], "Main Rod");
-    EXPECT_EQ(m.undoId[2], 0);
+    EXPECT_EQ(m.undoHistory.depth(), 1);
+    EXPECT_EQ(m.undoHistory.newest(), (UndoRecord{3, atFocus, released, "Main Rod"}));
+    EXPECT_EQ(m.undoHistory.record(1).id, 3);
+    EXPECT_EQ(m.undoHistory.record(1).before, atFocus);
+    EXPECT_EQ(m.undoHistory.record(1).after, released);
+    EXPECT_EQ(m.undoHistory.record(1).name, "Main Rod");
+    EXPECT_EQ(m.undoHistory.record(2).id, 0);
     EXPECT_TRUE(m.undoButtonsEnabled);
     EXPECT_FALSE(m.editPending);
 
@@ -154,9 +155,8 @@ TEST(DynVarsUndo, DragRecordsOneEntryAndUndoRestoresTheFocusValue) {
     popUndo(m);
     EXPECT_EQ(m.mainRodLength, atFocus);
     EXPECT_EQ(m.dynVarValue[1], atFocus);
-    EXPECT_EQ(m.undoDepth, 0);
-    EXPECT_EQ(m.undoId[0], 3);  // the undone record
-    EXPECT_EQ(m.undoId[1], 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
+    EXPECT_EQ(m.undoHistory.record(1).id, 0);
     EXPECT_FALSE(m.undoButtonsEnabled);
     EXPECT_TRUE(m.frontCutoffText.empty());
 }
@@ -164,40 +164,37 @@ TEST(DynVarsUndo, DragRecordsOneEntryAndUndoRestoresTheFocusValue) {
 TEST(DynVarsUndo, TypedEditRecordsOldAndNewValue) {
     Model m = startModel();
     edit(m, 2, 3.25f, true);
-    EXPECT_EQ(m.undoDepth, 1);
-    EXPECT_EQ(m.undoId[1], 2);
-    EXPECT_EQ(m.undoOld[1], 3.0f);
-    EXPECT_EQ(m.undoNew[1], 3.25f);
-    EXPECT_EQ(m.undoName[1], "Stroke");
+    EXPECT_EQ(m.undoHistory.depth(), 1);
+    EXPECT_EQ(m.undoHistory.record(1).id, 2);
+    EXPECT_EQ(m.undoHistory.record(1).before, 3.0f);
+    EXPECT_EQ(m.undoHistory.record(1).after, 3.25f);
+    EXPECT_EQ(m.undoHistory.record(1).name, "Stroke");
     EXPECT_FALSE(m.editPending);
     // A second commit without typing does not record.
     edit(m, 2, 3.5f, false);
-    EXPECT_EQ(m.undoDepth, 1);
-    EXPECT_EQ(m.undoNew[1], 3.25f);
-    // pushUndo is inert unless a key was typed.
-    pushUndo(m);
-    EXPECT_EQ(m.undoDepth, 1);
+    EXPECT_EQ(m.undoHistory.depth(), 1);
+    EXPECT_EQ(m.undoHistory.record(1).after, 3.25f);
 }
 
 TEST(DynVarsUndo, TwentyOneChangesKeepDepthTwentyAndDropTheOldest) {
     Model m = startModel();
     // Change i sets the stroke from i - 1 (3.0 for the first) to i.
     for (int i = 1; i <= 21; ++i) edit(m, 2, static_cast<float>(i), true);
-    EXPECT_EQ(m.undoDepth, 20);
-    EXPECT_EQ(m.undoNew[1], 21.0f);
-    EXPECT_EQ(m.undoOld[20], 1.0f);  // change 2 is the oldest one kept
+    EXPECT_EQ(m.undoHistory.depth(), 20);
+    EXPECT_EQ(m.undoHistory.record(1).after, 21.0f);
+    EXPECT_EQ(m.undoHistory.record(20).before, 1.0f);  // change 2 is the oldest one kept
     for (int i = 0; i < 20; ++i) popUndo(m);
-    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
     // The first change (3.0 -> 1.0) can no longer be undone.
     EXPECT_EQ(m.stroke, 1.0f);
-    EXPECT_EQ(m.undoId[1], 0);
+    EXPECT_EQ(m.undoHistory.record(1).id, 0);
     EXPECT_FALSE(m.undoButtonsEnabled);
     popUndo(m);  // an empty stack changes no dimension
     EXPECT_EQ(m.stroke, 1.0f);
-    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
     for (int i = 0; i <= 20; ++i) {
-        EXPECT_EQ(m.undoId[i], 0);
-        EXPECT_TRUE(m.undoName[i].empty());
+        EXPECT_EQ(m.undoHistory.record(i).id, 0);
+        EXPECT_TRUE(m.undoHistory.record(i).name.empty());
     }
 }
 
@@ -331,6 +328,6 @@ TEST(DynVarsUndo, UndoLineShowsDepthNameAndBothValues) {
     EXPECT_EQ(undoLine(m), "12- Exhaust Port  Width 22.250 to 21.250");
     clearUndo(m);
     EXPECT_EQ(undoLine(m), " 0-   0.000 to  0.000");
-    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
     EXPECT_FALSE(m.undoButtonsEnabled);
 }

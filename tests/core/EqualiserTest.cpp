@@ -155,18 +155,18 @@ TEST_F(EqualiserOfDefaultEngine, ApplyRecordsOneUndoPerChangedDimensionAndUndoes
     const Engine before = m;
     const DimensionChange changes[] = {{16, 5.95f, 5.93f}, {19, 3.45f, 3.45f}, {109, 2.062f, 2.1f}};
     applyChanges(m, changes);
-    EXPECT_EQ(m.undoDepth, 2);  // the unchanged lower arm records nothing
+    EXPECT_EQ(m.undoHistory.depth(), 2);  // the unchanged lower arm records nothing
     EXPECT_EQ(m.valveRodLength, 5.93f);
     EXPECT_EQ(m.dynVarValue[1], 5.93f);
     EXPECT_EQ(m.pivotY[kValveStemJoint], m.pivotY[kCrosshead] + 2.1f);
-    EXPECT_EQ(m.undoId[1], 109);
-    EXPECT_EQ(m.undoName[2], "Valve Rod");
+    EXPECT_EQ(m.undoHistory.record(1).id, 109);
+    EXPECT_EQ(m.undoHistory.record(2).name, "Valve Rod");
     popUndo(m);
     EXPECT_EQ(m.cyl.valveStemToCylCL, before.cyl.valveStemToCylCL);
     EXPECT_EQ(m.valveRodLength, 5.93f);
     popUndo(m);
     EXPECT_EQ(std::memcmp(static_cast<const Engine*>(&m), &before, sizeof(Engine)), 0);
-    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
     EXPECT_EQ(m.dynVarValue[1], 5.95f);
 }
 

@@ -65,7 +65,7 @@ TEST(ModelInit, StartStateOfTheDefaultEngine) {
         EXPECT_EQ(m.dynVarId[k], 0);
         EXPECT_EQ(m.dynVarName[k], "             ??");
     }
-    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
     EXPECT_FALSE(m.undoButtonsEnabled);
     EXPECT_EQ(m.lineCount, 1);
     for (int k = 1; k <= kOverlayEntries; ++k) {
@@ -174,7 +174,7 @@ TEST(ModelResets, ResetAllRestoresDimensionsButNotMotionOrOptions) {
     m.pivotY[20] = -2.0f;
     m.editPending = true;
     commitEdit(m, 2, "Stroke", 4.0f, 4.5f);
-    ASSERT_EQ(m.undoDepth, 1);
+    ASSERT_EQ(m.undoHistory.depth(), 1);
     resetAllDimensions(m);
     EXPECT_EQ(m.stroke, 3.0f);
     EXPECT_EQ(m.cyl.pistonWidth, 0.5f);
@@ -182,7 +182,7 @@ TEST(ModelResets, ResetAllRestoresDimensionsButNotMotionOrOptions) {
     EXPECT_EQ(m.diagramVScale, 1.5f);
     EXPECT_FALSE(m.dynVarsVisible);
     EXPECT_FALSE(m.undoEnabled);
-    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
     EXPECT_EQ(m.dynVarId[1], 0);
     EXPECT_EQ(m.dynVarName[1], kEmptySlotName);
     EXPECT_FALSE(m.undoButtonsEnabled);

@@ -62,10 +62,10 @@ protected:
         RecordingCanvas frame;
         if (sine) {
             drawSineFrame(m, frame);
-            drawSine(m, c);
+            drawSine(m, c, advanceUndoLine(m));
         } else {
             drawOvalFrame(m, frame);
-            drawOval(m, c);
+            drawOval(m, c, advanceUndoLine(m));
         }
         return frame.ops().size();
     }
@@ -210,7 +210,7 @@ TEST_F(OvalSinePlotTest, MidGearTableValuesOfBothValveShapes) {
     // the laps are the cylinder's own.
     const LinkageSolution t = travelTerms(m);
     RecordingCanvas c;
-    drawOval(m, c);
+    drawOval(m, c, advanceUndoLine(m));
     EXPECT_EQ(textIn(c, 592, 166), fixed(t.rearAdmitJoint + static_cast<double>(high), 6, 3));
     EXPECT_EQ(textIn(c, 592, 195), fixed(t.frontSteamLap, 6, 3));
     // Otherwise they are measured from the middle of the stem's range.
@@ -218,7 +218,7 @@ TEST_F(OvalSinePlotTest, MidGearTableValuesOfBothValveShapes) {
     const LinkageSolution u = travelTerms(m);
     const double mean = (static_cast<double>(low) + high) / 2.0;
     RecordingCanvas d;
-    drawOval(m, d);
+    drawOval(m, d, advanceUndoLine(m));
     EXPECT_EQ(textIn(d, 592, 195), fixed(u.frontSteamLap - mean, 6, 3));
     EXPECT_EQ(textIn(d, 592, 266), fixed(mean + u.rearSteamLap, 6, 3));
     EXPECT_EQ(textIn(d, 592, 237), fixed(mean + u.rearExhaustLap, 6, 3));
@@ -290,7 +290,7 @@ TEST_F(OvalSinePlotTest, PositionListFollowsTheFontFactors) {
     m.fontScaleX = 1.25f;
     m.fontScaleY = 1.5f;
     RecordingCanvas c;
-    drawOval(m, c);
+    drawOval(m, c, advanceUndoLine(m));
     // The whole plot goes down below the panel band, whose 68 rows grow to
     // 102: 34 rows.
     const int down = diagramShift(m);

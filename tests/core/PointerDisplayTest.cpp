@@ -36,7 +36,7 @@ struct PointerDisplay : ::testing::Test {
     void frame() {
         canvas.reset();
         c.tick();
-        drawFrame(m, st, canvas, host, clock);
+        runFrame(m, st, canvas, host, clock);
         if (canvas.findText(pointerName(lastDim)) != nullptr) ++marked;
     }
     void start(int dim) {

@@ -229,7 +229,7 @@ TEST_F(PortsPlotTest, ForwardPassOfTheDefaultEngine) {
     m.revArmPos = 5.5f;
     m.portGraphMode = 'F';
     RecordingCanvas c;
-    drawPorts(m, c, true);
+    drawPorts(m, c, true, advanceUndoLine(m));
 
     EXPECT_EQ(m.driverAngle, 123.5f);
     EXPECT_EQ(m.revArmPos, 5.5f);
@@ -264,7 +264,7 @@ TEST_F(PortsPlotTest, EveryFrontAndRearEventAppearsOnEveryRowOfTheDefaultEngine)
     // The default valve opens and closes each edge once per turn at every
     // setting, so each of the eight kinds draws one line per row after the first.
     RecordingCanvas c;
-    drawPortsPass(m, c, 'F', false);
+    drawPortsPass(m, c, 'F', false, advanceUndoLine(m));
     EXPECT_EQ(linesIn(c, colours::teal).size(), 4u * 18u);
     EXPECT_EQ(linesIn(c, colours::red).size(), 4u * 18u);
 }
@@ -273,7 +273,7 @@ TEST_F(PortsPlotTest, BothGraphsAddTheReverseGraphWithoutClearingAndAnnotateOnce
     m.portGraphMode = 'B';
     const float angle = m.driverAngle, arm = m.revArmPos;
     RecordingCanvas c;
-    drawPorts(m, c, false);
+    drawPorts(m, c, false, advanceUndoLine(m));
 
     EXPECT_EQ(m.portGraphMode, 'B');
     EXPECT_EQ(m.driverAngle, angle);
@@ -307,7 +307,7 @@ TEST_F(PortsPlotTest, BothGraphsAddTheReverseGraphWithoutClearingAndAnnotateOnce
 
 TEST_F(PortsPlotTest, ReverseRowsStepDownFromTheCentre) {
     RecordingCanvas rev;
-    drawPortsPass(m, rev, 'R', false);
+    drawPortsPass(m, rev, 'R', false, advanceUndoLine(m));
     // Row i stands at centre - i * 1.2 / 18, labelled at x 596.
     for (int i = 0; i <= 18; ++i) {
         const float pos = static_cast<float>(5.24L - i * 1.2L / 18);
@@ -322,7 +322,7 @@ TEST_F(PortsPlotTest, PanelAndUndoLineEndThePass) {
     m.undoEnabled = true;
     m.portGraphMode = 'F';
     RecordingCanvas c;
-    const DiagramControls ctl = drawPorts(m, c, true);
+    const DiagramControls ctl = drawPorts(m, c, true, advanceUndoLine(m));
     EXPECT_TRUE(ctl.barsVisible);
     EXPECT_TRUE(ctl.undoVisible);
     // No slot bound yet: the notice in red after the sweep.
@@ -332,6 +332,33 @@ TEST_F(PortsPlotTest, PanelAndUndoLineEndThePass) {
     EXPECT_GT(c.indexOfText("* First Select Dimensions *"), c.indexOfText("  6.440"));
     for (int k = 1; k <= 4; ++k) EXPECT_FALSE(ctl.barEnabled[static_cast<size_t>(k)]);
     EXPECT_EQ(m.undoText, " 0-   0.000 to  0.000." + std::string(46, ' '));
+}
+
+TEST_F(PortsPlotTest, BothGraphsDrawTheSecondPassFromTheFirstPassLine) {
+    m.dynVarsVisible = true;
+    m.undoEnabled = true;
+    m.portGraphMode = 'B';
+    const UndoLines lines{"earlier line", "newer line"};
+    RecordingCanvas c;
+    drawPorts(m, c, true, lines);
+    // The forward pass writes over the earlier line with the newer one; the
+    // reverse pass finds the newer one there and writes it again.
+    EXPECT_EQ(countText(c, "earlier line"), 1);
+    EXPECT_EQ(countText(c, "newer line"), 3);
+    EXPECT_LT(c.indexOfText("earlier line"), c.indexOfText("newer line"));
+    // Drawing only reads: the model's own undo text is not touched.
+    EXPECT_NE(m.undoText, "newer line");
+
+    // The same model and lines draw the same picture again.
+    RecordingCanvas again;
+    drawPorts(m, again, true, lines);
+    ASSERT_EQ(again.ops().size(), c.ops().size());
+    for (size_t i = 0; i < c.ops().size(); ++i) {
+        EXPECT_EQ(again.ops()[i].kind, c.ops()[i].kind) << i;
+        EXPECT_EQ(again.ops()[i].text, c.ops()[i].text) << i;
+        EXPECT_EQ(again.ops()[i].points, c.ops()[i].points) << i;
+        EXPECT_EQ(again.ops()[i].pen, c.ops()[i].pen) << i;
+    }
 }
 
 }  // namespace
@@ -351,7 +378,7 @@ TEST(PortsSweep, LeavesTheLiveModelAlone) {
     m.portGraphMode = 'B';
     const Model before = m;
     RecordingCanvas c;
-    drawPorts(m, c, true);
+    drawPorts(m, c, true, advanceUndoLine(m));
     EXPECT_EQ(std::memcmp(static_cast<const Engine*>(&before), static_cast<const Engine*>(&m),
                           sizeof(Engine)),
               0);

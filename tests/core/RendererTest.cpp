@@ -51,7 +51,7 @@ protected:
     void frame() {
         c.reset();
         host.reset();
-        drawFrame(m, st, c, host, clock);
+        runFrame(m, st, c, host, clock);
     }
 
     std::vector<DrawOp> lines() const { return c.ofKind(Kind::Line); }
@@ -776,10 +776,10 @@ TEST_F(RendererTest, DynamicVariablesShowNamesValuesAndEnableTheirBars) {
 
 TEST_F(RendererTest, UndoLinePositionFollowsTheDynamicVariables) {
     m.undoEnabled = true;
-    m.undoDepth = 3;
-    m.undoName[1] = "Stroke";
-    m.undoNew[1] = 3.5f;
-    m.undoOld[1] = 3.0f;
+    // Three records, the newest the stroke's change from 3.0 to 3.5.
+    m.undoHistory.push(UndoRecord{1, 6.0f, 7.0f, "Driver Diameter"});
+    m.undoHistory.push(UndoRecord{3, 9.0f, 9.5f, "Main Rod"});
+    m.undoHistory.push(UndoRecord{2, 3.0f, 3.5f, "Stroke"});
     const std::string line = " 3- Stroke  3.500 to  3.000";
     ASSERT_EQ(undoLine(m), line);
 

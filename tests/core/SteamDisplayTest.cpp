@@ -114,7 +114,7 @@ TEST_F(SteamDisplayTest, BeatVolumeComesFromTheOtherEndsStoredDensity) {
 TEST_F(SteamDisplayTest, LegendOnlyWithScreenDataAndSteamUnderTheMechanism) {
     RenderState rs;
     RecordingCanvas c;
-    drawFrame(m, rs, c, host, FrameClock{});
+    runFrame(m, rs, c, host, FrameClock{});
     const IPoint c6 = m.cylinderPoints[6];
     const std::tuple<const char*, IPoint, Colour> legend[] = {
         {"ADMISSION", {c6.x - 40, c6.y + 5}, colours::red},
@@ -136,7 +136,7 @@ TEST_F(SteamDisplayTest, LegendOnlyWithScreenDataAndSteamUnderTheMechanism) {
 
     m.screenDataOn = false;
     c.reset();
-    drawFrame(m, rs, c, host, FrameClock{});
+    runFrame(m, rs, c, host, FrameClock{});
     EXPECT_GT(c.ofKind(DrawOp::Kind::Pixel).size(), 100u);
     for (const auto& [text, at, colour] : legend) EXPECT_EQ(c.findText(text), nullptr) << text;
 }
@@ -151,7 +151,7 @@ TEST_F(SteamDisplayTest, LegendWordsNeverRunTogether) {
         m.fontScaleY = factor;
         RenderState rs;
         RecordingCanvas c;
-        drawFrame(m, rs, c, host, FrameClock{});
+        runFrame(m, rs, c, host, FrameClock{});
         for (const auto& [left, right, place] :
              {std::tuple{"ADMISSION", "EXPANSION", c6.x + 40}, std::tuple{"EXHAUST", "COMPRESSION", c6.x + 24}}) {
             const DrawOp* l = c.findText(left);

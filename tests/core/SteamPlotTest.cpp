@@ -146,7 +146,7 @@ protected:
 TEST_F(SteamDiagramTest, NoPositionsDrawOnlyFrameHeadingsAndCentreLine) {
     m.revArmSetCount = 0;
     RecordingCanvas c;
-    drawSteamDiagram(m, c);
+    drawSteamDiagram(m, c, advanceUndoLine(m));
     RecordingCanvas frame;
     drawSteamFrame(m, frame);
     EXPECT_EQ(c.ops().size(), frame.ops().size());
@@ -160,7 +160,7 @@ TEST_F(SteamDiagramTest, NoPositionsDrawOnlyFrameHeadingsAndCentreLine) {
 
 TEST_F(SteamDiagramTest, CentrePositionIsLabelledCenAndRunsForward) {
     RecordingCanvas c;
-    drawSteamDiagram(m, c);
+    drawSteamDiagram(m, c, advanceUndoLine(m));
     // Positions 1..3: mid gear, normal forward, normal reverse.
     EXPECT_TRUE(hasTextAt(c, "Cen", 533, 24));
     EXPECT_FALSE(hasTextAt(c, "Rev", 533, 24));
@@ -197,7 +197,7 @@ TEST_F(SteamDiagramTest, CentrePositionIsLabelledCenAndRunsForward) {
     m.fontScaleX = 1.27f;
     m.fontScaleY = 1.22f;
     RecordingCanvas large;
-    drawSteamDiagram(m, large);
+    drawSteamDiagram(m, large, advanceUndoLine(m));
     // The plot and its list go down below the taller panel band: 68 rows
     // become 83.
     ASSERT_EQ(diagramShift(m), 15);
@@ -211,7 +211,7 @@ TEST_F(SteamDiagramTest, SolvingAheadDrawsWhatASerialRunDraws) {
     m.revArmSetCount = 9;
     for (int k = 4; k <= 9; ++k) m.revArmSet[k] = m.revArmCentre() + 0.15f * static_cast<float>(k - 6);
     RecordingCanvas ahead;
-    drawSteamDiagram(m, ahead);
+    drawSteamDiagram(m, ahead, advanceUndoLine(m));
 
     RecordingCanvas serial;
     drawSteamFrame(m, serial);
@@ -244,7 +244,7 @@ TEST_F(SteamDiagramTest, LeavesTheLiveModelAlone) {
     solveAll(m);
     const Model before = m;
     RecordingCanvas c;
-    drawSteamDiagram(m, c);
+    drawSteamDiagram(m, c, advanceUndoLine(m));
     EXPECT_EQ(std::memcmp(static_cast<const Engine*>(&before), static_cast<const Engine*>(&m), sizeof(Engine)), 0);
     EXPECT_EQ(std::memcmp(static_cast<const SolverResults*>(&before), static_cast<const SolverResults*>(&m),
                           sizeof(SolverResults)),

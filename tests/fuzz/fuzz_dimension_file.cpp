@@ -63,10 +63,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int frame = 0; frame < 3; ++frame) {
         c.tick();
         RecordingCanvas picture;
-        drawFrame(m, state, picture, host, FrameClock{"01/01/2026", "12:00:00"});
+        runFrame(m, state, picture, host, FrameClock{"01/01/2026", "12:00:00"});
     }
 
     RecordingCanvas ports;
-    drawPorts(m, ports, true);
+    drawPorts(m, ports, true, advanceUndoLine(m));
     return 0;
 }

@@ -132,12 +132,12 @@ TEST_F(DimensionDialogs, TypedValueAndReturnRecordOneEntryAndStayOpen) {
     EXPECT_TRUE(visibleAfterReturn);
     EXPECT_TRUE(focusOnClose);
     EXPECT_EQ(m.mainRodLength, 9.5f);
-    EXPECT_EQ(m.undoDepth, 1);
-    EXPECT_EQ(m.undoId[1], 3);
-    EXPECT_EQ(m.undoOld[1], 9.0f);
-    EXPECT_EQ(m.undoNew[1], 9.5f);
-    EXPECT_EQ(m.undoName[1], "Main Rod");
-    EXPECT_EQ(m.undoId[2], 0);
+    EXPECT_EQ(m.undoHistory.depth(), 1);
+    EXPECT_EQ(m.undoHistory.record(1).id, 3);
+    EXPECT_EQ(m.undoHistory.record(1).before, 9.0f);
+    EXPECT_EQ(m.undoHistory.record(1).after, 9.5f);
+    EXPECT_EQ(m.undoHistory.record(1).name, "Main Rod");
+    EXPECT_EQ(m.undoHistory.record(2).id, 0);
     EXPECT_TRUE(m.undoButtonsEnabled);
     EXPECT_EQ(m.dynVarId[1], 3);
     EXPECT_FALSE(m.editPending);
@@ -153,13 +153,13 @@ TEST_F(DimensionDialogs, TabbingThroughAGrayBoxSelectsItWithoutRecording) {
     EXPECT_EQ(m.dynVarName[1], "Main Rod Lug Horz");
     EXPECT_EQ(m.dynVarValue[1], 1.0f);
     EXPECT_EQ(m.mainRodLugHorz, 1.0f);
-    EXPECT_EQ(m.undoDepth, 0);
-    EXPECT_EQ(m.undoId[1], 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
+    EXPECT_EQ(m.undoHistory.record(1).id, 0);
     // Passing through the next box puts it in front; 5 moves to bar 2.
     QTest::keyClick(d.edit(6), Qt::Key_Tab);
     EXPECT_EQ(m.dynVarId[1], 6);
     EXPECT_EQ(m.dynVarId[2], 5);
-    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
 }
 
 TEST_F(DimensionDialogs, DeletingOrPastingIsRecordedLikeTyping) {
@@ -173,10 +173,10 @@ TEST_F(DimensionDialogs, DeletingOrPastingIsRecordedLikeTyping) {
     ASSERT_EQ(e->text(), ".000");
     d.edit(4)->setFocus(Qt::TabFocusReason);  // leaving without a typed key
     EXPECT_EQ(m.mainRodLength, 0.0f);
-    EXPECT_EQ(m.undoDepth, 1);
-    EXPECT_EQ(m.undoId[1], 3);
-    EXPECT_EQ(m.undoOld[1], 9.0f);
-    EXPECT_EQ(m.undoNew[1], 0.0f);
+    EXPECT_EQ(m.undoHistory.depth(), 1);
+    EXPECT_EQ(m.undoHistory.record(1).id, 3);
+    EXPECT_EQ(m.undoHistory.record(1).before, 9.0f);
+    EXPECT_EQ(m.undoHistory.record(1).after, 0.0f);
 
     // A pasted value replaces the selected text of box 2.
     QApplication::clipboard()->setText(QStringLiteral("4.25"));
@@ -187,10 +187,10 @@ TEST_F(DimensionDialogs, DeletingOrPastingIsRecordedLikeTyping) {
     ASSERT_EQ(e->text(), "4.25");
     d.edit(4)->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(m.stroke, 4.25f);
-    EXPECT_EQ(m.undoDepth, 2);
-    EXPECT_EQ(m.undoId[1], 2);
-    EXPECT_EQ(m.undoOld[1], 3.0f);
-    EXPECT_EQ(m.undoNew[1], 4.25f);
+    EXPECT_EQ(m.undoHistory.depth(), 2);
+    EXPECT_EQ(m.undoHistory.record(1).id, 2);
+    EXPECT_EQ(m.undoHistory.record(1).before, 3.0f);
+    EXPECT_EQ(m.undoHistory.record(1).after, 4.25f);
     EXPECT_FALSE(m.editPending);
 }
 
@@ -203,12 +203,12 @@ TEST_F(DimensionDialogs, PassingThroughKeepsValuesTheBoxCannotShowExactly) {
     QTest::keyClick(d.edit(18), Qt::Key_Tab);
     EXPECT_EQ(m.dynVarId[1], 18);
     EXPECT_EQ(m.valveLeverOffset, 0.3125f);
-    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
     // Once typed in, the text is what counts (and the change is recorded).
     typeAndReturn(d, 18, "0.312");
     EXPECT_EQ(m.valveLeverOffset, 0.312f);
-    EXPECT_EQ(m.undoOld[1], 0.3125f);
-    EXPECT_EQ(m.undoNew[1], 0.312f);
+    EXPECT_EQ(m.undoHistory.record(1).before, 0.3125f);
+    EXPECT_EQ(m.undoHistory.record(1).after, 0.312f);
 }
 
 TEST_F(DimensionDialogs, KeyFilterRefusesSecondSignsAndLetters) {
@@ -251,7 +251,7 @@ TEST_F(DimensionDialogs, NormAboveMaxBecomesMaxAndClampsPositions) {
     EXPECT_EQ(m.revArmSet[6], 5.24f - 1.2f);
     EXPECT_EQ(m.revArmSet[2], 6.24f);
     for (int i : {4, 7, 8, 9}) EXPECT_EQ(m.revArmSet[i], 0.0f) << i;
-    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
     EXPECT_EQ(m.dynVarId[1], 0);
     EXPECT_TRUE(d.isVisible());
 }
@@ -279,7 +279,7 @@ TEST_F(DimensionDialogs, FrameResetOnPressAndOnClick) {
     typeAndReturn(d, 3, "12");
     typeAndReturn(d, 15, "6");
     typeAndReturn(d, 21, "2.5");
-    ASSERT_EQ(m.undoDepth, 2);
+    ASSERT_EQ(m.undoHistory.depth(), 2);
     ASSERT_EQ(p.bar(Bar::RevArm).max, 2500);
 
     // The press already restores the defaults, the bar range and the slots ...
@@ -297,11 +297,11 @@ TEST_F(DimensionDialogs, FrameResetOnPressAndOnClick) {
     EXPECT_EQ(d.edit(3)->text(), "9.000");
     EXPECT_EQ(d.edit(21)->text(), "1.200");
     // ... but only the click empties the history.
-    EXPECT_EQ(m.undoDepth, 2);
+    EXPECT_EQ(m.undoHistory.depth(), 2);
     EXPECT_TRUE(m.undoButtonsEnabled);
     QTest::mouseRelease(d.resetButton(), Qt::LeftButton);
-    EXPECT_EQ(m.undoDepth, 0);
-    EXPECT_EQ(m.undoId[1], 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
+    EXPECT_EQ(m.undoHistory.record(1).id, 0);
     EXPECT_FALSE(m.undoButtonsEnabled);
     EXPECT_TRUE(d.isVisible());
 }
@@ -314,7 +314,7 @@ TEST_F(DimensionDialogs, CylinderResetLeavesFrameAndBarAlone) {
     open(d);
     typeAndReturn(d, 1, "20");
     typeAndReturn(d, 2, "0.75");
-    ASSERT_EQ(m.undoDepth, 2);
+    ASSERT_EQ(m.undoHistory.depth(), 2);
     ASSERT_EQ(m.pivotY[4], 0.75f + 2.062f);
     QTest::mouseClick(d.resetButton(), Qt::LeftButton);
     EXPECT_EQ(m.cyl.cylCentreToDriver, 16.0f);
@@ -324,7 +324,7 @@ TEST_F(DimensionDialogs, CylinderResetLeavesFrameAndBarAlone) {
     EXPECT_EQ(m.revArmMax, 2.5f);
     EXPECT_EQ(p.bar(Bar::RevArm).max, 2500);
     for (int k = 0; k <= 4; ++k) EXPECT_EQ(m.dynVarId[k], 0);
-    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
     EXPECT_FALSE(m.undoButtonsEnabled);
     EXPECT_EQ(d.edit(1)->text(), "16.000");
     EXPECT_EQ(d.edit(2)->text(), "0.000");
@@ -347,8 +347,8 @@ TEST_F(DimensionDialogs, CylinderLineHeightMovesTheValveStem) {
     EXPECT_EQ(m.pivotY[4], 3.062f);
     typeAndReturn(d, 9, "2");
     EXPECT_EQ(m.pivotY[4], 3.0f);
-    EXPECT_EQ(m.undoDepth, 2);
-    EXPECT_EQ(m.undoName[1], "Valve Stem CL to Cyl CL");
+    EXPECT_EQ(m.undoHistory.depth(), 2);
+    EXPECT_EQ(m.undoHistory.record(1).name, "Valve Stem CL to Cyl CL");
     EXPECT_EQ(m.dynVarId[1], 109);
     EXPECT_EQ(m.dynVarId[2], 102);
 }
@@ -375,8 +375,8 @@ TEST_F(DimensionDialogs, SmallButtonsSetTheHighlightedDimension) {
     QTest::keyClicks(d.edit(4), "5");
     QTest::mouseClick(d.smallButton(4), Qt::LeftButton);
     EXPECT_EQ(m.pointerDim, 104);
-    EXPECT_EQ(m.undoDepth, 1);
-    EXPECT_EQ(m.undoId[1], 104);
+    EXPECT_EQ(m.undoHistory.depth(), 1);
+    EXPECT_EQ(m.undoHistory.record(1).id, 104);
 }
 
 TEST_F(DimensionDialogs, CloseRecentresAndClosesEscapeDoesNot) {
@@ -420,9 +420,9 @@ TEST_F(DimensionDialogs, ClosingByTheWindowFrameKeepsTheTypedValueAndRecentres) 
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(d.result(), QDialog::Rejected);
     EXPECT_EQ(m.pivotX[5], 5.5f);
-    EXPECT_EQ(m.undoDepth, 1);
-    EXPECT_EQ(m.undoId[1], 15);
-    EXPECT_EQ(m.undoNew[1], 5.5f);
+    EXPECT_EQ(m.undoHistory.depth(), 1);
+    EXPECT_EQ(m.undoHistory.record(1).id, 15);
+    EXPECT_EQ(m.undoHistory.record(1).after, 5.5f);
     EXPECT_FALSE(m.editPending);
     // Then what "Close" does.
     EXPECT_EQ(m.revArmSet[0], 5.5f);
@@ -444,8 +444,8 @@ TEST_F(DimensionDialogs, ClosingByTheWindowFrameKeepsTheTypedValueAndRecentres) 
     cyl.reject();
     EXPECT_FALSE(cyl.isVisible());
     EXPECT_EQ(m.cyl.cylCentreToDriver, 20.0f);
-    EXPECT_EQ(m.undoDepth, 2);
-    EXPECT_EQ(m.undoId[1], 101);
+    EXPECT_EQ(m.undoHistory.depth(), 2);
+    EXPECT_EQ(m.undoHistory.record(1).id, 101);
     EXPECT_EQ(p.bar(Bar::RevArm).position, 0);
     EXPECT_TRUE(m.frontCutoffText.empty());
     EXPECT_GT(panelChanges, before);

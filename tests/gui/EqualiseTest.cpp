@@ -60,7 +60,7 @@ TEST_F(EqualiseWindow, DiscardLeavesTheModelBitForBitAndApplyIsUndoneRecordByRec
     EXPECT_TRUE(sameEngine(before));  // nothing is written while the result waits
     w->discardButton()->click();
     EXPECT_TRUE(sameEngine(before));
-    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
     EXPECT_FALSE(w->applyButton()->isEnabled());
 
     tune();
@@ -69,8 +69,8 @@ TEST_F(EqualiseWindow, DiscardLeavesTheModelBitForBitAndApplyIsUndoneRecordByRec
     w->applyButton()->click();
     EXPECT_EQ(m.valveRodLength, tuned);
     EXPECT_LT(m.valveRodLength, before.valveRodLength);
-    ASSERT_EQ(m.undoDepth, 1);
-    EXPECT_EQ(m.undoId[1], 16);
+    ASSERT_EQ(m.undoHistory.depth(), 1);
+    EXPECT_EQ(m.undoHistory.record(1).id, 16);
     popUndo(m);
     EXPECT_TRUE(sameEngine(before));
 }

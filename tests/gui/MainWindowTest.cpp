@@ -146,8 +146,8 @@ TEST_F(MainWindow, DynamicBarDragIsOneUndoRecord) {
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
                         Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(bar, &release);
-    EXPECT_EQ(m.undoDepth, 1);
-    EXPECT_EQ(m.undoOld[1], 3.0f);
+    EXPECT_EQ(m.undoHistory.depth(), 1);
+    EXPECT_EQ(m.undoHistory.record(1).before, 3.0f);
     form->action(Item::UnDo)->trigger();
     form->Timer1Timer();  // the picture shows the undo line and its button
     EXPECT_TRUE(form->button("UnDoDn")->isVisible());
@@ -238,7 +238,7 @@ TEST_F(MainWindow, WheelAndContextMenuLeaveTheDynamicBarsAlone) {
     QApplication::sendEvent(bar, &wheel);
     EXPECT_EQ(bar->value(), 0);
     EXPECT_EQ(m.stroke, 3.0f);
-    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
     // The context menu's "Scroll here", "Left edge", ... would do the same.
     for (Bar b : {Bar::DynVar1, Bar::DynVar2, Bar::DynVar3, Bar::DynVar4})
         EXPECT_EQ(form->bar(b)->contextMenuPolicy(), Qt::NoContextMenu);
@@ -263,8 +263,8 @@ TEST_F(MainWindow, TabWalksThroughTheDynamicBarsWithoutRecording) {
         QApplication::sendEvent(QApplication::focusWidget(), &release);
         EXPECT_EQ(QApplication::focusWidget(), form->bar(b));
     }
-    EXPECT_EQ(m.undoDepth, 0);
-    EXPECT_TRUE(m.undoName[1].empty());
+    EXPECT_EQ(m.undoHistory.depth(), 0);
+    EXPECT_TRUE(m.undoHistory.record(1).name.empty());
     EXPECT_FALSE(m.undoButtonsEnabled);
 }
 
@@ -280,16 +280,16 @@ TEST_F(MainWindow, ReleasingADynamicBarThatDidNotMoveRecordsNothing) {
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
                         Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(bar, &release);
-    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
     EXPECT_FALSE(m.undoButtonsEnabled);
     // The focus stays: no gesture ended.
     EXPECT_EQ(QApplication::focusWidget(), bar);
     // A real step, then the release: one record, and the focus moves on.
     bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
     QApplication::sendEvent(bar, &release);
-    EXPECT_EQ(m.undoDepth, 1);
-    EXPECT_EQ(m.undoOld[1], 3.0f);
-    EXPECT_EQ(m.undoNew[1], 3.0f - 0.001f);
+    EXPECT_EQ(m.undoHistory.depth(), 1);
+    EXPECT_EQ(m.undoHistory.record(1).before, 3.0f);
+    EXPECT_EQ(m.undoHistory.record(1).after, 3.0f - 0.001f);
     EXPECT_EQ(QApplication::focusWidget(), form->bar(Bar::RevArm));
 }
 

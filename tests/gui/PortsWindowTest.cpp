@@ -100,21 +100,21 @@ TEST_F(PortsWindow, ArrowClickStepsTheBoundDimensionAndReleaseRecordsOnce) {
     QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, arrow);
     EXPECT_EQ(m.mainRodLength, start + 0.001f);
     EXPECT_EQ(bar->value(), 0);
-    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
     QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, arrow);
-    EXPECT_EQ(m.undoDepth, 1);
-    EXPECT_EQ(m.undoId[1], 3);
-    EXPECT_EQ(m.undoOld[1], start);
-    EXPECT_EQ(m.undoNew[1], start + 0.001f);
+    EXPECT_EQ(m.undoHistory.depth(), 1);
+    EXPECT_EQ(m.undoHistory.record(1).id, 3);
+    EXPECT_EQ(m.undoHistory.record(1).before, start);
+    EXPECT_EQ(m.undoHistory.record(1).after, start + 0.001f);
     EXPECT_TRUE(m.undoButtonsEnabled);
     // The gesture is over: the focus waits on "Close" for the next one.
     EXPECT_TRUE(w->closeButton()->hasFocus());
 
     // A second click is a gesture of its own.
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, partOf(bar, QStyle::SC_ScrollBarSubLine));
-    EXPECT_EQ(m.undoDepth, 2);
+    EXPECT_EQ(m.undoHistory.depth(), 2);
     EXPECT_EQ(m.mainRodLength, (start + 0.001f) - 0.001f);
-    EXPECT_EQ(m.undoOld[1], start + 0.001f);
+    EXPECT_EQ(m.undoHistory.record(1).before, start + 0.001f);
     w->close();
 }
 
@@ -128,11 +128,11 @@ TEST_F(PortsWindow, DragOfTheThumbIsOneGesture) {
     QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, thumb);
     for (int dx = 4; dx <= 16; dx += 4) QTest::mouseMove(bar, thumb + QPoint(dx, 0));
     EXPECT_GT(m.mainRodLength, start);
-    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
     QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, thumb + QPoint(16, 0));
-    EXPECT_EQ(m.undoDepth, 1);
-    EXPECT_EQ(m.undoOld[1], start);
-    EXPECT_EQ(m.undoNew[1], m.mainRodLength);
+    EXPECT_EQ(m.undoHistory.depth(), 1);
+    EXPECT_EQ(m.undoHistory.record(1).before, start);
+    EXPECT_EQ(m.undoHistory.record(1).after, m.mainRodLength);
     EXPECT_EQ(bar->value(), 0);
     w->close();
 }
@@ -145,7 +145,7 @@ TEST_F(PortsWindow, ClickOnTheThumbWithoutMovingRecordsNothing) {
     const float start = m.mainRodLength;
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, partOf(bar, QStyle::SC_ScrollBarSlider));
     EXPECT_EQ(m.mainRodLength, start);
-    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
     EXPECT_FALSE(m.undoButtonsEnabled);
     EXPECT_TRUE(bar->hasFocus());
     w->close();
@@ -167,7 +167,7 @@ TEST_F(PortsWindow, UndoButtonRestoresAndThenDisablesEveryUndoButton) {
     const int before = panelChanges;
     QTest::mouseClick(w->undoButton(), Qt::LeftButton);
     EXPECT_EQ(m.stroke, start);
-    EXPECT_EQ(m.undoDepth, 0);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
     EXPECT_FALSE(w->undoButton()->isEnabled());
     EXPECT_FALSE(m.undoButtonsEnabled);
     EXPECT_GT(panelChanges, before);  // the main window mirrors its own button

@@ -103,7 +103,7 @@ TEST_F(ValveEventsWindow, ABarStepRecomputesTheTableAndUndoPutsItBack) {
     w->dynVarEnter(1);
     bar->triggerAction(QAbstractSlider::SliderPageStepAdd);  // +0.01
     w->dynVarScrollEnd(1);
-    EXPECT_EQ(m.undoDepth, 1);
+    EXPECT_EQ(m.undoHistory.depth(), 1);
     const Engine& e = m;
     const double after = w->report().rows[0].events.front.lead;
     EXPECT_EQ(after, valveEvents(e, w->report().rows[0].events.revArm, Sense::Forward).front.lead);

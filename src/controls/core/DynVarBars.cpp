@@ -22,20 +22,20 @@ bool DynVarBars::change(int k, int p) {
         moved_[i] = true;
     }
     const double d = takeJog(jog_[i], p, kDynVarBarLargeChange, kDynVarBarDivisor);
-    stepVar(m_, k, static_cast<float>(d));
+    commands_.stepDynamicVariable(k, static_cast<float>(d));
     return p != 0;
 }
 
 bool DynVarBars::release(int k) {
     if (!valid(k) || !moved_[static_cast<size_t>(k)]) return false;
-    recordGesture(m_, k, start_[static_cast<size_t>(k)]);
+    commands_.recordDynamicGesture(k, start_[static_cast<size_t>(k)]);
     started_[static_cast<size_t>(k)] = false;
     moved_[static_cast<size_t>(k)] = false;
     return true;
 }
 
 void undoNewestRecord(Model& m) {
-    if (m.undoId[1] > 0)
+    if (m.undoHistory.newest().id > 0)
         popUndo(m);
     else
         m.undoButtonsEnabled = false;

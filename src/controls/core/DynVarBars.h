@@ -12,6 +12,7 @@
 #include <array>
 
 #include "controls/core/Jog.h"
+#include "model/GearCommands.h"
 #include "model/Model.h"
 
 namespace tevrane {
@@ -24,7 +25,8 @@ inline constexpr double kDynVarBarDivisor = 1000.0;
 
 class DynVarBars {
 public:
-    explicit DynVarBars(Model& m) : m_(m) {}
+    // Reads the slots from the model, steps and records through the commands.
+    DynVarBars(const Model& m, GearCommands& commands) : m_(m), commands_(commands) {}
 
     // Bar k (1..4) got the focus: a gesture starts.
     void enter(int k);
@@ -48,7 +50,8 @@ public:
 private:
     static bool valid(int k) { return k >= 1 && k <= 4; }
 
-    Model& m_;
+    const Model& m_;
+    GearCommands& commands_;
     std::array<JogHistory, 5> jog_{};
     std::array<float, 5> start_{};
     std::array<bool, 5> started_{};

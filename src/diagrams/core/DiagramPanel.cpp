@@ -85,13 +85,6 @@ void writeOverCell(Canvas& c, int x, int y, const std::string& text, int cellWid
 
 }  // namespace
 
-UndoLines advanceUndoLine(Model& m) {
-    if (!m.undoEnabled) return {m.undoText, m.undoText};
-    UndoLines lines{m.undoText, undoLine(m) + kUndoLineTail};
-    m.undoText = lines.current;
-    return lines;
-}
-
 void drawUndoLine(const Model& m, Canvas& c, const UndoLines& lines, DiagramControls& controls) {
     controls.undoVisible = m.undoEnabled;
     if (!m.undoEnabled) return;

@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 
+#include "model/DynVars.h"
 #include "model/Model.h"
 #include "platform/Canvas.h"
 
@@ -49,9 +50,6 @@ inline constexpr int kDiagramBarHeight = 10;
 inline constexpr int kDiagramUndoX = 110, kDiagramUndoY = 54;
 inline constexpr int kDiagramUndoWidth = 40, kDiagramUndoHeight = 16;
 
-// The padding after the undo line's values: wide enough to cover what a longer
-// earlier line left behind.
-inline const std::string kUndoLineTail = "." + std::string(46, ' ');
 // A row of 31 asterisks framing the "select dimensions first" notice.
 inline const std::string kAsteriskRow(31, '*');
 inline const std::string kFirstSelectText = "* First Select Dimensions *";
@@ -77,24 +75,14 @@ int scaledY(const Model& m, double y);
 // select dimensions first; only while dynVarsVisible. Sets the bar states.
 void drawDynVarPanel(const Model& m, Canvas& c, DiagramControls& controls);
 
-// The two undo lines one pass writes.
-struct UndoLines {
-    std::string previous;  // the line the pass before composed
-    std::string current;   // the line of the newest record now
-};
-
-// The step before a pass draws its undo line: while undoEnabled, the line of
-// the newest record is composed and becomes the undo text every diagram
-// window shares; the one it replaces is returned with it. With the undo line
-// off nothing changes.
-UndoLines advanceUndoLine(Model& m);
-
 // The undo line while undoEnabled: the previous line, then the current one
 // (only written while the dynamic variables are shown).
 void drawUndoLine(const Model& m, Canvas& c, const UndoLines& lines, DiagramControls& controls);
 
-// Both drawings, as every diagram pass ends (after advanceUndoLine). Drawing
-// only draws: the same model and lines give the same picture every time.
+// Both drawings, as every diagram pass ends. The lines come from
+// advanceUndoLine, run in the step before the pass (see model/DynVars.h):
+// drawing only draws, so the same model and lines give the same picture
+// every time.
 DiagramControls drawDiagramPanel(const Model& m, Canvas& c, const UndoLines& lines);
 
 }  // namespace tevrane

@@ -64,7 +64,7 @@ void drawOvalFrame(const Model& m, Canvas& c) {
     drawThresholdLines(c, travelTerms(m), m.diagramVScale, 584, 430, 75);
 }
 
-DiagramControls drawOval(Model& m, Canvas& surface) {
+DiagramControls drawOval(const Model& m, Canvas& surface, const UndoLines& undo) {
     // The plot below the panel band, which the large font makes taller.
     ShiftedCanvas plot(surface, diagramShift(m));
     Canvas& c = plot;
@@ -106,7 +106,6 @@ DiagramControls drawOval(Model& m, Canvas& surface) {
         if (k == tablePosition) drawMidGearTable(m, c, terms, sweep.stem);
     }
 
-    const UndoLines undo = advanceUndoLine(m);
     DiagramControls controls = drawDiagramPanel(m, surface, undo);
     controls.clamps = {clamped, positionsInUse(m), true};
     return controls;

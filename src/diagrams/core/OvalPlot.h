@@ -26,8 +26,8 @@ int ovalX(const Engine& e, float driverAngle);
 void drawOvalFrame(const Model& m, Canvas& c);
 
 // The whole diagram drawn over what is there, ending with the shared panel
-// and undo line. Solves on the engine as it is and writes nothing of the
-// model's motion, pivots or solver results.
-DiagramControls drawOval(Model& m, Canvas& c);
+// and the undo lines the step before the pass composed (advanceUndoLine).
+// Only reads: solves on a copy of the engine as it is.
+DiagramControls drawOval(const Model& m, Canvas& c, const UndoLines& undo);
 
 }  // namespace tevrane

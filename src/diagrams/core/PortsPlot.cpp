@@ -277,15 +277,16 @@ int clampedRows(const PortSweep& s) {
     }));
 }
 
-DiagramControls drawPortsPass(Model& m, Canvas& c, char mode, bool annotate) {
+DiagramControls drawPortsPass(const Model& m, Canvas& c, char mode, bool annotate,
+                              const UndoLines& undo) {
     const bool reverse = mode == 'R';
     // The sweep solves its own settings on a copy of the engine: the live
     // driver angle, reverse arm and pivots stay as the main window left them.
-    return drawPortsPass(m, c, sweepPorts(m, m.revArmCentre(), reverse), reverse, annotate);
+    return drawPortsPass(m, c, sweepPorts(m, m.revArmCentre(), reverse), reverse, annotate, undo);
 }
 
-DiagramControls drawPortsPass(Model& m, Canvas& surface, const PortSweep& sweep, bool reverse,
-                              bool annotate) {
+DiagramControls drawPortsPass(const Model& m, Canvas& surface, const PortSweep& sweep, bool reverse,
+                              bool annotate, const UndoLines& undo) {
     // The plot below the panel band, which the large font makes taller.
     ShiftedCanvas plot(surface, portsDiagramShift(m));
     Canvas& c = plot;
@@ -334,23 +335,24 @@ DiagramControls drawPortsPass(Model& m, Canvas& surface, const PortSweep& sweep,
 
     if (annotate) drawPortAnnotation(c, annotation);
 
-    const UndoLines undo = advanceUndoLine(m);
     DiagramControls controls = drawDiagramPanel(m, surface, undo);
     controls.clamps = {clampedRows(sweep), kRows, false};
     return controls;
 }
 
-DiagramControls drawPorts(Model& m, Canvas& c, bool clearFirst) {
+DiagramControls drawPorts(const Model& m, Canvas& c, bool clearFirst, const UndoLines& undo) {
     if (m.portGraphMode == 'B') {
         const std::array<PortSweep, 2> both = sweepPortsBoth(m, m.revArmCentre());
         c.clear(colours::white);
-        const int forwardClamps = drawPortsPass(m, c, both[0], false, true).clamps.clamped;
-        DiagramControls controls = drawPortsPass(m, c, both[1], true, false);
+        const int forwardClamps = drawPortsPass(m, c, both[0], false, true, undo).clamps.clamped;
+        // The second pass finds the line the first one wrote.
+        DiagramControls controls =
+            drawPortsPass(m, c, both[1], true, false, UndoLines{undo.current, undo.current});
         controls.clamps = {forwardClamps + controls.clamps.clamped, 2 * kRows, false};
         return controls;
     }
     if (clearFirst) c.clear(colours::white);
-    return drawPortsPass(m, c, m.portGraphMode == 'R' ? 'R' : 'F', true);
+    return drawPortsPass(m, c, m.portGraphMode == 'R' ? 'R' : 'F', true, undo);
 }
 
 }  // namespace tevrane

@@ -115,17 +115,19 @@ std::array<PortSweep, 2> sweepPortsBoth(const Engine& e, float revArmCentre);
 int clampedRows(const PortSweep& s);
 
 // One graph ('F' forward, 'R' reverse) drawn over what is there: frame, the
-// 19 rows, the annotation when asked for, then the shared panel and undo line.
-// The sweep solves on its own copy of the engine and writes nothing of the
-// model's motion or pivots.
-DiagramControls drawPortsPass(Model& m, Canvas& c, char mode, bool annotate);
+// 19 rows, the annotation when asked for, then the shared panel and the undo
+// lines. Only reads: the sweep solves on its own copy of the engine.
+DiagramControls drawPortsPass(const Model& m, Canvas& c, char mode, bool annotate,
+                              const UndoLines& undo);
 // The same from a sweep already made.
-DiagramControls drawPortsPass(Model& m, Canvas& c, const PortSweep& sweep, bool reverse,
-                              bool annotate);
+DiagramControls drawPortsPass(const Model& m, Canvas& c, const PortSweep& sweep, bool reverse,
+                              bool annotate, const UndoLines& undo);
 
 // A whole redraw for m.portGraphMode: 'B' clears and draws the forward graph
 // with its annotation and then the reverse graph over it; 'F' and 'R' draw one
-// graph, after clearing when clearFirst is set.
-DiagramControls drawPorts(Model& m, Canvas& c, bool clearFirst);
+// graph, after clearing when clearFirst is set. `undo` is what the step
+// before the redraw composed (advanceUndoLine); the reverse graph of 'B' is
+// a second pass, so its previous line is the forward graph's current one.
+DiagramControls drawPorts(const Model& m, Canvas& c, bool clearFirst, const UndoLines& undo);
 
 }  // namespace tevrane

@@ -58,7 +58,7 @@ void drawSineFrame(const Model& m, Canvas& c) {
     drawThresholdLines(c, travelTerms(m), m.diagramVScale, 583, 60, 230);
 }
 
-DiagramControls drawSine(Model& m, Canvas& surface) {
+DiagramControls drawSine(const Model& m, Canvas& surface, const UndoLines& undo) {
     // The plot below the panel band, which the large font makes taller.
     ShiftedCanvas plot(surface, diagramShift(m));
     Canvas& c = plot;
@@ -93,7 +93,6 @@ DiagramControls drawSine(Model& m, Canvas& surface) {
         if (k == tablePosition) drawMidGearTable(m, c, terms, sweep.stem);
     }
 
-    const UndoLines undo = advanceUndoLine(m);
     DiagramControls controls = drawDiagramPanel(m, surface, undo);
     controls.clamps = {clamped, positionsInUse(m), true};
     return controls;

@@ -24,8 +24,8 @@ int sineX(int sample);
 void drawSineFrame(const Model& m, Canvas& c);
 
 // The whole diagram drawn over what is there, ending with the shared panel
-// and undo line. Solves on the engine as it is and writes nothing of the
-// model's motion, pivots or solver results.
-DiagramControls drawSine(Model& m, Canvas& c);
+// and the undo lines the step before the pass composed (advanceUndoLine).
+// Only reads: solves on a copy of the engine as it is.
+DiagramControls drawSine(const Model& m, Canvas& c, const UndoLines& undo);
 
 }  // namespace tevrane

@@ -302,7 +302,7 @@ void drawSteamFrame(const Model& m, Canvas& c) {
     drawPositionListHeading(m, c);
 }
 
-DiagramControls drawSteamDiagram(Model& m, Canvas& surface) {
+DiagramControls drawSteamDiagram(const Model& m, Canvas& surface, const UndoLines& undo) {
     // The plot below the panel band, which the large font makes taller.
     ShiftedCanvas plot(surface, diagramShift(m));
     Canvas& c = plot;
@@ -338,7 +338,6 @@ DiagramControls drawSteamDiagram(Model& m, Canvas& surface) {
     }
     if (worker.joinable()) worker.join();
 
-    const UndoLines undo = advanceUndoLine(m);
     DiagramControls controls = drawDiagramPanel(m, surface, undo);
     controls.clamps = {clampedPositions(samples), static_cast<int>(positions.size()), true};
     return controls;

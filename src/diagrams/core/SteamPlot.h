@@ -118,9 +118,9 @@ void drawPistonPercentLabels(Canvas& c, int y);
 void drawSteamFrame(const Model& m, Canvas& c);
 
 // The whole diagram over what is there (the window clears first): frame, the
-// curves, cut-off list and curve labels, then the shared panel and undo line.
-// Solves from the engine alone, on a second core ahead of the drawing; the
-// live motion, pivots and solver results stay as they were.
-DiagramControls drawSteamDiagram(Model& m, Canvas& c);
+// curves, cut-off list and curve labels, then the shared panel and the undo
+// lines the step before the pass composed (advanceUndoLine). Only reads:
+// solves from the engine alone, on a second core ahead of the drawing.
+DiagramControls drawSteamDiagram(const Model& m, Canvas& c, const UndoLines& undo);
 
 }  // namespace tevrane

@@ -170,67 +170,20 @@ KeyVerdict filterKey(const std::string& text, char key) {
 
 bool acceptKey(const std::string& text, char key) { return filterKey(text, key).insert; }
 
-float rowValue(Model& m, const DimensionRow& row) {
+float rowValue(const Model& m, const DimensionRow& row) {
     const float* f = dimensionField(m, row.id);
     return f ? *f : 0.0f;
 }
 
-std::string rowText(Model& m, const DimensionRow& row) {
+std::string rowText(const Model& m, const DimensionRow& row) {
     return fixed10(rowValue(m, row), 5, 3);
 }
 
 float boxValue(const std::string& text) { return parseFloat(text); }
 
-void clampDiagramPositions(Model& m) {
-    const float low = m.revArmCentre() - m.revArmNormal;
-    const float high = m.revArmCentre() + m.revArmNormal;
-    // Raise, then lower, one after the other: a negative travel (low above
-    // high) still ends on a defined value instead of an invalid range.
-    for (int i = 1; i <= 9; ++i) {
-        float& p = m.revArmSet[i];
-        if (p == 0.0f) continue;
-        if (p < low) p = low;
-        if (p > high) p = high;
-    }
-}
-
-void setNormalTravel(Model& m, float norm) {
-    m.revArmNormal = norm;
-    if (m.revArmNormal > m.revArmMax) m.revArmNormal = m.revArmMax;
-    clampDiagramPositions(m);
-}
-
-void setMaxTravel(Model& m, float max) {
-    m.revArmMax = max;
-    if (m.revArmMax < m.revArmNormal) {
-        m.revArmMax = m.revArmNormal;
-        clampDiagramPositions(m);
-    }
-}
-
-LeaveEffect leaveRow(Model& m, const DimensionRow& row, const std::string& text,
-                     bool textEdited) {
-    const float value = textEdited ? boxValue(text) : rowValue(m, row);
-    switch (row.role) {
-        case RowRole::Dynamic:
-            commitEdit(m, row.id, row.name, rowValue(m, row), value);
-            return LeaveEffect::None;
-        case RowRole::NormalTravel:
-            setNormalTravel(m, value);
-            return LeaveEffect::None;
-        case RowRole::MaxTravel:
-            setMaxTravel(m, value);
-            return LeaveEffect::RevArmRange;
-    }
-    return LeaveEffect::None;
-}
-
-void keyTyped(Model& m, const DimensionRow& row, const KeyVerdict& verdict) {
-    if (row.role == RowRole::Dynamic && verdict.marksEdited) m.editPending = true;
-}
-
-void boxEdited(Model& m, const DimensionRow& row) {
-    if (row.role == RowRole::Dynamic) m.editPending = true;
+float leftValue(const Model& m, const DimensionRow& row, const std::string& text,
+                bool textEdited) {
+    return textEdited ? boxValue(text) : rowValue(m, row);
 }
 
 }  // namespace tevrane

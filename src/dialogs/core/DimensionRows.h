@@ -112,39 +112,21 @@ bool acceptKey(const std::string& text, char key);
 
 // ---- values ---------------------------------------------------------------------
 // The dimension a row edits (frame ids 1..21, cylinder ids 101..122).
-float rowValue(Model& m, const DimensionRow& row);
+float rowValue(const Model& m, const DimensionRow& row);
 // The text of a row's box: 3 decimals, at least 5 wide, cut to 10 characters.
-std::string rowText(Model& m, const DimensionRow& row);
+std::string rowText(const Model& m, const DimensionRow& row);
 // The number a box's text stands for, as a stored single: malformed texts give
 // their longest numeric start, an empty one 0, and magnitudes beyond the
 // single range become infinities.
 float boxValue(const std::string& text);
 
-// Keeps the non-zero diagram positions revArmSet[1..9] within
-// centre - revArmNormal .. centre + revArmNormal (zero marks an unused entry).
-void clampDiagramPositions(Model& m);
-void setNormalTravel(Model& m, float norm);
-void setMaxTravel(Model& m, float max);
-
-// What the dialog still has to do after a box was left.
-enum class LeaveEffect {
-    None,
-    RevArmRange,  // the reverse-arm bar's range must follow revArmMax
-};
-
-// Leaving a box: a dynamic row commits through the undo and dynamic-variable
-// machinery (the derived valve stem height follows rows 102 and 109); the two
-// travel rows apply their consistency rules and never touch the history.
-// textEdited tells whether the text was changed since the dialog filled the
-// box. An unchanged text stands for the dimension's exact value: the box shows
-// it rounded to 3 decimals and cut to 10 characters, and merely passing
-// through must not alter a dimension behind the undo history's back.
-LeaveEffect leaveRow(Model& m, const DimensionRow& row, const std::string& text,
-                     bool textEdited = true);
-// A key accepted by the filter in a dynamic row raises editPending.
-void keyTyped(Model& m, const DimensionRow& row, const KeyVerdict& verdict);
-// So does any change the user makes to a dynamic row's text by other means:
-// deleting, cutting or pasting, which do not come through the key filter.
-void boxEdited(Model& m, const DimensionRow& row);
+// The value a box stands for when it is left, which the dialog hands to the
+// `setDimension` command. textEdited tells whether the text was changed since
+// the dialog filled the box. An unchanged text stands for the dimension's
+// exact value: the box shows it rounded to 3 decimals and cut to 10
+// characters, and merely passing through must not alter a dimension behind
+// the undo history's back.
+float leftValue(const Model& m, const DimensionRow& row, const std::string& text,
+                bool textEdited = true);
 
 }  // namespace tevrane

@@ -13,15 +13,11 @@ void MainController::dynVarChanged(int k) {
 void MainController::dynVarEnter(int k) { dyn_.enter(k); }
 
 bool MainController::dynVarScrollEnd(int k) {
-    if (!dyn_.release(k)) return false;
-    changed();
-    return true;
+    // A recorded gesture sends the refresh itself.
+    return dyn_.release(k);
 }
 
-void MainController::undoDnClick() {
-    undoNewestRecord(m_);
-    changed();
-}
+void MainController::undoDnClick() { undo(); }
 
 void MainController::refreshDynBars() {
     for (int k = 1; k <= 4; ++k) p_.bar(dynVarBar(k)).visible = m_.dynVarsVisible;

@@ -8,6 +8,7 @@
 
 #include "controls/core/DynVarBars.h"
 #include "main/core/Panel.h"
+#include "model/GearCommands.h"
 #include "model/Model.h"
 
 namespace tevrane {
@@ -25,9 +26,12 @@ enum class MouseButton { Left, Right, Middle };
 // controls (y >= 68, x >= 248). Client pixels, not scaled with the font.
 bool inDrawingZone(int x, int y);
 
-class MainController {
+// The one writer of the model besides the animation tick and the picture's
+// frame step: the main window's handlers call it directly, every other window
+// through the commands of GearCommands (Commands.cpp).
+class MainController : public GearCommands {
 public:
-    MainController(Model& m, Panel& p) : m_(m), p_(p), dyn_(m) {}
+    MainController(Model& m, Panel& p) : m_(m), p_(p), dyn_(m, *this) {}
 
     Model& model() { return m_; }
     Panel& panel() { return p_; }
@@ -62,15 +66,15 @@ public:
     // ---- commands of the other windows -----------------------------------------
     // Stops the animation, whatever its state, with the driver at `angle`
     // (degrees, 0..360).
-    void setDriverAngle(float angle);
+    void setDriverAngle(float angle) override;
     // A typed step (0.01..45 degrees) becomes the selected step as it is,
     // not snapped to one of the step bar's steps; a running animation goes on
     // with it, a stopped one stays stopped. The step bar shows it and the
     // driver bar's arrow and page steps follow it.
-    void setStepAngle(float step);
+    void setStepAngle(float step) override;
     // Puts the reverse arm at `position`; the bar's own handler then derives
     // the direction and the "Fwd", "Rev" and "Cen" buttons.
-    void setReverseArm(float position);
+    void setReverseArm(float position) override;
 
     // ---- dynamic-variable bars: the gesture of one focus-to-release --------
     void dynVarEnter(int k);  // the bar got the focus
@@ -95,8 +99,8 @@ public:
     void resetAllDimensionsClick();
     void toggleReferPoints();
     void togglePivotData();
-    void toggleDynamicVari();
-    void toggleUndo();
+    void toggleDynamicVari() override;
+    void toggleUndo() override;
     void setPortGraphForward();  // "&PortOpenClose" sets the mode before opening
 
     // ---- reference points ------------------------------------------------------
@@ -112,9 +116,9 @@ public:
     // enables the zero button of a point for each coordinate that is not 0,
     // and leaves reference points on; "Cancel" leaves them off; "Zero" puts
     // both points at (0, 0) and leaves them off.
-    void refPointsOk(float v1, float h1, float v2, float h2);
-    void refPointsCancel();
-    void refPointsZero();
+    void refPointsOk(float v1, float h1, float v2, float h2) override;
+    void refPointsCancel() override;
+    void refPointsZero() override;
     // A press at client pixel (mx, my) as world coordinates of pivot 19 or 20.
     void setRefPoint1At(int mx, int my);
     void setRefPoint2At(int mx, int my);
@@ -145,9 +149,24 @@ public:
     // Solve, convert to the screen, build the outlines, advance and wrap the
     // driver angle. The window draws the picture afterwards.
     void tick();
-    void stopTimer();
-    void startTimer();
+    void stopTimer() override;
+    void startTimer() override;
     bool running() const { return p_.runCaption == "Stop"; }
+
+    // ---- the other windows' commands (model/GearCommands.h) ------------------
+    void typeInDimension(int id) override;
+    void setDimension(int id, float value) override;
+    void resetFrameDimensions(UndoOnReset undo) override;
+    void resetCylinderDimensions(UndoOnReset undo) override;
+    void showDimension(int id) override;
+    void recentreReverseArm() override;
+    void applyEqualiserChanges(std::span<const DimensionChange> changes) override;
+    void stepDynamicVariable(int k, float delta) override;
+    void recordDynamicGesture(int k, float startValue) override;
+    void undo() override;
+    UndoLines beginDiagramPass() override;
+    void setPortGraphMode(char mode) override;
+    bool takeChangedPositions() override;
 
     // Marks the end of a handler: tells the window to mirror the panel.
     void changed();

@@ -476,7 +476,7 @@ void drawMechanism(const Model& m, const RenderState& st, Canvas& c) {
     // 12. Nothing to free: the caller shows the picture and disposes of it.
 }
 
-void drawFrame(Model& m, RenderState& st, Canvas& c, RendererHost& host, const FrameClock& clock) {
+void runFrame(Model& m, RenderState& st, Canvas& c, RendererHost& host, const FrameClock& clock) {
     prepareFrame(m, st, host, clock);
     drawMechanism(m, st, c);
 }

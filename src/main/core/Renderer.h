@@ -195,7 +195,7 @@ void prepareFrame(Model& m, RenderState& st, RendererHost& host, const FrameCloc
 void drawMechanism(const Model& m, const RenderState& st, Canvas& c);
 
 // One frame as the main window shows it: prepareFrame, then drawMechanism.
-void drawFrame(Model& m, RenderState& st, Canvas& c, RendererHost& host, const FrameClock& clock);
+void runFrame(Model& m, RenderState& st, Canvas& c, RendererHost& host, const FrameClock& clock);
 
 // The caption of a window for this frame.
 std::string frameCaption(const Model& m, CaptionWindow w, const FrameClock& clock);
