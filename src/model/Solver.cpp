@@ -161,23 +161,9 @@ void storeLinkage(Model& m, const LinkageSolution& s) {
     }
     m.pivotX[kCrosshead] = s.pivotX[kCrosshead];
     m.pivotX[kValveStemJoint] = s.pivotX[kValveStemJoint];
-    m.valveLeverAngle = s.valveLeverAngle;
-    m.linkTriangleAngle = s.linkTriangleAngle;
     m.gearSignA = 1.0f;
     m.gearSignB = 1.0f;
-    m.valveTravel = s.valveTravel;
-    m.frontAdmitTravel = s.frontAdmitTravel;
-    m.frontFullTravel = s.frontFullTravel;
-    m.frontExhaustTravel = s.frontExhaustTravel;
-    m.rearAdmitTravel = s.rearAdmitTravel;
-    m.rearFullTravel = s.rearFullTravel;
-    m.rearExhaustTravel = s.rearExhaustTravel;
-    m.rearAdmitJoint = s.rearAdmitJoint;
-    m.frontAdmitJoint = s.frontAdmitJoint;
-    m.frontSteamLap = s.frontSteamLap;
-    m.rearSteamLap = s.rearSteamLap;
-    m.frontExhaustLap = s.frontExhaustLap;
-    m.rearExhaustLap = s.rearExhaustLap;
+    static_cast<LinkageTerms&>(m) = s;
     // The two lengths that cannot be zero are shown to the user as the
     // smallest length from the first solve on.
     m.mainRodLength = guardedLength(m.mainRodLength);
@@ -186,11 +172,7 @@ void storeLinkage(Model& m, const LinkageSolution& s) {
 }
 
 void storePorts(Model& m, const PistonPorts& p) {
-    m.pistonTrace = p.pistonTrace;
-    m.frontSteamOpening = p.frontSteamOpening;
-    m.frontExhaustOpening = p.frontExhaustOpening;
-    m.rearSteamOpening = p.rearSteamOpening;
-    m.rearExhaustOpening = p.rearExhaustOpening;
+    static_cast<PortOpenings&>(m) = p;
     raiseIf(m, p.clamps);
 }
 
