@@ -78,6 +78,16 @@ inline constexpr int kUndoEntries = 21;  // 1..20 records, 0 receives the undone
 inline constexpr int kUndoMax = 20;
 inline constexpr int kOverlayEntries = 20;
 inline constexpr int kPivotDataRows = 6;
+
+// The piston's scale along the stroke: 0 with the crosshead nearest the
+// cylinder, kPistonScale at the far end, whatever the stroke's length. The
+// front end's events count up it and the back end's down from its far end;
+// kPistonPerPercent of it is one per cent of the stroke. Given in each
+// floating type the sums use, so every sum keeps its rounding.
+template <class T>
+inline constexpr T kPistonScale = T(640);
+template <class T>
+inline constexpr T kPistonPerPercent = kPistonScale<T> / T(100);
 // An empty dynamic-variable slot shows this name: 13 blanks and "??".
 inline const std::string kEmptySlotName = "             ??";
 

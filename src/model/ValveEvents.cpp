@@ -37,7 +37,7 @@ double openingOf(const PistonPorts& p, Opening o) {
 }
 
 double strokePercent(double pistonTrace, bool front) {
-    return (front ? pistonTrace : 640.0 - pistonTrace) / 6.4;
+    return (front ? pistonTrace : kPistonScale<double> - pistonTrace) / kPistonPerPercent<double>;
 }
 
 // The solver takes the angle in single precision, and every pivot it places
