@@ -113,12 +113,15 @@ float frontCompression(float p, float xp, float x) {
 }
 
 float rearCompression(float p, float xp, float x) {
-    return static_cast<float>(p + fourth((kPistonScale<ld> - xp) / (kPistonScale<ld> + 1.0L - x) + 0.3L));
+    return static_cast<float>(
+        p + fourth((kPistonScale<ld> - xp) / (kPistonScale<ld> + 1.0L - x) + 0.3L));
 }
 
 float frontAdmission(float p, float steamOpening, float x) { return admitted(p, steamOpening, x + 45.0L); }
 
-float rearAdmission(float p, float steamOpening, float x) { return admitted(p, steamOpening, kPistonScale<ld> + 45.0L - x); }
+float rearAdmission(float p, float steamOpening, float x) {
+    return admitted(p, steamOpening, kPistonScale<ld> + 45.0L - x);
+}
 
 float frontExpansion(float p, float xp, float x) {
     return static_cast<float>(p * (xp + 100.0L) / (x + 100.0L) * 0.96L);
@@ -174,7 +177,8 @@ void SteamCycle::writeCutOff(bool isFront, CylinderEnd& end, Canvas& c) {
     c.textOut(isFront ? 587 : 2, 231, "%CutOff");
     c.setFontColour(colours::black);
     const int y = 13 * curve_ + 233;
-    const ld percent = isFront ? xc / kPistonPerPercent<ld> : (kPistonScale<ld> - xc) / kPistonPerPercent<ld>;
+    const ld percent =
+        isFront ? xc / kPistonPerPercent<ld> : (kPistonScale<ld> - xc) / kPistonPerPercent<ld>;
     c.textOut(isFront ? 588 : 3, y, std::to_string(curve_));
     c.textOut(isFront ? 600 : 15, y, fixed(static_cast<double>(percent), 4, 1));
 }

@@ -315,7 +315,8 @@ void advanceCutoff(Model& m, RenderState& st) {
         st.frontCutoffHold = toInt(400.0L / (step + 0.1L));
         const long double at = st.prevPistonPos -
                                st.prevFSt * (pos - st.prevPistonPos) / (fst - st.prevFSt);
-        m.frontCutoffText = cut(fixed(static_cast<double>(at / kPistonPerPercent<long double>), 4, 1), 10);
+        const long double percent = at / kPistonPerPercent<long double>;
+        m.frontCutoffText = cut(fixed(static_cast<double>(percent), 4, 1), 10);
     }
     st.frontCutoffShown = showLabels && st.frontCutoffHold > 0;
     if (st.frontCutoffShown) --st.frontCutoffHold;
