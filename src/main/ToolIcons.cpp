@@ -5,6 +5,7 @@
 #include <QPixmap>
 
 #include <cmath>
+#include <numbers>
 
 namespace tevrane {
 
@@ -151,7 +152,7 @@ void drawIcon(QPainter& p, ToolIcon which) {
         case ToolIcon::Sine: {  // one wave
             p.setPen(pen(ink, 1.4));
             QPainterPath path(QPointF(1, 8));
-            for (int x = 1; x <= 15; ++x) path.lineTo(x, 8 - 5 * std::sin((x - 1) * 3.14159 / 7));
+            for (int x = 1; x <= 15; ++x) path.lineTo(x, 8 - 5 * std::sin((x - 1) * std::numbers::pi / 7));
             p.drawPath(path);
             break;
         }

@@ -78,6 +78,16 @@ inline constexpr int kPivotCount = 27;
 inline constexpr int kDynSlots = 5;      // slot 0 stages, 1..4 belong to the bars
 inline constexpr int kOverlayEntries = 20;
 inline constexpr int kPivotDataRows = 6;
+
+// The piston's scale along the stroke: 0 with the crosshead nearest the
+// cylinder, kPistonScale at the far end, whatever the stroke's length. The
+// front end's events count up it and the back end's down from its far end;
+// kPistonPerPercent of it is one per cent of the stroke. Given in each
+// floating type the sums use, so every sum keeps its rounding.
+template <class T>
+inline constexpr T kPistonScale = T(640);
+template <class T>
+inline constexpr T kPistonPerPercent = kPistonScale<T> / T(100);
 // An empty dynamic-variable slot shows this name: 13 blanks and "??".
 inline const std::string kEmptySlotName = "             ??";
 
@@ -236,12 +246,13 @@ struct PivotRows {
     bool leftPressed = false;
 };
 
-// What the animation tick stores from the solver besides the pivot table.
-struct SolverResults {
-    std::int32_t pivotScreenX[kPivotCount] = {};
-    std::int32_t pivotScreenY[kPivotCount] = {};
-    float gearSignA = 0;
-    float gearSignB = 0;
+// What the solver works out besides the pivot table, declared once: the pure
+// solve returns these structs and the animation tick stores them into the
+// model whole (Solver.h).
+//
+// The linkage's angles (radians), the valve travel and the port-event
+// thresholds, in world units.
+struct LinkageTerms {
     float valveLeverAngle = 0;
     float linkTriangleAngle = 0;
     float valveTravel = 0;
@@ -249,9 +260,24 @@ struct SolverResults {
     float rearAdmitTravel = 0, rearFullTravel = 0, rearExhaustTravel = 0;
     float rearAdmitJoint = 0, frontAdmitJoint = 0;
     float frontSteamLap = 0, rearSteamLap = 0, frontExhaustLap = 0, rearExhaustLap = 0;
+};
+
+// The piston's place on the 0..kPistonScale scale (0 with the crosshead
+// nearest the cylinder) and the four port openings in world units (negative:
+// lapped by that much).
+struct PortOpenings {
     float pistonTrace = 0;
     float frontSteamOpening = 0, frontExhaustOpening = 0;
     float rearSteamOpening = 0, rearExhaustOpening = 0;
+};
+
+// What the animation tick keeps from the solver: the solved terms and
+// openings, the pivots on the screen and the outlines drawn from them.
+struct SolverResults : LinkageTerms, PortOpenings {
+    std::int32_t pivotScreenX[kPivotCount] = {};
+    std::int32_t pivotScreenY[kPivotCount] = {};
+    float gearSignA = 0;
+    float gearSignB = 0;
     IPoint cylinderPoints[24] = {};  // C0..C23
     IPoint valvePoints[14] = {};     // V0..V13
 };

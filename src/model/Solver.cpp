@@ -2,14 +2,13 @@
 
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 
 #include "model/Format.h"
 
 namespace tevrane {
 
 namespace {
-
-constexpr long double kPi = 3.1415926535897932385L;
 
 using ld = long double;
 
@@ -113,7 +112,9 @@ inline float guardedLength(float v) { return v == 0.0f ? kMinDivisor : v; }
 // The piston step with the main rod length given, so that solveGear can hand
 // it the one the pivot solve used.
 // The driver angle in radians and its sine and cosine, shared by both halves.
-SinCos driverSinCos(float driverAngle) { return sinCos(ld(driverAngle) * kPi / 180.0L); }
+SinCos driverSinCos(float driverAngle) {
+    return sinCos(ld(driverAngle) * std::numbers::pi_v<ld> / 180.0L);
+}
 
 PistonPorts pistonPorts(const Engine& e, float mainRodLength, const SinCos& th, float valveStemX) {
     PistonPorts r;
@@ -126,9 +127,11 @@ PistonPorts pistonPorts(const Engine& e, float mainRodLength, const SinCos& th, 
     const ld t = th.s * e.stroke / 2.0L;
     const float work = clampNonNegative(store(sq(mainRodLength) - t * t), raised);
     const ld div = divisor;
-    r.pistonTrace = store(320.0L - (th.c + std::sqrt(ld(work)) / div * 2.0L -
-                                    ld(mainRodLength) / div * 2.0L) *
-                                       320.0L);
+    // Half the scale is the middle of the stroke.
+    constexpr ld kHalfScale = kPistonScale<ld> / 2.0L;
+    r.pistonTrace = store(kHalfScale - (th.c + std::sqrt(ld(work)) / div * 2.0L -
+                                        ld(mainRodLength) / div * 2.0L) *
+                                           kHalfScale);
 
     // 18. Port openings from the valve's displacement v: how far each valve
     // edge has uncovered its port edge (negative: lapped by that much).
@@ -161,23 +164,9 @@ void storeLinkage(Model& m, const LinkageSolution& s) {
     }
     m.pivotX[kCrosshead] = s.pivotX[kCrosshead];
     m.pivotX[kValveStemJoint] = s.pivotX[kValveStemJoint];
-    m.valveLeverAngle = s.valveLeverAngle;
-    m.linkTriangleAngle = s.linkTriangleAngle;
     m.gearSignA = 1.0f;
     m.gearSignB = 1.0f;
-    m.valveTravel = s.valveTravel;
-    m.frontAdmitTravel = s.frontAdmitTravel;
-    m.frontFullTravel = s.frontFullTravel;
-    m.frontExhaustTravel = s.frontExhaustTravel;
-    m.rearAdmitTravel = s.rearAdmitTravel;
-    m.rearFullTravel = s.rearFullTravel;
-    m.rearExhaustTravel = s.rearExhaustTravel;
-    m.rearAdmitJoint = s.rearAdmitJoint;
-    m.frontAdmitJoint = s.frontAdmitJoint;
-    m.frontSteamLap = s.frontSteamLap;
-    m.rearSteamLap = s.rearSteamLap;
-    m.frontExhaustLap = s.frontExhaustLap;
-    m.rearExhaustLap = s.rearExhaustLap;
+    static_cast<LinkageTerms&>(m) = s;
     // The two lengths that cannot be zero are shown to the user as the
     // smallest length from the first solve on.
     m.mainRodLength = guardedLength(m.mainRodLength);
@@ -186,11 +175,7 @@ void storeLinkage(Model& m, const LinkageSolution& s) {
 }
 
 void storePorts(Model& m, const PistonPorts& p) {
-    m.pistonTrace = p.pistonTrace;
-    m.frontSteamOpening = p.frontSteamOpening;
-    m.frontExhaustOpening = p.frontExhaustOpening;
-    m.rearSteamOpening = p.rearSteamOpening;
-    m.rearExhaustOpening = p.rearExhaustOpening;
+    static_cast<PortOpenings&>(m) = p;
     raiseIf(m, p.clamps);
 }
 
@@ -267,7 +252,7 @@ LinkageSolution linkage(const Engine& en, const SinCos& th, float revArmPos) {
         const ld root = std::sqrt(1.0L - w6 * w6);
         al = {root * ps.c + w6 * ps.s, w6 * ps.c - root * ps.s};
     } else {
-        al = sinCos(kPi / 2.0L - std::atan(w6 / std::sqrt(1.0L - w6 * w6)) + std::atan(tanPsi));
+        al = sinCos(std::numbers::pi_v<ld> / 2.0L - std::atan(w6 / std::sqrt(1.0L - w6 * w6)) + std::atan(tanPsi));
     }
 
     // 7. Swing lever end: from the pivot, back along the direction alpha (the
@@ -312,7 +297,7 @@ LinkageSolution linkage(const Engine& en, const SinCos& th, float revArmPos) {
     // supplement of its angle at 5 between the link line and the side 5 -> 9,
     // e the length of that side.
     const ld dx59 = ld(X[kOscLeverDrivePoint]) - X[kLinkPivot];
-    const ld delta = kPi - gamma - std::atan(dx59 / ld(divisor));
+    const ld delta = std::numbers::pi_v<ld> - gamma - std::atan(dx59 / ld(divisor));
     r.linkTriangleAngle = store(delta);
     const ld e = std::sqrt(sq(dx59) + sq(ld(Y[kLinkPivot]) - Y[kOscLeverDrivePoint]));
 

@@ -16,27 +16,16 @@
 
 namespace tevrane {
 
-// Pivots, angles, valve travel and the port-event thresholds.
-struct LinkageSolution {
-    // The whole pivot table: the inputs as given, the computed entries (2..15
-    // and 18) solved.
+// The whole pivot table (the inputs as given, the computed entries 2..15 and
+// 18 solved) with the linkage's angles, valve travel and thresholds.
+struct LinkageSolution : LinkageTerms {
     float pivotX[kPivotCount] = {};
     float pivotY[kPivotCount] = {};
-    float valveLeverAngle = 0;
-    float linkTriangleAngle = 0;
-    float valveTravel = 0;
-    float frontAdmitTravel = 0, frontFullTravel = 0, frontExhaustTravel = 0;
-    float rearAdmitTravel = 0, rearFullTravel = 0, rearExhaustTravel = 0;
-    float rearAdmitJoint = 0, frontAdmitJoint = 0;
-    float frontSteamLap = 0, rearSteamLap = 0, frontExhaustLap = 0, rearExhaustLap = 0;
     int clamps = 0;  // how many clamps were raised
 };
 
-// Piston position on the 0..640 scale and the four port openings.
-struct PistonPorts {
-    float pistonTrace = 0;
-    float frontSteamOpening = 0, frontExhaustOpening = 0;
-    float rearSteamOpening = 0, rearExhaustOpening = 0;
+// Piston position and the four port openings.
+struct PistonPorts : PortOpenings {
     int clamps = 0;
 };
 

@@ -80,7 +80,7 @@ double openingOf(const PistonPorts& p, Opening o) {
 double phaseOf(double driverAngle, Sense sense) { return driverAngleAt(driverAngle, sense); }
 
 double strokePercent(double pistonTrace, bool front) {
-    return (front ? pistonTrace : 640.0 - pistonTrace) / 6.4;
+    return (front ? pistonTrace : kPistonScale<double> - pistonTrace) / kPistonPerPercent<double>;
 }
 
 // The die (pivot 8) along the link from its pivot (5), positive towards the

@@ -3,8 +3,11 @@
 // this interface only, so a test can record or rasterise what is drawn.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/Model.h"
@@ -39,6 +42,20 @@ inline constexpr Colour silver = rgb(192, 192, 192);
 
 // Font size of a fresh canvas, in points.
 inline constexpr int kDefaultFontSize = 8;
+
+// The pen and font in force on a canvas: what a shape or a text is drawn in.
+struct PenAndFont {
+    Colour pen = colours::black;
+    int penWidth = 1;  // pixels
+    Colour font = colours::black;  // the letters' colour
+    int fontSize = kDefaultFontSize;  // points
+    bool bold = false;
+    // How many times wider and taller than the font size the letters are.
+    float textScaleX = 1, textScaleY = 1;
+};
+
+// A text factor kept within what a font can be drawn at (1 when not finite).
+inline float textScaleFactor(float f) { return std::clamp(std::isfinite(f) ? f : 1.0f, 0.25f, 8.0f); }
 
 class Canvas {
 public:
@@ -83,6 +100,46 @@ public:
         moveTo(x1, y1);
         lineTo(x2, y2);
     }
+};
+
+// What every canvas keeps the same way: the pen, the font and the current
+// position. Colours keep their 24 bits, text factors stay drawable, and a
+// canvas that makes fonts learns when the font changed.
+class CanvasWithPen : public Canvas {
+public:
+    void setPenColour(Colour c) override { style_.pen = c & 0xFFFFFFu; }
+    Colour penColour() const final { return style_.pen; }
+    void setPenWidth(int w) final { style_.penWidth = w; }
+    int penWidth() const final { return style_.penWidth; }
+    void setFontColour(Colour c) final { style_.font = c & 0xFFFFFFu; }
+    void setFontSize(int points) final {
+        if (points != style_.fontSize) fontChanged_ = true;
+        style_.fontSize = points;
+    }
+    void setFontBold(bool bold) final {
+        if (bold != style_.bold) fontChanged_ = true;
+        style_.bold = bold;
+    }
+    void setTextScale(float horizontal, float vertical) final {
+        horizontal = textScaleFactor(horizontal);
+        vertical = textScaleFactor(vertical);
+        if (horizontal != style_.textScaleX || vertical != style_.textScaleY) fontChanged_ = true;
+        style_.textScaleX = horizontal;
+        style_.textScaleY = vertical;
+    }
+    void moveTo(int x, int y) final { pos_ = {x, y}; }
+
+protected:
+    const PenAndFont& style() const { return style_; }
+    // Whether the font's size, weight or scale changed since the last call
+    // (true the first time): the canvas makes its font afresh then.
+    bool takeFontChange() { return std::exchange(fontChanged_, false); }
+
+    IPoint pos_;  // where the next lineTo starts
+
+private:
+    PenAndFont style_;
+    bool fontChanged_ = true;
 };
 
 }  // namespace tevrane

@@ -84,8 +84,6 @@ QString pictureText(const std::string& s) {
     return text;
 }
 
-float textScaleFactor(float f) { return std::clamp(std::isfinite(f) ? f : 1.0f, 0.25f, 8.0f); }
-
 QFont pictureFont(int points, bool bold, float scaleX, float scaleY) {
     const int base = fontPixelSize(points);
     // The height follows the vertical factor; the horizontal one stretches
@@ -288,50 +286,27 @@ void QtCanvas::touch(long long left, long long top, long long right, long long b
 }
 
 void QtCanvas::setPenColour(Colour c) {
-    pen_ = c & 0xFFFFFFu;
-    penPixel_ = wordOf(pen_);
+    CanvasWithPen::setPenColour(c);
+    penPixel_ = wordOf(penColour());
 }
-
-void QtCanvas::setPenWidth(int w) { penWidth_ = w; }
 
 void QtCanvas::setBrushClear() {
     if (painter_.isActive()) painter_.setBrush(Qt::NoBrush);
 }
 
-void QtCanvas::setFontColour(Colour c) { fontColour_ = c & 0xFFFFFFu; }
-
-void QtCanvas::setFontSize(int points) {
-    if (points != fontSize_) fontDirty_ = true;
-    fontSize_ = points;
-}
-
-void QtCanvas::setFontBold(bool bold) {
-    if (bold != bold_) fontDirty_ = true;
-    bold_ = bold;
-}
-
-void QtCanvas::setTextScale(float horizontal, float vertical) {
-    // Kept within what a font can be drawn at.
-    horizontal = textScaleFactor(horizontal);
-    vertical = textScaleFactor(vertical);
-    if (horizontal != textScaleX_ || vertical != textScaleY_) fontDirty_ = true;
-    textScaleX_ = horizontal;
-    textScaleY_ = vertical;
-}
-
 void QtCanvas::useLinePen() {
     // Wide pens end in round caps and meet in round joins, so joined segments
     // show no notches; a one-pixel pen is drawn pixel by pixel instead.
-    const int width = std::max(penWidth_, 1);
-    painter_.setPen(QPen(toQColor(pen_), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const int width = std::max(penWidth(), 1);
+    painter_.setPen(QPen(toQColor(penColour()), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
 }
 
 void QtCanvas::useFont() {
-    if (!fontDirty_) return;
-    font_ = pictureFont(fontSize_, bold_, textScaleX_, textScaleY_);
+    if (!takeFontChange()) return;
+    const PenAndFont& s = style();
+    font_ = pictureFont(s.fontSize, s.bold, s.textScaleX, s.textScaleY);
     painter_.setFont(font_);
     ascent_ = painter_.fontMetrics().ascent();
-    fontDirty_ = false;
 }
 
 template <class Visit>
@@ -370,11 +345,11 @@ void QtCanvas::linePixels(IPoint a, IPoint b, Visit&& visit) const {
 void QtCanvas::drawPixels(const QList<QPoint>& pixels) {
     if (pixels.isEmpty()) return;
     // A wide pen's dot reaches half its width around each pixel.
-    const int reach = penWidth_ <= 1 ? 0 : penWidth_;
+    const int reach = penWidth() <= 1 ? 0 : penWidth();
     for (const QPoint& p : pixels)
         touch(p.x() - reach, p.y() - reach, p.x() + reach, p.y() + reach);
-    if (penWidth_ <= 1)
-        painter_.setPen(QPen(toQColor(pen_), 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    if (penWidth() <= 1)
+        painter_.setPen(QPen(toQColor(penColour()), 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     else
         useLinePen();
     painter_.drawPoints(pixels.constData(), static_cast<int>(pixels.size()));
@@ -424,8 +399,6 @@ void QtCanvas::ellipsePixels(int x1, int y1, int x2, int y2, int margin, Visit&&
     }
 }
 
-void QtCanvas::moveTo(int x, int y) { pos_ = {x, y}; }
-
 void QtCanvas::lineTo(int x, int y) {
     const IPoint from = pos_;
     const IPoint to{x, y};
@@ -440,7 +413,7 @@ void QtCanvas::lineTo(int x, int y) {
 
 void QtCanvas::polyline(const std::vector<IPoint>& points) {
     if (!valid_ || points.size() < 2) return;
-    if (penWidth_ <= 1) {
+    if (penWidth() <= 1) {
         // Each segment leaves out its end pixel, which is the next segment's
         // start pixel; so only the polyline's very last pixel stays undrawn.
         if (direct()) {
@@ -457,7 +430,7 @@ void QtCanvas::polyline(const std::vector<IPoint>& points) {
     useLinePen();
     // Segments are clipped to a margin around the image first: coordinates
     // can be far outside the picture when the view is zoomed in.
-    const double margin = penWidth_ + 2.0;
+    const double margin = penWidth() + 2.0;
     const double right = width_ + margin;
     const double bottom = height_ + margin;
     for (std::size_t k = 1; k < points.size(); ++k) {
@@ -466,7 +439,7 @@ void QtCanvas::polyline(const std::vector<IPoint>& points) {
         QPointF b(points[k].x, points[k].y);
         if (!clipSegment(a, b, -margin, -margin, right, bottom)) continue;
         // The round caps reach half the pen's width past the ends.
-        const double reach = penWidth_ / 2.0 + 1.0;
+        const double reach = penWidth() / 2.0 + 1.0;
         touch(static_cast<long long>(std::floor(std::min(a.x(), b.x()) - reach)),
               static_cast<long long>(std::floor(std::min(a.y(), b.y()) - reach)),
               static_cast<long long>(std::ceil(std::max(a.x(), b.x()) + reach)),
@@ -487,7 +460,7 @@ void QtCanvas::ellipse(int x1, int y1, int x2, int y2) {
         return;
     }
     QList<QPoint> pixels;
-    ellipsePixels(x1, y1, x2, y2, std::max(penWidth_, 1),
+    ellipsePixels(x1, y1, x2, y2, std::max(penWidth(), 1),
                   [&](int x, int y) { pixels.append(QPoint(x, y)); });
     drawPixels(pixels);
 }
@@ -535,7 +508,7 @@ void QtCanvas::arc(int x1, int y1, int x2, int y2, int sx, int sy, int ex, int e
         return;
     }
     QList<QPoint> pixels;
-    ellipsePixels(x1, y1, x2, y2, std::max(penWidth_, 1), [&](int x, int y) {
+    ellipsePixels(x1, y1, x2, y2, std::max(penWidth(), 1), [&](int x, int y) {
         if (onArc(x, y)) pixels.append(QPoint(x, y));
     });
     drawPixels(pixels);
@@ -560,8 +533,8 @@ void QtCanvas::textOut(int x, int y, const std::string& text) {
     // The key: the text, then the font and colour it is drawn in.
     std::string key = text;
     key.push_back('\0');
-    const int numbers[] = {font_.pixelSize(), font_.stretch(), bold_ ? 1 : 0,
-                           static_cast<int>(fontColour_)};
+    const int numbers[] = {font_.pixelSize(), font_.stretch(), style().bold ? 1 : 0,
+                           static_cast<int>(style().font)};
     key.append(reinterpret_cast<const char*>(numbers), sizeof numbers);
     const TextImage& image = textCache().get(key, [&] {
         const QString s = pictureText(text);
@@ -575,7 +548,7 @@ void QtCanvas::textOut(int x, int y, const std::string& text) {
             QPainter p(&scratch);
             p.setRenderHint(QPainter::TextAntialiasing, true);
             p.setFont(font_);
-            p.setPen(QPen(toQColor(fontColour_)));
+            p.setPen(QPen(toQColor(style().font)));
             p.drawText(QPoint(pad, pad + ascent_), s);
         }
         int left = scratch.width(), top = scratch.height(), right = -1, bottom = -1;

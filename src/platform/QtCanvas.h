@@ -39,8 +39,6 @@ int fontPixelSize(int points);
 // The font of every picture's texts at a canvas font size, bold or not, with
 // the letters grown by the text scale factors.
 QFont pictureFont(int points, bool bold, float scaleX, float scaleY);
-// A text factor kept within what a font can be drawn at (1 when not finite).
-float textScaleFactor(float f);
 // A canvas text (UTF-8, or a single-byte code page from older files) for Qt.
 QString pictureText(const std::string& s);
 // Cuts the segment a-b to the rectangle [left, right] x [top, bottom]
@@ -58,7 +56,7 @@ inline constexpr int kChangeTileWidth = 32;
 inline constexpr int kChangeTileHeight = 16;
 QRegion changedTiles(const QImage& before, const QImage& after, const QRect& area);
 
-class QtCanvas : public Canvas {
+class QtCanvas : public CanvasWithPen {
 public:
     // Size of the main window's picture.
     static constexpr int kPictureWidth = 1280;
@@ -87,16 +85,8 @@ public:
     QRect touched() const;
 
     void setPenColour(Colour c) override;
-    Colour penColour() const override { return pen_; }
-    void setPenWidth(int w) override;
-    int penWidth() const override { return penWidth_; }
     void setBrushClear() override;
-    void setFontColour(Colour c) override;
-    void setFontSize(int points) override;
-    void setFontBold(bool bold) override;
-    void setTextScale(float horizontal, float vertical) override;
 
-    void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
     void polyline(const std::vector<IPoint>& points) override;
     void ellipse(int x1, int y1, int x2, int y2) override;
@@ -134,7 +124,7 @@ private:
         boxBottom_ = std::max(boxBottom_, y);
     }
     // Whether one-pixel shapes go straight into the image rows.
-    bool direct() const { return bits_ != nullptr && penWidth_ <= 1; }
+    bool direct() const { return bits_ != nullptr && penWidth() <= 1; }
     // Grows the touched box by the rectangle, cut to the image.
     void touch(long long left, long long top, long long right, long long bottom);
     void blitText(int x, int y, const TextImage& text);
@@ -148,17 +138,9 @@ private:
     int width_ = 0, height_ = 0;
     int boxLeft_ = INT_MAX, boxTop_ = INT_MAX, boxRight_ = INT_MIN, boxBottom_ = INT_MIN;
 
-    IPoint pos_;
-    Colour pen_ = colours::black;
     quint32 penPixel_ = 0xFF000000u;  // the pen colour as a 32-bit pixel
-    int penWidth_ = 1;
-    Colour fontColour_ = colours::black;
-    int fontSize_ = kDefaultFontSize;
-    bool bold_ = false;
-    float textScaleX_ = 1, textScaleY_ = 1;
     QFont font_;
     int ascent_ = 0;
-    bool fontDirty_ = true;
 };
 
 }  // namespace tevrane

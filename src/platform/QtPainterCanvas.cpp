@@ -31,31 +31,13 @@ QtPainterCanvas::QtPainterCanvas(QPainter& painter, int width, int height)
     painter_.setBrush(Qt::NoBrush);
 }
 
-void QtPainterCanvas::setFontSize(int points) {
-    if (points != fontSize_) fontDirty_ = true;
-    fontSize_ = points;
-}
-
-void QtPainterCanvas::setFontBold(bool bold) {
-    if (bold != bold_) fontDirty_ = true;
-    bold_ = bold;
-}
-
-void QtPainterCanvas::setTextScale(float horizontal, float vertical) {
-    horizontal = textScaleFactor(horizontal);
-    vertical = textScaleFactor(vertical);
-    if (horizontal != textScaleX_ || vertical != textScaleY_) fontDirty_ = true;
-    textScaleX_ = horizontal;
-    textScaleY_ = vertical;
-}
-
 const QFont& QtPainterCanvas::font() {
-    if (fontDirty_) {
-        font_ = pictureFont(fontSize_, bold_, textScaleX_, textScaleY_);
+    if (takeFontChange()) {
+        const PenAndFont& s = style();
+        font_ = pictureFont(s.fontSize, s.bold, s.textScaleX, s.textScaleY);
         // Placed and measured as on the screen, whatever the device's
         // resolution.
         ascent_ = QFontMetrics(font_).ascent();
-        fontDirty_ = false;
     }
     return font_;
 }
@@ -63,14 +45,15 @@ const QFont& QtPainterCanvas::font() {
 void QtPainterCanvas::usePen() {
     // As on the screen: a wide pen has round ends and joins; a one-pixel
     // line covers its pixels, square ended.
-    const int width = std::max(penWidth_, 1);
-    painter_.setPen(width > 1 ? QPen(toQColor(pen_), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin)
-                              : QPen(toQColor(pen_), 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    const int width = std::max(penWidth(), 1);
+    const QColor colour = toQColor(penColour());
+    painter_.setPen(width > 1 ? QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin)
+                              : QPen(colour, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter_.setBrush(Qt::NoBrush);
 }
 
 bool QtPainterCanvas::reaches(double left, double top, double right, double bottom) const {
-    const double margin = std::max(penWidth_, 1) + 2.0;
+    const double margin = std::max(penWidth(), 1) + 2.0;
     return right >= -margin && bottom >= -margin && left <= width_ + margin && top <= height_ + margin;
 }
 
@@ -97,7 +80,7 @@ void QtPainterCanvas::polyline(const std::vector<IPoint>& points) {
         painter_.drawPolyline(line);
         return;
     }
-    const double margin = std::max(penWidth_, 1) + 2.0;
+    const double margin = std::max(penWidth(), 1) + 2.0;
     for (std::size_t k = 1; k < points.size(); ++k) {
         QPointF a = centre(points[k - 1]);
         QPointF b = centre(points[k]);
@@ -113,7 +96,7 @@ void QtPainterCanvas::ellipse(int x1, int y1, int x2, int y2) {
     const double h = static_cast<double>(y2) - y1;
     if (w == 0 || h == 0 || !reaches(x1, y1, x2, y2)) return;
     if (w == 1 || h == 1) {  // the whole box, as on the screen
-        painter_.fillRect(QRectF(x1, y1, w, h), toQColor(pen_));
+        painter_.fillRect(QRectF(x1, y1, w, h), toQColor(penColour()));
         return;
     }
     usePen();
@@ -127,7 +110,7 @@ void QtPainterCanvas::arc(int x1, int y1, int x2, int y2, int sx, int sy, int ex
     const double h = static_cast<double>(y2) - y1;
     if (w == 0 || h == 0 || !reaches(x1, y1, x2, y2)) return;
     if (w == 1 || h == 1) {
-        painter_.fillRect(QRectF(x1, y1, w, h), toQColor(pen_));
+        painter_.fillRect(QRectF(x1, y1, w, h), toQColor(penColour()));
         return;
     }
     // Qt measures an ellipse's angles on the circle it is squeezed from, so
@@ -162,7 +145,7 @@ void QtPainterCanvas::textOut(int x, int y, const std::string& text) {
     // Text starting right of or below the picture cannot show.
     if (text.empty() || x >= width_ || y >= height_) return;
     painter_.setFont(font());
-    painter_.setPen(QPen(toQColor(fontColour_)));
+    painter_.setPen(QPen(toQColor(style().font)));
     // Blanks before a piece of text and runs of them inside it become
     // distances: the figures of the readouts and lists are right-aligned by
     // leading blanks, and some viewers of a drawing close those up.

@@ -14,23 +14,14 @@
 
 namespace tevrane {
 
-class QtPainterCanvas : public Canvas {
+class QtPainterCanvas : public CanvasWithPen {
 public:
     // Draws a picture of width x height pixels with a painter that is active
     // on its device. Nothing is drawn outside the picture.
     QtPainterCanvas(QPainter& painter, int width, int height);
 
-    void setPenColour(Colour c) override { pen_ = c & 0xFFFFFFu; }
-    Colour penColour() const override { return pen_; }
-    void setPenWidth(int w) override { penWidth_ = w; }
-    int penWidth() const override { return penWidth_; }
     void setBrushClear() override { painter_.setBrush(Qt::NoBrush); }
-    void setFontColour(Colour c) override { fontColour_ = c & 0xFFFFFFu; }
-    void setFontSize(int points) override;
-    void setFontBold(bool bold) override;
-    void setTextScale(float horizontal, float vertical) override;
 
-    void moveTo(int x, int y) override { pos_ = {x, y}; }
     void lineTo(int x, int y) override;
     void polyline(const std::vector<IPoint>& points) override;
     void ellipse(int x1, int y1, int x2, int y2) override;
@@ -48,16 +39,8 @@ private:
 
     QPainter& painter_;
     int width_, height_;
-    IPoint pos_;
-    Colour pen_ = colours::black;
-    int penWidth_ = 1;
-    Colour fontColour_ = colours::black;
-    int fontSize_ = kDefaultFontSize;
-    bool bold_ = false;
-    float textScaleX_ = 1, textScaleY_ = 1;
     QFont font_;
     int ascent_ = 0;
-    bool fontDirty_ = true;
 };
 
 }  // namespace tevrane

@@ -2,6 +2,7 @@
 // own sound effect and played asynchronously from then on.
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <string>
@@ -28,6 +29,9 @@ public:
     void beep() override;
 
     std::uint32_t volume() const { return volume_; }
+    // How many files have a sound effect loaded: one per file played on a
+    // machine with sound output, none without.
+    std::size_t loadedSounds() const { return effects_.size(); }
 
 private:
     // Sound effects by absolute file path, so a change of the current folder

@@ -4,14 +4,8 @@ namespace tevrane {
 
 DrawOp RecordingCanvas::stamp(DrawOp::Kind k) const {
     DrawOp op;
+    static_cast<PenAndFont&>(op) = style();
     op.kind = k;
-    op.pen = pen_;
-    op.penWidth = penWidth_;
-    op.font = font_;
-    op.fontSize = fontSize_;
-    op.bold = bold_;
-    op.textScaleX = textScaleX_;
-    op.textScaleY = textScaleY_;
     return op;
 }
 

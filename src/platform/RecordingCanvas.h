@@ -10,37 +10,20 @@
 
 namespace tevrane {
 
-struct DrawOp {
+// One drawing call with the pen and font it was made in.
+struct DrawOp : PenAndFont {
     enum class Kind { Line, Polyline, Ellipse, Arc, Pixel, Text, Clear };
     Kind kind = Kind::Line;
     // Line: from, to. Polyline: every point. Ellipse: box corners.
     // Arc: box corners, start radial point, end radial point. Pixel, Text: position.
     std::vector<IPoint> points;
     std::string text;
-    Colour pen = colours::black;
-    int penWidth = 1;
-    Colour font = colours::black;
-    int fontSize = kDefaultFontSize;
-    bool bold = false;
-    float textScaleX = 1, textScaleY = 1;
     Colour colour = colours::black;  // Pixel and Clear
 };
 
-class RecordingCanvas : public Canvas {
+class RecordingCanvas : public CanvasWithPen {
 public:
-    void setPenColour(Colour c) override { pen_ = c; }
-    Colour penColour() const override { return pen_; }
-    void setPenWidth(int w) override { penWidth_ = w; }
-    int penWidth() const override { return penWidth_; }
     void setBrushClear() override {}
-    void setFontColour(Colour c) override { font_ = c; }
-    void setFontSize(int points) override { fontSize_ = points; }
-    void setFontBold(bool bold) override { bold_ = bold; }
-    void setTextScale(float horizontal, float vertical) override {
-        textScaleX_ = horizontal;
-        textScaleY_ = vertical;
-    }
-    void moveTo(int x, int y) override { pos_ = {x, y}; }
     void lineTo(int x, int y) override;
     void polyline(const std::vector<IPoint>& points) override;
     void ellipse(int x1, int y1, int x2, int y2) override;
@@ -52,7 +35,7 @@ public:
     static constexpr int kCharWidth = 6;
     int textWidth(const std::string& text) override {
         return static_cast<int>(
-            std::lround(kCharWidth * static_cast<double>(text.size()) * textScaleX_));
+            std::lround(kCharWidth * static_cast<double>(text.size()) * style().textScaleX));
     }
     void clear(Colour c) override;
 
@@ -69,13 +52,6 @@ private:
     DrawOp stamp(DrawOp::Kind k) const;
 
     std::vector<DrawOp> ops_;
-    IPoint pos_;
-    Colour pen_ = colours::black;
-    int penWidth_ = 1;
-    Colour font_ = colours::black;
-    int fontSize_ = kDefaultFontSize;
-    bool bold_ = false;
-    float textScaleX_ = 1, textScaleY_ = 1;
 };
 
 }  // namespace tevrane

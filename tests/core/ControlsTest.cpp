@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "controls/core/Jog.h"
 #include "main/core/MainController.h"
 #include "main/core/StepTable.h"
@@ -63,6 +65,27 @@ TEST(StepTableTest, Boundaries) {
     EXPECT_FLOAT_EQ(stepForPosition(14613).step, 45.0f);
     EXPECT_EQ(stepForPosition(2000).smallChange, 3);
     EXPECT_EQ(stepForPosition(2000).largeChange, 15);
+}
+
+// The step buttons' bar positions are the logarithmic bar's own places for
+// their steps, and the bar reads them back as those steps.
+TEST(StepTableTest, ButtonPositionsAreTheBarsPlacesForTheirSteps) {
+    const struct {
+        int position;
+        float step;
+    } buttons[] = {{kStepBarOneDegree, 1.0f}, {kStepBarTenDegrees, 10.0f}, {kStepBarFortyFiveDegrees, 45.0f}};
+    for (const auto& b : buttons) {
+        EXPECT_EQ(b.position, std::lround(std::log10(b.step * 100.0) * 4000.0)) << b.step;
+        EXPECT_FLOAT_EQ(stepForPosition(b.position).step, b.step);
+    }
+    // 45 degrees is the top of the bar, and 10 degrees where it starts.
+    Model m;
+    Panel p;
+    initModel(m);
+    initPanel(m, p);
+    EXPECT_EQ(p.bar(Bar::StepAng).max, kStepBarFortyFiveDegrees);
+    EXPECT_EQ(p.bar(Bar::StepAng).position, kStepBarTenDegrees);
+    EXPECT_FLOAT_EQ(stepForPosition(p.bar(Bar::StepAng).position).step, m.selectedStep);
 }
 
 TEST(StepTableTest, DriverAngleWrap) {

@@ -10,7 +10,10 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <future>
 #include <iterator>
+#include <thread>
+#include <vector>
 
 #include "dialogs/core/EqualiseText.h"
 #include "files/DimensionFile.h"
@@ -146,6 +149,48 @@ TEST_F(EqualiserOfDefaultEngine, AGeometryThatCannotCloseIsNeverAResultAndCancel
     EXPECT_TRUE(c.cancelled);
     EXPECT_EQ(c.evaluations, 0);
     EXPECT_EQ(std::memcmp(&c.tuned, &start, sizeof(Engine)), 0);
+}
+
+// As the equaliser window runs it: the tuning on a thread of its own with a
+// copy of the engine, stopped from the caller's thread part way through. The
+// run stops at its next evaluation and still reports the best it had.
+TEST_F(EqualiserOfDefaultEngine, ARunOnItsOwnThreadStopsWhenTheCallerCancels) {
+    Engine start = e;
+    start.valveRodLength += 0.05f;
+    const EqualisePlan plan = makePlan(start, centre, defaultNotchTargets(), EqualiseGoals{});
+    const FreeDimension rod = defaultBounds(start, 16);
+    constexpr int kStopAfter = 5;
+
+    std::atomic<bool> cancel{false};
+    std::promise<void> reached, cancelled;
+    std::shared_future<void> goOn = cancelled.get_future().share();
+    std::vector<int> seen;  // written by the run's thread only, read after the join
+    EqualiseResult r;
+    std::thread run([&] {
+        r = equalise(start, plan, std::span(&rod, 1), {}, &cancel, [&](const EqualiseProgress& p) {
+            seen.push_back(p.evaluations);
+            if (p.evaluations == kStopAfter) {
+                reached.set_value();
+                goOn.wait();  // the caller has asked to stop by now
+            }
+        });
+    });
+    reached.get_future().wait();
+    cancel = true;
+    cancelled.set_value();
+    run.join();
+
+    EXPECT_TRUE(r.cancelled);
+    EXPECT_EQ(r.evaluations, kStopAfter);
+    ASSERT_EQ(seen.size(), static_cast<size_t>(kStopAfter));
+    for (int k = 0; k < kStopAfter; ++k) EXPECT_EQ(seen[k], k + 1);
+    // Whatever it kept is no worse than the start: a better design, or the
+    // start itself.
+    EXPECT_LE(r.after.weighted, r.before.weighted);
+    if (r.improved)
+        EXPECT_LT(r.after.weighted, r.before.weighted);
+    else
+        EXPECT_EQ(std::memcmp(&r.tuned, &start, sizeof(Engine)), 0);
 }
 
 TEST_F(EqualiserOfDefaultEngine, ApplyRecordsOneUndoPerChangedDimensionAndUndoesRecordByRecord) {

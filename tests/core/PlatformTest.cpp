@@ -39,12 +39,6 @@ TEST(RecordingSound, KeepsRequestsInOrder) {
     s.reset();
     EXPECT_TRUE(s.events.empty());
     EXPECT_EQ(s.beeps, 0);
-
-    NullSound quiet;  // accepts everything
-    SoundPlayer& p = quiet;
-    p.play("Exhaust.wav");
-    p.setVolume(0);
-    p.beep();
 }
 
 TEST(Random, RangeAndDegenerateRanges) {
@@ -73,16 +67,6 @@ TEST(Random, SameSeedSameSequenceOtherSeedOtherSequence) {
     EXPECT_NE(sa, sc);
     a.reseed(12345);
     EXPECT_EQ(a.below(1000), sa[0]);
-}
-
-TEST(Random, RoughlyUniform) {
-    Random r(7);
-    const int n = 10;
-    const int draws = 20000;
-    int counts[n] = {};
-    for (int k = 0; k < draws; ++k) ++counts[r.below(n)];
-    // Expected 2000 each; the standard deviation is about 42.
-    for (int v = 0; v < n; ++v) EXPECT_NEAR(counts[v], draws / n, 250) << v;
 }
 
 TEST(Random, ClockSeedsDifferBetweenCalls) {

@@ -2,6 +2,7 @@
 // pen and font state in force when it was drawn, in drawing order.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "platform/RecordingCanvas.h"
@@ -77,6 +78,67 @@ TEST(RecordingCanvas, LineToContinuesFromTheLastEndAndTextsAreFoundInOrder) {
 
     c.reset();
     EXPECT_TRUE(c.ops().empty());
+}
+
+namespace {
+
+// Shows when the shared pen-and-font state says the font must be made again.
+class FontWatcher : public RecordingCanvas {
+public:
+    bool fontChanged() { return takeFontChange(); }
+};
+
+}  // namespace
+
+// The state every canvas shares: colours keep 24 bits, text factors stay
+// drawable, and the font is made again only when size, weight or scale move.
+TEST(CanvasWithPen, ColoursKeepTwentyFourBitsAndTextFactorsStayDrawable) {
+    RecordingCanvas c;
+    c.setPenColour(0xAB123456u);
+    c.setFontColour(0xFF00FF00u);
+    c.textOut(0, 0, "A");
+    EXPECT_EQ(c.penColour(), 0x123456u);
+    EXPECT_EQ(c.ops().back().pen, 0x123456u);
+    EXPECT_EQ(c.ops().back().font, 0x00FF00u);
+
+    // Too small, too large and not a number: 0.25, 8 and 1, and the widths
+    // (6 pixels a character) follow the factor kept, not the one asked for.
+    c.setTextScale(0.1f, 100.0f);
+    EXPECT_EQ(c.textWidth("ABCD"), 6);  // 24 * 0.25
+    c.textOut(0, 0, "B");
+    EXPECT_EQ(c.ops().back().textScaleX, 0.25f);
+    EXPECT_EQ(c.ops().back().textScaleY, 8.0f);
+    c.setTextScale(std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity());
+    c.textOut(0, 0, "C");
+    EXPECT_EQ(c.ops().back().textScaleX, 1.0f);
+    EXPECT_EQ(c.ops().back().textScaleY, 1.0f);
+    EXPECT_EQ(c.textWidth("ABCD"), 24);
+}
+
+TEST(CanvasWithPen, FontIsMadeAgainOnlyWhenItChanges) {
+    FontWatcher c;
+    EXPECT_TRUE(c.fontChanged());  // a fresh canvas has no font yet
+    EXPECT_FALSE(c.fontChanged());
+    // The pen, the font colour and a font set to what it is leave the font.
+    c.setPenColour(colours::red);
+    c.setPenWidth(3);
+    c.setFontColour(colours::blue);
+    c.setFontSize(kDefaultFontSize);
+    c.setFontBold(false);
+    c.setTextScale(1.0f, 1.0f);
+    EXPECT_FALSE(c.fontChanged());
+    c.setFontSize(12);
+    EXPECT_TRUE(c.fontChanged());
+    c.setFontBold(true);
+    EXPECT_TRUE(c.fontChanged());
+    c.setTextScale(1.0f, 1.5f);
+    EXPECT_TRUE(c.fontChanged());
+    // A factor outside the range is kept on its limit, so asking for it again
+    // is no change.
+    c.setTextScale(20.0f, 1.5f);
+    EXPECT_TRUE(c.fontChanged());
+    c.setTextScale(30.0f, 1.5f);
+    EXPECT_FALSE(c.fontChanged());
 }
 
 TEST(Colour, RedInTheLowByte) {

@@ -5,10 +5,12 @@
 // offsets 115 and 270), so the expected pixels below follow from that view.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "main/core/Renderer.h"
@@ -247,23 +249,73 @@ TEST_F(RendererTest, FixedPivotCrosses) {
     }
 }
 
+// The pivot whose grid position is drawn at p, or -1.
+int gridPivotAt(IPoint p) {
+    for (int i = 2; i <= 20; ++i)
+        if (gridScreen(i) == p) return i;
+    return -1;
+}
+
+// Each link is a line between two named pivots of the gear, in the order and
+// colour the picture gives its member.
 TEST_F(RendererTest, LinksInOrderWithTheirColours) {
     frame();
     const auto l = lines();
     ASSERT_EQ(l.size(), 18u);
-    struct Row {
+    struct Member {
         int from, to;
         Colour colour;
     };
-    const Row rows[9] = {
-        {10, 13, colours::red},  {3, 2, colours::red},   {4, 7, colours::lime},
-        {7, 8, colours::cyan},   {8, 9, colours::cyan},  {9, 15, colours::blue},
-        {10, 11, colours::blue}, {11, 12, colours::magenta}, {6, 18, colours::blue},
+    const Member members[9] = {
+        {kMainRodLug, kMainRodLugFoot, colours::red},        {kCrosshead, kCrankPin, colours::red},
+        {kValveStemJoint, kValveRodPin, colours::lime},      {kValveRodPin, kLinkDie, colours::cyan},
+        {kLinkDie, kOscLeverDrivePoint, colours::cyan},      {kOscLeverDrivePoint, kOscLeverDriveFoot, colours::blue},
+        {kMainRodLug, kSwingLeverEnd, colours::blue},        {kSwingLeverEnd, kSwingLeverPivot, colours::magenta},
+        {kLinkLowerEnd, kReverseArmEnd, colours::blue},
     };
     for (int k = 0; k < 9; ++k)
-        expectLine(l[8 + k], gridScreen(rows[k].from), gridScreen(rows[k].to), rows[k].colour);
+        expectLine(l[8 + k], gridScreen(members[k].from), gridScreen(members[k].to), members[k].colour);
     // Row 10: level with pivot 18, ending in the driver centre's column.
-    expectLine(l[17], gridScreen(18), {115, gridScreen(18).y}, colours::black);
+    expectLine(l[17], gridScreen(kReverseArmEnd), {115, gridScreen(kReverseArmEnd).y}, colours::black);
+    // Pivots 14, 16 and 17 are joined by no link.
+    for (int k = 8; k < 17; ++k)
+        for (const IPoint& p : l[k].points)
+            for (int unjoined : {int(kValveLeverTop), 16, 17}) EXPECT_NE(gridPivotAt(p), unjoined) << k;
+}
+
+// Every link the picture draws is a rigid member of the gear: on the solved
+// default engine its two pivots keep their distance through a whole turn in
+// full gear both ways and in mid gear.
+TEST_F(RendererTest, EveryLinkJoinsPivotsThatKeepTheirDistance) {
+    frame();
+    const auto drawn = lines();
+    ASSERT_EQ(drawn.size(), 18u);
+    std::vector<std::pair<int, int>> links;
+    for (int k = 8; k < 17; ++k) {
+        const int a = gridPivotAt(drawn[k].points[0]);
+        const int b = gridPivotAt(drawn[k].points[1]);
+        ASSERT_GE(a, 2) << k;
+        ASSERT_GE(b, 2) << k;
+        links.emplace_back(a, b);
+    }
+    initModel(m);
+    std::vector<double> length(links.size(), -1.0);
+    for (float revArm : {m.revArmCentre(), m.revArmCentre() + m.revArmNormal, m.revArmCentre() - m.revArmNormal}) {
+        for (int deg = 0; deg < 360; deg += 15) {
+            m.revArmPos = revArm;
+            m.driverAngle = static_cast<float>(deg);
+            solveAll(m);
+            ASSERT_FALSE(m.solverError) << deg;
+            for (size_t k = 0; k < links.size(); ++k) {
+                const auto [a, b] = links[k];
+                const double d = std::hypot(double(m.pivotX[a]) - m.pivotX[b], double(m.pivotY[a]) - m.pivotY[b]);
+                EXPECT_GT(d, 0.01) << a << "-" << b;
+                if (length[k] < 0) length[k] = d;
+                EXPECT_NEAR(d, length[k], 2e-5 * std::max(1.0, length[k]))
+                    << "link " << a << "-" << b << " at " << deg << " degrees, reverse arm " << revArm;
+            }
+        }
+    }
 }
 
 // ---- step 9: overlay ------------------------------------------------------------------

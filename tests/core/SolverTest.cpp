@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -710,6 +711,48 @@ TEST(SolverDegenerate, HugeViewScaleSaturates) {
     m.viewOffsetX = -std::numeric_limits<float>::max();
     solveAll(m);
     expectOnScreenRange(m);
+}
+
+// ---- what the tick keeps ---------------------------------------------------------------
+
+// The tick stores the pure solve's terms and openings whole: at several
+// settings, some of them clamped, every stored term and opening is the one the
+// pure solve returns, and the pivots it solved are the solve's.
+TEST(SolverStore, TickKeepsEveryTermAndOpeningOfThePureSolve) {
+    struct Setting {
+        float angle, revArm, oscLever;
+    };
+    const Setting settings[] = {{0.0f, 5.24f, 3.0f}, {37.5f, 6.1f, 3.0f}, {211.0f, 4.3f, 3.0f},
+                                {300.0f, 5.24f, 20.0f}};
+    for (const Setting& at : settings) {
+        Model m = defaultEngine();
+        m.oscLeverLength = at.oscLever;
+        m.driverAngle = at.angle;
+        m.revArmPos = at.revArm;
+        // Start from results that differ from any solve, so a term the tick
+        // left alone shows.
+        static_cast<LinkageTerms&>(m) = LinkageTerms{};
+        static_cast<PortOpenings&>(m) = PortOpenings{};
+        m.valveTravel = -12345.0f;
+        m.pistonTrace = -12345.0f;
+        const GearSolution g = solveGear(m, at.angle, at.revArm);
+        solvePivots(m);
+        solvePistonAndPorts(m);
+
+        const LinkageTerms& want = g.linkage;
+        const LinkageTerms& got = m;
+        EXPECT_EQ(std::memcmp(&got, &want, sizeof(LinkageTerms)), 0) << at.angle;
+        EXPECT_EQ(m.valveTravel, g.linkage.valveTravel);
+        EXPECT_EQ(m.rearExhaustLap, g.linkage.rearExhaustLap);
+        EXPECT_EQ(m.pistonTrace, g.ports.pistonTrace) << at.angle;
+        EXPECT_EQ(m.frontSteamOpening, g.ports.frontSteamOpening);
+        EXPECT_EQ(m.frontExhaustOpening, g.ports.frontExhaustOpening);
+        EXPECT_EQ(m.rearSteamOpening, g.ports.rearSteamOpening);
+        EXPECT_EQ(m.rearExhaustOpening, g.ports.rearExhaustOpening);
+        for (int i : {kCrankPin, kCrosshead, kValveStemJoint, kLinkDie, kSwingLeverEnd, kReverseArmEnd})
+            EXPECT_EQ(m.pivotX[i], g.linkage.pivotX[i]) << i;
+        EXPECT_EQ(m.solverError, g.clamps() > 0) << at.angle;
+    }
 }
 
 }  // namespace

@@ -51,8 +51,8 @@ void drawOvalFrame(const Model& m, Canvas& c) {
     c.setFontBold(false);
 
     drawPistonGrid(c);
-    c.line(44, 84, 44, 346);
-    c.line(584, 84, 584, 346);
+    c.line(kLeftAxis, 84, kLeftAxis, 346);
+    c.line(kRightAxis, 84, kRightAxis, 346);
 
     drawPistonPercentLabels(c, 353);
     c.textOut(577, 348, "0");
@@ -61,7 +61,7 @@ void drawOvalFrame(const Model& m, Canvas& c) {
 
     drawTravelScale(m, c, 15);
     drawPositionListHeading(m, c);
-    drawThresholdLines(c, travelTerms(m), m.diagramVScale, 584, 430, 75);
+    drawThresholdLines(c, travelTerms(m), m.diagramVScale, kRightAxis, 430, 75);
 }
 
 DiagramControls drawOval(const Model& m, Canvas& surface, const UndoLines& undo) {

@@ -17,10 +17,10 @@ namespace {
 constexpr int kRows = kPortRows;
 constexpr int kSamples = kPortSamples;
 constexpr double kStepDegrees = 4.0;
-// 540 pixels of grid for 640 units of piston travel.
-constexpr double kPixelsPerUnit = 540.0 / 640.0;
 constexpr int kGridLeft = 9;
 constexpr int kGridRight = 549;
+// The grid's width holds the piston's whole scale.
+constexpr double kPixelsPerUnit = double(kGridRight - kGridLeft) / kPistonScale<double>;
 constexpr int kBaseY = 343;
 constexpr int kRowPitch = 16;
 constexpr int kAnnotatedRow = 13;
@@ -122,7 +122,7 @@ bool isFrontEvent(PortEvent e) {
 int eventPixelX(PortEvent e, double position) {
     const long double offset = static_cast<long double>(kPixelsPerUnit) * position;
     if (isFrontEvent(e)) return toInt(offset) + kGridLeft;
-    return toInt(540.0L - offset) + kGridLeft;
+    return toInt(static_cast<long double>(kGridRight - kGridLeft) - offset) + kGridLeft;
 }
 
 int portRowY(int row) { return kBaseY - kRowPitch * row; }

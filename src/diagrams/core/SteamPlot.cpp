@@ -18,10 +18,9 @@ namespace {
 using ld = long double;
 
 constexpr double kStepDegrees = 4.0;
-// 540 pixels of grid for 640 units of piston travel; the front end of the
-// stroke (0) lies on the right axis.
-constexpr ld kPixelsPerUnit = 540.0L / 640.0L;
-constexpr ld kRightAxis = 584.0L;
+// The grid between the two axes holds the piston's whole scale; the front
+// end of the stroke (0) lies on the right axis.
+constexpr ld kPixelsPerUnit = ld(kRightAxis - kLeftAxis) / kPistonScale<ld>;
 constexpr ld kBaseY = 343.0L;
 constexpr ld kPixelsPerPressure = 0.9L;
 // The curve numbers are placed with a slightly shorter scale than the curves.
@@ -115,12 +114,15 @@ float frontCompression(float p, float xp, float x) {
 }
 
 float rearCompression(float p, float xp, float x) {
-    return static_cast<float>(p + fourth((640.0L - xp) / (641.0L - x) + 0.3L));
+    return static_cast<float>(
+        p + fourth((kPistonScale<ld> - xp) / (kPistonScale<ld> + 1.0L - x) + 0.3L));
 }
 
 float frontAdmission(float p, float steamOpening, float x) { return admitted(p, steamOpening, x + 45.0L); }
 
-float rearAdmission(float p, float steamOpening, float x) { return admitted(p, steamOpening, 685.0L - x); }
+float rearAdmission(float p, float steamOpening, float x) {
+    return admitted(p, steamOpening, kPistonScale<ld> + 45.0L - x);
+}
 
 float frontExpansion(float p, float xp, float x) {
     return static_cast<float>(p * (xp + 100.0L) / (x + 100.0L) * 0.96L);
@@ -130,7 +132,7 @@ float rearExpansion(float p, float xp, float x) {
     return static_cast<float>(p * (740.0L - xp) / (740.0L - x) * 0.96L);
 }
 
-int steamPixelX(double piston) { return toInt(kRightAxis - kPixelsPerUnit * piston); }
+int steamPixelX(double piston) { return toInt(ld(kRightAxis) - kPixelsPerUnit * piston); }
 
 int steamPixelY(double pressure) { return toInt(kBaseY - kPixelsPerPressure * pressure); }
 
@@ -176,7 +178,8 @@ void SteamCycle::writeCutOff(bool isFront, CylinderEnd& end, Canvas& c) {
     c.textOut(isFront ? 587 : 2, 231, "%CutOff");
     c.setFontColour(colours::black);
     const int y = 13 * curve_ + 233;
-    const ld percent = isFront ? xc / 6.4L : (640.0L - xc) / 6.4L;
+    const ld percent =
+        isFront ? xc / kPistonPerPercent<ld> : (kPistonScale<ld> - xc) / kPistonPerPercent<ld>;
     c.textOut(isFront ? 588 : 3, y, std::to_string(curve_));
     c.textOut(isFront ? 600 : 15, y, fixed(static_cast<double>(percent), 4, 1));
 }
@@ -280,9 +283,9 @@ void drawSteamFrame(const Model& m, Canvas& c) {
     c.setFontBold(false);
 
     drawPistonGrid(c);
-    c.line(44, 70, 44, 346);
-    c.line(584, 70, 584, 346);
-    c.line(45, 343, 585, 343);
+    c.line(kLeftAxis, 70, kLeftAxis, 346);
+    c.line(kRightAxis, 70, kRightAxis, 346);
+    c.line(kLeftAxis + 1, 343, kRightAxis + 1, 343);
 
     // An arrow pointing up the pressure axis, then the two words downwards.
     c.textOut(24, 77, "/");

@@ -110,6 +110,11 @@ int clampedPositions(const std::vector<PortSample>& samples);
 // per 10 percent of stroke) and its percent labels "100" .. "10" at row y,
 // shared with the oval diagram.
 void drawPistonGrid(Canvas& c);
+// The columns of the piston grid's two axes, shared with the oval diagram:
+// the back end of the stroke (100 per cent) on the left, the front end (0)
+// on the right.
+inline constexpr int kLeftAxis = 44;
+inline constexpr int kRightAxis = 584;
 void drawPistonPercentLabels(Canvas& c, int y);
 
 // Grid, axes, vertical title, axis labels and the position list's headings

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "main/core/MainController.h"
+#include "main/core/StepTable.h"
 #include "model/Format.h"
 
 namespace tevrane {
@@ -26,7 +27,7 @@ void initPanel(const Model& m, Panel& p) {
     setBar(p.bar(Bar::RevArm), -r, r, 0, 1, 20);
     setBar(p.bar(Bar::DrvAng), -4000, 40000, 1, 1000, 4500);
     p.bar(Bar::DrvAng).enabled = false;  // the animation runs from the start
-    setBar(p.bar(Bar::StepAng), 0, 14613, 12000, 920, 2760);
+    setBar(p.bar(Bar::StepAng), 0, kStepBarFortyFiveDegrees, kStepBarTenDegrees, 920, 2760);
     setBar(p.bar(Bar::PanVert), -500, 500, 0, 1, 10);
     setBar(p.bar(Bar::PanHorz), -500, 500, 0, 1, 10);
     setBar(p.bar(Bar::Zoom), -200, 200, 0, 1, 10);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "main/core/PointerDisplay.h"
 #include "main/core/SteamDisplay.h"
@@ -12,8 +13,7 @@ namespace tevrane {
 
 namespace {
 
-constexpr long double kPi = 3.1415926535897932385L;
-constexpr long double kDegToRad = kPi / 180.0L;
+constexpr long double kDegToRad = std::numbers::pi_v<long double> / 180.0L;
 
 // ---- small helpers -------------------------------------------------------------
 
@@ -227,13 +227,13 @@ void drawReadings(const Model& m, Canvas& c) {
     reading(459, 25, "Rev Arm ", m.revArmPos, 6, 3);
     reading(459, 39, "Driv Ang ", m.driverAngle, 6, 2);
     reading(459, 53, "Step Ang", m.stepAngle, 6, 2);
-    reading(545, 25, "Piston % ", m.pistonTrace / 6.4L + 0.00001L, 6, 2);
+    reading(545, 25, "Piston % ", m.pistonTrace / kPistonPerPercent<long double> + 0.00001L, 6, 2);
     reading(545, 37, "ValveCen", m.valveTravel, 7, 3);
     reading(545, 49, "ValveFSt", m.frontSteamOpening, 7, 3);
     reading(545, 61, "ValveFEx", m.frontExhaustOpening, 7, 3);
     reading(545, 73, "ValveRSt", m.rearSteamOpening, 7, 3);
     reading(545, 85, "ValveREx", m.rearExhaustOpening, 7, 3);
-    reading(545, 97, "ValvLevA", m.valveLeverAngle * 180.0L / kPi, 7, 2);
+    reading(545, 97, "ValvLevA", m.valveLeverAngle * 180.0L / std::numbers::pi_v<long double>, 7, 2);
 }
 
 // Frames 1..9 show the "Error" entry, frame 10 hides it and sounds the
@@ -315,7 +315,8 @@ void advanceCutoff(Model& m, RenderState& st) {
         st.frontCutoffHold = toInt(400.0L / (step + 0.1L));
         const long double at = st.prevPistonPos -
                                st.prevFSt * (pos - st.prevPistonPos) / (fst - st.prevFSt);
-        m.frontCutoffText = cut(fixed(static_cast<double>(at / 6.4L), 4, 1), 10);
+        const long double percent = at / kPistonPerPercent<long double>;
+        m.frontCutoffText = cut(fixed(static_cast<double>(percent), 4, 1), 10);
     }
     st.frontCutoffShown = showLabels && st.frontCutoffHold > 0;
     if (st.frontCutoffShown) --st.frontCutoffHold;
@@ -323,7 +324,8 @@ void advanceCutoff(Model& m, RenderState& st) {
         st.rearCutoffHold = toInt(400.0L / (step + 0.1L));
         const long double at = st.prevPistonPos -
                                st.prevRSt * (pos - st.prevPistonPos) / (rst - st.prevRSt);
-        m.rearCutoffText = cut(fixed(static_cast<double>((640.0L - at) / 6.4L), 4, 1), 10);
+        const long double percent = (kPistonScale<long double> - at) / kPistonPerPercent<long double>;
+        m.rearCutoffText = cut(fixed(static_cast<double>(percent), 4, 1), 10);
     }
     st.rearCutoffShown = showLabels && st.rearCutoffHold > 0;
     if (st.rearCutoffShown) --st.rearCutoffHold;

@@ -109,7 +109,7 @@ void MainController::stepAngChanged() {
 
 void MainController::step1Click() {
     m_.selectedStep = 1.0f;
-    setBarPosition(Bar::StepAng, 8000);
+    setBarPosition(Bar::StepAng, kStepBarOneDegree);
     p_.step1.enabled = false;
     if (running()) m_.stepAngle = m_.selectedStep;
     changed();
@@ -117,7 +117,7 @@ void MainController::step1Click() {
 
 void MainController::step10Click() {
     m_.selectedStep = 10.0f;
-    setBarPosition(Bar::StepAng, 12000);
+    setBarPosition(Bar::StepAng, kStepBarTenDegrees);
     p_.step10.enabled = false;
     if (running()) m_.stepAngle = m_.selectedStep;
     changed();
@@ -125,7 +125,7 @@ void MainController::step10Click() {
 
 void MainController::step45Click() {
     m_.selectedStep = 45.0f;
-    setBarPosition(Bar::StepAng, 14613);
+    setBarPosition(Bar::StepAng, kStepBarFortyFiveDegrees);
     p_.step45.enabled = false;
     if (running()) m_.stepAngle = m_.selectedStep;
     changed();

@@ -12,6 +12,12 @@ struct StepChoice {
 };
 
 StepChoice stepForPosition(int position);
+
+// Where the step buttons put the bar, round(log10(step * 100) * 4000): 1
+// degree, 10 degrees (also the start) and 45 degrees, the bar's top.
+inline constexpr int kStepBarOneDegree = 8000;
+inline constexpr int kStepBarTenDegrees = 12000;
+inline constexpr int kStepBarFortyFiveDegrees = 14613;
 // The driver angle wraps into 0..360.1: above 360.1 it loses 360, below 0
 // it gains 360; 360.0 up to 360.1 is left as it is.
 float wrapDriverAngle(float angle);
