@@ -1,5 +1,8 @@
 #include "model/Model.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "model/Dimensions.h"
 #include "model/DynVars.h"
 
@@ -123,6 +126,11 @@ void resetAllDimensions(Model& m) {
     m.dynVarsVisible = false;
     clearUndo(m);
     m.undoEnabled = false;
+}
+
+float boundedDiagramVScale(float vs) {
+    if (std::isnan(vs)) return Options{}.diagramVScale;
+    return std::clamp(vs, kMinDiagramVScale, kMaxDiagramVScale);
 }
 
 }  // namespace tevrane
