@@ -2,9 +2,6 @@
 // freed dimensions (default bounds +-5 %) for equal front and back cut-off at
 // the default notches, prints the balance and the events before and after and
 // the new dimensions, and writes the tuned design when asked.
-#include <QSaveFile>
-#include <QString>
-
 #include <algorithm>
 #include <charconv>
 #include <ostream>
@@ -14,6 +11,7 @@
 #include "app/CommandLine.h"
 #include "dialogs/core/EqualiseText.h"
 #include "files/DimensionFile.h"
+#include "files/FileAccess.h"
 #include "model/Equaliser.h"
 
 namespace tevrane {
@@ -47,20 +45,6 @@ bool parseFree(const std::string& text, std::vector<int>& ids, std::string& why)
     }
     if (ids.size() > static_cast<size_t>(kMaxFreeDimensions)) {
         why = "at most six dimensions can be freed";
-        return false;
-    }
-    return true;
-}
-
-// The whole file or nothing: written beside the target and renamed over it.
-bool writeDesign(const std::string& path, const Model& m, std::string& why) {
-    const std::vector<std::uint8_t> bytes = encodeDimensions(m);
-    QSaveFile f(QString::fromStdString(path));
-    if (!f.open(QIODevice::WriteOnly) ||
-        f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !f.commit()) {
-        why = f.errorString().toStdString();
         return false;
     }
     return true;
@@ -119,14 +103,30 @@ int runEqualiseCommand(const std::vector<std::string>& args, std::ostream& out, 
     out << "\n" << eventsBeforeAfterText(plan.notches, notchEvents(start, plan.notches), notchEvents(r.tuned, plan.notches));
     out << "\n" << changesText(r);
     out << r.evaluations << " evaluations\n";
+    out.flush();
+    if (!out) {
+        err << "tevrane: the result could not be written\n";
+        return 1;
+    }
+    // Nothing could be tuned (no dimension had room to move, the design
+    // gives none of the notches): that is a failure, and no file is written.
+    if (!r.message.empty()) {
+        err << "tevrane: " << design << ": " << r.message << (haveOut ? "; nothing written\n" : "\n");
+        return 1;
+    }
 
     if (haveOut) {
         for (const DimensionChange& c : r.changes) setDimension(m, c.id, c.after);
-        if (!writeDesign(outPath, m, why)) {
-            err << "tevrane: " << outPath << ": " << why << "\n";
+        if (const std::string failure = writeFileAtomically(outPath, encodeDimensions(m)); !failure.empty()) {
+            err << "tevrane: " << outPath << ": " << failure << "\n";
             return 1;
         }
         out << "Written to " << outPath << "\n";
+        out.flush();
+        if (!out) {
+            err << "tevrane: the result could not be written\n";
+            return 1;
+        }
     }
     return 0;
 }
