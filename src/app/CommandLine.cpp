@@ -3,6 +3,7 @@
 #include <cstring>
 #include <ostream>
 
+#include "app/CheckCommand.h"
 #include "app/EqualiseCommand.h"
 #include "app/EventsCommand.h"
 #include "app/ExportCommand.h"
@@ -17,8 +18,10 @@ int runHelp(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 
 // Each command's own file adds its row here.
 const BatchCommand kCommands[] = {
-    {"--events", "--events design.dtv [--csv | --json]",
+    {"--events", kEventsUsage,
      "prints the valve events of the port diagram's 19 settings and the notch finder", runEventsCommand},
+    {"--check", kCheckUsage,
+     "names what is wrong with a design (exit 3 when there is an error or warning)", runCheckCommand},
     {"--equalise", "--equalise design.dtv --free ID,ID,... [--out tuned.dtv]",
      "tunes the freed dimensions (+-5 %) for equal front and back cut-off at the notches", runEqualiseCommand},
     {"--export", kExportUsage, "writes the mechanism or a diagram of the design as PNG, SVG or PDF",

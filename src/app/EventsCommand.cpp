@@ -3,7 +3,8 @@
 #include <ostream>
 
 #include "app/CommandLine.h"
-#include "dialogs/core/EventsReport.h"
+#include "dialogs/core/EventsForms.h"
+#include "model/NotchTargets.h"
 
 namespace tevrane {
 
@@ -11,8 +12,16 @@ int runEventsCommand(const std::vector<std::string>& args, std::ostream& out, st
     enum class Form { Text, Csv, Json } form = Form::Text;
     std::string path;
     bool formGiven = false;
-    for (const std::string& a : args) {
-        if (a == "--csv" || a == "--json") {
+    std::vector<NotchTarget> targets = defaultNotchTargets();
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--notches") {
+            if (i + 1 == args.size() || !parseNotchTargets(args[i + 1], targets)) {
+                err << "tevrane: --notches needs a list of cut-offs: " << kNotchTargetsRule << "\n";
+                return 2;
+            }
+            ++i;
+        } else if (a == "--csv" || a == "--json") {
             if (formGiven) {
                 err << "tevrane: --events takes one of --csv and --json\n";
                 return 2;
@@ -21,14 +30,14 @@ int runEventsCommand(const std::vector<std::string>& args, std::ostream& out, st
             form = a == "--csv" ? Form::Csv : Form::Json;
         } else if (a.rfind("--", 0) == 0 || !path.empty()) {
             err << "tevrane: --events does not understand " << a
-                << "\nusage: tevrane --events design.dtv [--csv | --json]\n";
+                << "\nusage: tevrane " << kEventsUsage << "\n";
             return 2;
         } else {
             path = a;
         }
     }
     if (path.empty()) {
-        err << "tevrane: --events needs a design file\nusage: tevrane --events design.dtv [--csv | --json]\n";
+        err << "tevrane: --events needs a design file\nusage: tevrane " << kEventsUsage << "\n";
         return 2;
     }
 
@@ -37,7 +46,6 @@ int runEventsCommand(const std::vector<std::string>& args, std::ostream& out, st
         err << "tevrane: cannot read " << path << ": " << failure << "\n";
         return 1;
     }
-    const auto targets = defaultNotchTargets();
     const EventsReport report = makeEventsReport(m, EventsSettings::PortDiagram, targets);
     switch (form) {
         case Form::Text: out << eventsReportText(report, kDefaultEventsTolerance); break;

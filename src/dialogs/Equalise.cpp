@@ -312,7 +312,7 @@ void TEqualise::ComputeClick() {
     std::vector<NotchTarget> targets;
     if (!parseNotchTargets(notches_->text().toStdString(), targets)) {
         QApplication::beep();
-        sensText_->setPlainText(QStringLiteral("The notches are cut-offs between 0 and 100 % and \"full\"."));
+        sensText_->setPlainText(QString::fromUtf8(kNotchTargetsRule));
         return;
     }
     const double step = parseDecimal(step_->text().toStdString());
@@ -358,7 +358,7 @@ void TEqualise::TuneClick() {
     if (running()) return;
     std::string why;
     std::vector<NotchTarget> targets;
-    if (!parseNotchTargets(notches_->text().toStdString(), targets)) why = "The notches are cut-offs between 0 and 100 % and \"full\".";
+    if (!parseNotchTargets(notches_->text().toStdString(), targets)) why = kNotchTargetsRule;
     const std::vector<FreeDimension> free = why.empty() ? freeDimensions(why) : std::vector<FreeDimension>{};
     const EqualiseGoals g = why.empty() ? goals(why) : EqualiseGoals{};
     if (!why.empty()) {

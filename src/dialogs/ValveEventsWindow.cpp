@@ -1,5 +1,7 @@
 #include "dialogs/ValveEventsWindow.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
@@ -13,6 +15,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -21,6 +24,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "dialogs/core/CheckReport.h"
+#include "dialogs/core/EventsForms.h"
 #include "files/FileAccess.h"
 #include "platform/Canvas.h"
 
@@ -139,6 +144,10 @@ TValveEvents::TValveEvents(Model& m, MainController& c, QWidget* parent)
     note_ = new QLabel(body);
     note_->setObjectName(QStringLiteral("EventsNote"));
     v->addWidget(note_);
+    findings_ = new QListWidget(body);
+    findings_->setObjectName(QStringLiteral("FindingsList"));
+    findings_->setFixedHeight(5 * QFontMetrics(findings_->font()).height() + 8);
+    v->addWidget(findings_);
 
     auto* lower = new QHBoxLayout;
     auto* midBox = new QVBoxLayout;
@@ -158,7 +167,11 @@ TValveEvents::TValveEvents(Model& m, MainController& c, QWidget* parent)
     auto* notchBox = new QVBoxLayout;
     auto* targetsRow = new QHBoxLayout;
     targetsRow->addWidget(new QLabel(QStringLiteral("Notch finder: cut-offs wanted (% of stroke)"), body));
-    targets_ = new QLineEdit(QString::fromStdString(notchTargetsText(targetList_)), body);
+    // The full gear has its own box; the text holds the cut-offs.
+    std::vector<NotchTarget> cutOffs;
+    for (const NotchTarget& t : targetList_)
+        if (!t.fullGear) cutOffs.push_back(t);
+    targets_ = new QLineEdit(QString::fromStdString(notchTargetsText(cutOffs)), body);
     targets_->setObjectName(QStringLiteral("TargetsBox"));
     targetsRow->addWidget(targets_, 1);
     fullGear_ = new QCheckBox(QStringLiteral("Full gear"), body);
@@ -196,7 +209,8 @@ TValveEvents::TValveEvents(Model& m, MainController& c, QWidget* parent)
     }
 
     connect(settings_, &QComboBox::currentIndexChanged, this, [this] { recompute(); });
-    connect(tolerance_, &QDoubleSpinBox::valueChanged, this, [this] { showReport(); });
+    // The tolerance marks the table and judges the notches' cut-offs.
+    connect(tolerance_, &QDoubleSpinBox::valueChanged, this, [this] { recompute(); });
     connect(angles_, &QCheckBox::toggled, this, [this] { showReport(); });
     connect(targets_, &QLineEdit::editingFinished, this, &TValveEvents::TargetsChange);
     connect(fullGear_, &QCheckBox::toggled, this, &TValveEvents::TargetsChange);
@@ -218,7 +232,7 @@ DiagramControls TValveEvents::drawDiagram(Model& m, Canvas& c, bool) {
 void TValveEvents::recompute() {
     const auto settings =
         settings_->currentIndex() == 1 ? EventsSettings::RevArmPositions : EventsSettings::PortDiagram;
-    report_ = makeEventsReport(model(), settings, targetList_);
+    report_ = makeEventsReport(model(), settings, targetList_, tolerance_->value());
     setWindowTitle(report_.design.empty() ? QStringLiteral("Valve Events")
                                           : QStringLiteral("Valve Events - ") + QString::fromStdString(report_.design));
     showReport();
@@ -253,8 +267,20 @@ void TValveEvents::showReport() {
     else if (report_.clamped)
         note = QStringLiteral("The linkage cannot close at some settings: the solver mended it there (\"linkage mended\").");
     else
-        note = QStringLiteral("Events in percent of each end's stroke from its own dead centre; lengths in the design's unit.");
+        note = QString::fromUtf8(kEventsMeasures);
+    note += QStringLiteral("\nDead centres (driver angle): front %1 deg, back %2 deg.")
+                .arg(report_.deadCentres.front, 0, 'f', 2)
+                .arg(report_.deadCentres.back, 0, 'f', 2);
     note_->setText(note);
+
+    findings_->clear();
+    if (report_.check.findings.empty()) findings_->addItem(QString::fromUtf8(kNoFindings));
+    for (const Finding& f : report_.check.findings) {
+        auto* item = new QListWidgetItem(QString::fromStdString(findingLine(f)), findings_);
+        item->setForeground(f.severity == Severity::Error     ? QColor(176, 0, 0)
+                            : f.severity == Severity::Warning ? QColor(160, 90, 0)
+                                                              : QColor(60, 60, 60));
+    }
 
     const auto mid = midGearRows(report_);
     for (int r = 0; r < 3; ++r)
@@ -295,13 +321,16 @@ void TValveEvents::fitTable() {
 }
 
 void TValveEvents::TargetsChange() {
-    const auto parsed = parseNotchTargets(targets_->text().toStdString(), fullGear_->isChecked());
+    auto parsed = parseNotchTargets(targets_->text().toStdString());
     if (!parsed) {
-        targetsError_->setText(QStringLiteral("Cut-offs are numbers above 0 and up to 100, separated by commas."));
+        targetsError_->setText(QString::fromUtf8(kNotchTargetsRule));
         targetsError_->show();
         return;
     }
     targetsError_->hide();
+    // "full" typed in the text and the box ticked name the same target once.
+    const bool typedFull = std::any_of(parsed->begin(), parsed->end(), [](const NotchTarget& t) { return t.fullGear; });
+    if (fullGear_->isChecked() && !typedFull) parsed->push_back({0.0, true});
     targetList_ = *parsed;
     recompute();
 }

@@ -2,7 +2,8 @@
 // reverse, front and back with their difference (marked where it is beyond
 // the tolerance), the mid gear laps and the notch finder. It is built on the
 // diagram windows' frame, so its four dynamic-variable bars and "UnDo" work
-// the same slots and undo stack and every change recomputes the table; like
+// the same slots and undo stack and every change recomputes the table and
+// the design's findings beneath it; like
 // the diagrams it holds the animation while it is up.
 #pragma once
 
@@ -17,6 +18,7 @@ class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QTableWidget;
 
 namespace tevrane {
@@ -36,6 +38,7 @@ public:
     QCheckBox* fullGearBox() const { return fullGear_; }
     QPushButton* copyButton() const { return copy_; }
     QPushButton* saveButton() const { return save_; }
+    QListWidget* findingsList() const { return findings_; }
     const EventsReport& report() const { return report_; }
 
     // Writes the CSV of the table shown; a failure is told in a message box
@@ -68,6 +71,7 @@ private:
     QPushButton* save_ = nullptr;
     QTableWidget* table_ = nullptr;
     QLabel* note_ = nullptr;
+    QListWidget* findings_ = nullptr;
     QTableWidget* midGear_ = nullptr;
     QLineEdit* targets_ = nullptr;
     QCheckBox* fullGear_ = nullptr;

@@ -34,10 +34,11 @@ Measured measure(const Engine& e, const Setting& s, bool leads) {
     if (c.back) m.back = c.back->strokePercent;
     m.clamped = c.clamped;
     if (leads) {
-        // The lead is the steam opening at the end's dead centre, whichever
-        // way the driver turns (as valveEvents gives it).
-        const GearSolution atFront = solveGear(e, 0.0f, s.revArm);
-        const GearSolution atBack = solveGear(e, 180.0f, s.revArm);
+        // The lead is the steam opening at the end's true dead centre,
+        // whichever way the driver turns (as valveEvents gives it).
+        const DeadCentres dc = deadCentres(e);
+        const GearSolution atFront = solveGear(e, static_cast<float>(dc.front), s.revArm);
+        const GearSolution atBack = solveGear(e, static_cast<float>(dc.back), s.revArm);
         m.frontLead = atFront.ports.frontSteamOpening;
         m.backLead = atBack.ports.rearSteamOpening;
         m.clamped = m.clamped || atFront.clamps() > 0 || atBack.clamps() > 0;

@@ -27,7 +27,9 @@ struct Row {
     CutOffs cut;
 };
 
-Row rowAt(const Engine& e, float revArm, Sense sense) { return {revArm, sense, cutOffs(e, revArm, sense)}; }
+Row rowAt(const Engine& e, float revArm, Sense sense, EventPath path) {
+    return {revArm, sense, cutOffs(e, revArm, sense, path)};
+}
 
 Row rowOf(const ValveEvents& v) {
     return {v.revArm, v.sense, CutOffs{v.front.cutOff, v.back.cutOff, v.clamped}};
@@ -59,8 +61,8 @@ std::optional<double> cutOffPhase(const Row& v, bool front) {
 // exactly one closing steam edge, the whole turn decides.
 class CutOffBetweenRows {
 public:
-    CutOffBetweenRows(const Engine& e, const Row& inner, const Row& outer)
-        : engine_(e), sense_(inner.sense) {
+    CutOffBetweenRows(const Engine& e, const Row& inner, const Row& outer, EventPath path)
+        : engine_(e), sense_(inner.sense), path_(path) {
         for (int i = 0; i < 2; ++i) {
             const auto a = cutOffPhase(inner, i == 0);
             const auto b = cutOffPhase(outer, i == 0);
@@ -93,11 +95,11 @@ private:
     };
 
     std::optional<double> of(float revArm, bool front) {
-        GearAt gear(engine_, revArm, sense_);
+        GearAt gear(engine_, revArm, sense_, path_);
         const std::optional<double> r = span_[front ? 0 : 1] ? nearby(gear, front) : std::nullopt;
         clamped_ = clamped_ || gear.clamped();
         if (r) return r;
-        const Row v = rowAt(engine_, revArm, sense_);
+        const Row v = rowAt(engine_, revArm, sense_, path_);
         clamped_ = clamped_ || v.cut.clamped;
         return cutOffOf(v, front ? NotchEnd::Front : NotchEnd::Back);
     }
@@ -123,6 +125,7 @@ private:
 
     const Engine& engine_;
     Sense sense_;
+    EventPath path_;
     std::optional<Span> span_[2];
     bool clamped_ = false;
 };
@@ -173,13 +176,14 @@ CutOffReach reachOf(const std::vector<Row>& rows, NotchEnd end) {
 
 class SenseSearch {
 public:
-    SenseSearch(const Engine& e, const std::vector<Row>& rows) : engine_(e), rows_(rows) {}
+    SenseSearch(const Engine& e, const std::vector<Row>& rows, EventPath path) : engine_(e), rows_(rows), path_(path) {}
 
     std::optional<NotchSetting> find(const NotchTarget& t, NotchEnd end) {
         if (rows_.empty()) return std::nullopt;
         if (t.fullGear) {
             const Row& full = rows_.back();
-            if (const auto c = cutOffOf(full, end)) return NotchSetting{full.revArm, *c};
+            if (const auto c = cutOffOf(full, end))
+                return NotchSetting{full.revArm, *c, cutOffOf(full, NotchEnd::Front), cutOffOf(full, NotchEnd::Back)};
             return std::nullopt;
         }
         // The first pair of neighbouring rows, from the centre out, whose
@@ -201,13 +205,13 @@ private:
     std::optional<NotchSetting> settle(size_t i, NotchEnd end, double target, double g0, double g1) {
         const Row& inner = rows_[i];
         const Row& outer = rows_[i + 1];
-        CutOffBetweenRows near(engine_, inner, outer);
+        CutOffBetweenRows near(engine_, inner, outer, path_);
         auto quick = [&](float r) -> std::optional<double> {
             const auto c = near(r, end);
             return c ? std::optional(*c - target) : std::nullopt;
         };
         auto whole = [&](float r) -> std::optional<double> {
-            const Row v = rowAt(engine_, r, inner.sense);
+            const Row v = rowAt(engine_, r, inner.sense, path_);
             clamped_ = clamped_ || v.cut.clamped;
             const auto c = cutOffOf(v, end);
             return c ? std::optional(*c - target) : std::nullopt;
@@ -218,23 +222,25 @@ private:
         for (const auto& cutOff : {std::function<std::optional<double>(float)>(quick),
                                    std::function<std::optional<double>(float)>(whole)}) {
             const float r = refine(cutOff, inner.revArm, g0, outer.revArm, g1);
-            const Row v = rowAt(engine_, r, inner.sense);
+            const Row v = rowAt(engine_, r, inner.sense, path_);
             clamped_ = clamped_ || v.cut.clamped || near.clamped();
             const auto c = cutOffOf(v, end);
-            if (c && std::fabs(*c - target) <= kNotchTolerance) return NotchSetting{r, *c};
+            if (c && std::fabs(*c - target) <= kNotchTolerance)
+                return NotchSetting{r, *c, cutOffOf(v, NotchEnd::Front), cutOffOf(v, NotchEnd::Back)};
         }
         return std::nullopt;
     }
 
     const Engine& engine_;
     const std::vector<Row>& rows_;
+    EventPath path_;
     bool clamped_ = false;
 };
 
 NotchSense searchSense(const Engine& e, const std::vector<Row>& rows,
-                       std::span<const NotchTarget> targets, bool& clamped) {
+                       std::span<const NotchTarget> targets, EventPath path, bool& clamped) {
     NotchSense out;
-    SenseSearch search(e, rows);
+    SenseSearch search(e, rows, path);
     for (const NotchTarget& t : targets) {
         NotchRow row;
         row.target = t;
@@ -250,11 +256,11 @@ NotchSense searchSense(const Engine& e, const std::vector<Row>& rows,
 
 // Both senses, each on its own thread; the rows of a sense come from rowsOf.
 template <class RowsOf>
-NotchTable searchBoth(const Engine& e, std::span<const NotchTarget> targets, RowsOf rowsOf) {
+NotchTable searchBoth(const Engine& e, std::span<const NotchTarget> targets, EventPath path, RowsOf rowsOf) {
     NotchTable t;
     bool forwardClamped = false, reverseClamped = false;
-    bothAtOnce([&] { t.forward = searchSense(e, rowsOf(Sense::Forward), targets, forwardClamped); },
-               [&] { t.reverse = searchSense(e, rowsOf(Sense::Reverse), targets, reverseClamped); });
+    bothAtOnce([&] { t.forward = searchSense(e, rowsOf(Sense::Forward), targets, path, forwardClamped); },
+               [&] { t.reverse = searchSense(e, rowsOf(Sense::Reverse), targets, path, reverseClamped); });
     t.clamped = forwardClamped || reverseClamped;
     return t;
 }
@@ -265,19 +271,21 @@ std::vector<NotchTarget> defaultNotchTargets() {
     return {{75, false}, {65, false}, {50, false}, {35, false}, {25, false}, {0, true}};
 }
 
-NotchTable findNotches(const Engine& e, const EventsTable& table, std::span<const NotchTarget> targets) {
-    return searchBoth(e, targets, [&](Sense s) {
+NotchTable findNotches(const Engine& e, const EventsTable& table, std::span<const NotchTarget> targets,
+                       EventPath path) {
+    return searchBoth(e, targets, path, [&](Sense s) {
         std::vector<Row> rows;
         for (const ValveEvents& v : s == Sense::Forward ? table.forward : table.reverse) rows.push_back(rowOf(v));
         return rows;
     });
 }
 
-NotchTable findNotches(const Engine& e, float revArmCentre, std::span<const NotchTarget> targets) {
+NotchTable findNotches(const Engine& e, float revArmCentre, std::span<const NotchTarget> targets,
+                       EventPath path) {
     // Only the cut-offs of the 19 settings are needed, not their whole events.
-    return searchBoth(e, targets, [&](Sense s) {
+    return searchBoth(e, targets, path, [&](Sense s) {
         std::vector<Row> rows;
-        for (float r : portDiagramSettings(e, revArmCentre, s)) rows.push_back(rowAt(e, r, s));
+        for (float r : portDiagramSettings(e, revArmCentre, s)) rows.push_back(rowAt(e, r, s, path));
         return rows;
     });
 }

@@ -32,6 +32,9 @@ inline constexpr int kNotchEnds = 3;
 struct NotchSetting {
     float revArm = 0;
     double cutOff = 0;
+    // Both ends' own cut-offs at the setting (percent of stroke), as the
+    // whole turn gives them; empty where an end has none.
+    std::optional<double> front, back;
 };
 inline constexpr double kNotchTolerance = 1e-3;  // percent of stroke
 
@@ -63,7 +66,9 @@ struct NotchTable {
 // Searches every target both ways. The events at the 19 diagram settings
 // bracket each target; a table already made for the same engine and centre
 // spares computing them again.
-NotchTable findNotches(const Engine& e, float revArmCentre, std::span<const NotchTarget> targets);
-NotchTable findNotches(const Engine& e, const EventsTable& table, std::span<const NotchTarget> targets);
+NotchTable findNotches(const Engine& e, float revArmCentre, std::span<const NotchTarget> targets,
+                       EventPath path = EventPath::Fast);
+NotchTable findNotches(const Engine& e, const EventsTable& table, std::span<const NotchTarget> targets,
+                       EventPath path = EventPath::Fast);
 
 }  // namespace tevrane

@@ -30,12 +30,13 @@ std::optional<double> percentOf(const std::optional<EventPoint>& p) {
     return p ? std::optional(p->strokePercent) : std::nullopt;
 }
 
-void fillEnd(const EndEvents& end, std::array<std::optional<double>, kEventKinds>& out) {
+void fillEnd(const EndEvents& end, const DieTravel& die, std::array<std::optional<double>, kEventKinds>& out) {
     out[static_cast<size_t>(EventKind::CutOff)] = percentOf(end.cutOff);
     out[static_cast<size_t>(EventKind::Lead)] = end.lead;
     out[static_cast<size_t>(EventKind::Release)] = percentOf(end.release);
     out[static_cast<size_t>(EventKind::Compression)] = percentOf(end.compression);
     out[static_cast<size_t>(EventKind::MaxOpening)] = end.maxSteamOpening;
+    out[static_cast<size_t>(EventKind::DieTravel)] = die.travel();
 }
 
 std::vector<EventValues> eventsAt(const Engine& e, std::span<const NotchPoint> notches) {
@@ -89,8 +90,8 @@ std::vector<NotchPoint> notchPoints(const Engine& e, float revArmCentre, std::sp
 
 EventValues eventValues(const ValveEvents& v) {
     EventValues r;
-    fillEnd(v.front, r.front);
-    fillEnd(v.back, r.back);
+    fillEnd(v.front, v.die, r.front);
+    fillEnd(v.back, v.die, r.back);
     r.clamped = v.clamped;
     return r;
 }

@@ -30,11 +30,12 @@ struct NotchPoint {
 std::vector<NotchPoint> notchPoints(const NotchTable& t);
 std::vector<NotchPoint> notchPoints(const Engine& e, float revArmCentre, std::span<const NotchTarget> targets);
 
-// The five events of one end the table follows.
-enum class EventKind { CutOff = 0, Lead, Release, Compression, MaxOpening };
-inline constexpr int kEventKinds = 5;
-// Cut-off, release and compression are in percent of stroke; lead and the
-// largest opening in length units.
+// The events of one end the table follows. The die's travel along the link
+// belongs to the setting, not to an end: both ends carry the same value.
+enum class EventKind { CutOff = 0, Lead, Release, Compression, MaxOpening, DieTravel };
+inline constexpr int kEventKinds = 6;
+// Cut-off, release and compression are in percent of stroke; lead, the
+// largest opening and the die's travel in length units.
 inline bool isPercentKind(EventKind k) { return k == EventKind::CutOff || k == EventKind::Release || k == EventKind::Compression; }
 
 // The events of both ends at one setting, empty where the edge never crosses.

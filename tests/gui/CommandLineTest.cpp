@@ -110,3 +110,55 @@ TEST(EventsCommand, PrintsTheTableAndRefusesDamagedFilesAndBadWords) {
         EXPECT_FALSE(e.str().empty());
     }
 }
+
+TEST(CheckCommand, NamesWhatIsWrongAndExitsThreeOnlyForErrorsAndWarnings) {
+    std::ostringstream out, err;
+    // The default design's notches are not equalised: warnings, exit 3.
+    EXPECT_EQ(runBatchCommand({"--check", TEVRANE_DATA_DIR "/default.dtv"}, out, err), 3) << err.str();
+    EXPECT_EQ(out.str().rfind("warning cutoff-unequal (forward): At the forward notch for", 0), 0u) << out.str();
+    // With room enough between front and back it has nothing to report.
+    std::ostringstream calm;
+    EXPECT_EQ(runBatchCommand({"--check", TEVRANE_DATA_DIR "/default.dtv", "--tolerance", "100"}, calm, err), 0);
+    EXPECT_EQ(calm.str().rfind("No findings", 0), 0u) << calm.str();
+
+    // A gear made impossible: a reverse arm shorter than its travel.
+    Model m;
+    ASSERT_EQ(loadDesign(TEVRANE_DATA_DIR "/default.dtv", m), "");
+    m.reverseArmLength = 0.5f;
+    const std::string broken = (std::filesystem::temp_directory_path() / "tevrane_check_broken.dtv").string();
+    {
+        const auto bytes = encodeDimensions(m);
+        std::ofstream(broken, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                      static_cast<std::streamsize>(bytes.size()));
+    }
+    std::ostringstream bad, json;
+    EXPECT_EQ(runBatchCommand({"--check", broken}, bad, err), 3);
+    EXPECT_EQ(bad.str().rfind("error clamped (forward, setting ", 0), 0u) << bad.str();
+    EXPECT_NE(bad.str().find("error clamped (reverse, setting "), std::string::npos);
+    EXPECT_EQ(runBatchCommand({"--check", broken, "--json"}, json, err), 3);
+    EXPECT_EQ(json.str().rfind("{\"findings\": [\n  {\"severity\": \"error\", \"code\": \"clamped\", \"sense\": \"forward\"", 0),
+              0u)
+        << json.str();
+    std::filesystem::remove(broken);
+
+    std::ostringstream none;
+    EXPECT_EQ(runBatchCommand({"--check", "/nonexistent/x.dtv"}, none, err), 1);
+    EXPECT_EQ(runBatchCommand({"--check"}, none, err), 2);
+    EXPECT_EQ(runBatchCommand({"--check", TEVRANE_DATA_DIR "/default.dtv", "--tolerance", "-1"}, none, err), 2);
+    EXPECT_EQ(runBatchCommand({"--check", TEVRANE_DATA_DIR "/default.dtv", "--notches", "100"}, none, err), 2);
+    EXPECT_TRUE(none.str().empty());
+}
+
+TEST(EventsCommand, TheNotchesAreReadAsTheWindowsReadThem) {
+    std::ostringstream out, err;
+    ASSERT_EQ(runBatchCommand({"--events", TEVRANE_DATA_DIR "/default.dtv", "--notches", "50; 37.5 full"}, out, err),
+              0)
+        << err.str();
+    EXPECT_NE(out.str().find("37.5 %"), std::string::npos);
+    EXPECT_EQ(out.str().find("75 %"), std::string::npos);
+    EXPECT_NE(out.str().find("Dead centres (driver angle): front 0.00 deg, back 180.00 deg"), std::string::npos);
+    std::ostringstream none;
+    EXPECT_EQ(runBatchCommand({"--events", TEVRANE_DATA_DIR "/default.dtv", "--notches", "75, 5x"}, none, err), 2);
+    EXPECT_EQ(runBatchCommand({"--events", TEVRANE_DATA_DIR "/default.dtv", "--notches"}, none, err), 2);
+    EXPECT_TRUE(none.str().empty());
+}

@@ -8,6 +8,7 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -16,6 +17,7 @@
 
 #include "app/Windows.h"
 #include "dialogs/ValveEventsWindow.h"
+#include "dialogs/core/EventsForms.h"
 #include "dialogs/core/MessageSink.h"
 #include "main/Main.h"
 #include "model/DynVars.h"
@@ -110,6 +112,43 @@ TEST_F(ValveEventsWindow, ABarStepRecomputesTheTableAndUndoPutsItBack) {
 
     w->undoButton()->click();
     EXPECT_EQ(cell(0, EventsColumn::Lead), leadBefore);
+    w->close();
+}
+
+// The lines of the findings list that start with the text.
+int findingsStartingWith(const QListWidget* list, const QString& start) {
+    int n = 0;
+    for (int i = 0; i < list->count(); ++i) n += list->item(i)->text().startsWith(start) ? 1 : 0;
+    return n;
+}
+
+TEST_F(ValveEventsWindow, TheFindingsFollowTheBarsTheUndoAndTheTolerance) {
+    commitEdit(m, 119, dimensionName(119), m.cyl.valveLenFront, m.cyl.valveLenFront);
+    m.dynVarsVisible = true;
+    m.undoEnabled = true;
+    w->show();
+    QListWidget* list = w->findingsList();
+    ASSERT_TRUE(list);
+    const QString late = QStringLiteral("warning negative-lead (");
+    EXPECT_EQ(findingsStartingWith(list, late), 0);
+    EXPECT_GT(findingsStartingWith(list, QStringLiteral("warning cutoff-unequal (")), 0);  // not equalised
+
+    // Five steps of +0.01 on the front valve half: the front port lags.
+    w->dynVarEnter(1);
+    for (int k = 0; k < 5; ++k) w->dynBar(1)->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    w->dynVarScrollEnd(1);
+    EXPECT_GT(findingsStartingWith(list, late), 0);
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->text().startsWith(late)) {
+            EXPECT_TRUE(list->item(i)->text().contains(QStringLiteral(", front)")));
+        }
+
+    w->undoButton()->click();
+    EXPECT_EQ(findingsStartingWith(list, late), 0);
+    // Front and back may differ by anything: nothing left to say.
+    w->toleranceBox()->setValue(100.0);
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_TRUE(list->item(0)->text().startsWith(QStringLiteral("No findings")));
     w->close();
 }
 

@@ -13,10 +13,10 @@ namespace tevrane {
 
 namespace {
 
-constexpr EventKind kColumns[] = {EventKind::CutOff, EventKind::Lead, EventKind::Release, EventKind::Compression,
-                                  EventKind::MaxOpening};
-constexpr const char* kColumnHeads[] = {"Cut-off %", "Lead", "Release %", "Compression %", "Max opening"};
-constexpr const char* kCsvHeads[] = {"cutoff", "lead", "release", "compression", "max_opening"};
+constexpr EventKind kColumns[] = {EventKind::CutOff,      EventKind::Lead,       EventKind::Release,
+                                  EventKind::Compression, EventKind::MaxOpening, EventKind::DieTravel};
+constexpr const char* kColumnHeads[] = {"Cut-off %", "Lead", "Release %", "Compression %", "Max opening", "Die travel"};
+constexpr const char* kCsvHeads[] = {"cutoff", "lead", "release", "compression", "max_opening", "die_travel"};
 constexpr int kNumberWidth = 9;
 
 std::string pad(std::string s, size_t width) {
@@ -88,7 +88,7 @@ constexpr size_t kNotchWidth = 10;
 std::string notchLabel(const NotchPoint& p) {
     const std::string sense = p.sense == Sense::Forward ? "Fwd " : "Rev ";
     if (p.target.fullGear) return sense + "full";
-    return sense + fixed(p.target.cutOff, 0, p.target.cutOff == std::floor(p.target.cutOff) ? 0 : 1) + " %";
+    return sense + notchTargetLabel(p.target);
 }
 
 std::string sensitivityText(const SensitivityTable& t) {
@@ -183,44 +183,6 @@ std::string changesText(const EqualiseResult& r) {
         const FreeDimension& f = r.free[i];
         s += pad(fixed(c.id, 3, 0) + " " + nameOf(c.id), kNameWidth) + fixed(c.before, 10, 4) + fixed(c.after, 10, 4) +
              fixed(static_cast<double>(c.after) - c.before, 10, 4) + fixed(f.low, 10, 4) + fixed(f.high, 10, 4) + "\n";
-    }
-    return s;
-}
-
-bool parseNotchTargets(const std::string& text, std::vector<NotchTarget>& out) {
-    std::vector<NotchTarget> t;
-    std::string word;
-    auto take = [&]() {
-        if (word.empty()) return true;
-        std::string w = word;
-        word.clear();
-        if (w == "full" || w == "Full" || w == "FULL") {
-            t.push_back({0, true});
-            return true;
-        }
-        double v = 0;
-        const auto r = std::from_chars(w.data(), w.data() + w.size(), v);
-        if (r.ec != std::errc() || r.ptr != w.data() + w.size() || !(v > 0.0 && v < 100.0)) return false;
-        t.push_back({v, false});
-        return true;
-    };
-    for (char c : text + " ") {
-        if (c == ',' || c == ' ' || c == '%' || c == '\t') {
-            if (!take()) return false;
-        } else {
-            word += c;
-        }
-    }
-    if (t.empty()) return false;
-    out = t;
-    return true;
-}
-
-std::string notchTargetsText(const std::vector<NotchTarget>& targets) {
-    std::string s;
-    for (const NotchTarget& t : targets) {
-        if (!s.empty()) s += ", ";
-        s += t.fullGear ? std::string("full") : fixed(t.cutOff, 0, t.cutOff == std::floor(t.cutOff) ? 0 : 1);
     }
     return s;
 }

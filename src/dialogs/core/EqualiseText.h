@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/Equaliser.h"
+#include "model/NotchTargets.h"
 #include "model/Sensitivity.h"
 
 namespace tevrane {
@@ -31,12 +32,6 @@ std::vector<EventValues> notchEvents(const Engine& e, const std::vector<NotchPoi
 std::string balanceText(const Balance& b, const EqualiseGoals& g);
 // One line per freed dimension: name, before, after, change.
 std::string changesText(const EqualiseResult& r);
-
-// The notch targets as the user types them: cut-offs in percent and "full",
-// separated by commas or blanks ("75, 65, 50, 35, 25, full"). False for a
-// word that is neither, a cut-off outside (0, 100) or no target at all.
-bool parseNotchTargets(const std::string& text, std::vector<NotchTarget>& out);
-std::string notchTargetsText(const std::vector<NotchTarget>& targets);
 
 // The dimensions offered to be freed: those bound to the four bars first
 // (slot 1 to 4, where they move the events), then the rest of the table's.

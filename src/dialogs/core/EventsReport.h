@@ -1,9 +1,9 @@
 // The valve events table and the notch finder as a designer reads them: one
 // row per setting, sense and cylinder end with the front-minus-back
 // differences beneath, the mid gear laps, and the reverse-arm settings that
-// give the wanted cut-offs. The "Valve Events" window shows these rows; the
-// same rows become the plain text, the tab-separated copy, the CSV and the
-// JSON of `tevrane --events`.
+// give the wanted cut-offs. The "Valve Events" window shows these rows;
+// EventsForms.h turns the same report into the plain text, the tab-separated
+// copy, the CSV and the JSON of `tevrane --events`.
 //
 // Every number comes from valveEvents, midGear and findNotches on the model's
 // engine; nothing here writes to the model.
@@ -15,8 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "model/DesignChecks.h"
 #include "model/Model.h"
 #include "model/NotchFinder.h"
+#include "model/NotchTargets.h"
 #include "model/ValveEvents.h"
 
 namespace tevrane {
@@ -29,7 +31,7 @@ enum class EventsSettings {
 
 // Front and back are compared in percent of stroke; a difference beyond this
 // is marked.
-inline constexpr double kDefaultEventsTolerance = 2.0;
+inline constexpr double kDefaultEventsTolerance = kDefaultCutOffTolerance;
 
 // One setting turning one way.
 struct EventsSetting {
@@ -45,8 +47,12 @@ struct EventsReport {
     float revArmMax = 0;
     std::vector<EventsSetting> rows;  // the port diagram's forward rows, then its reverse rows
     MidGear midGear;
+    DeadCentres deadCentres;
     std::vector<NotchTarget> targets;
     NotchTable notches;
+    // The design checks of the port diagram's settings and the notches,
+    // whichever settings the table lists.
+    DesignCheck check;
     bool clamped = false;  // the solver mended the linkage somewhere
 };
 
@@ -57,7 +63,9 @@ int revArmPositionsInUse(const Motion& m);
 // as the steam diagram runs it.
 Sense positionDrives(float position, float centre);
 
-EventsReport makeEventsReport(const Model& m, EventsSettings settings, std::span<const NotchTarget> targets);
+// The checks judge front and back cut-off at the notches by the tolerance.
+EventsReport makeEventsReport(const Model& m, EventsSettings settings, std::span<const NotchTarget> targets,
+                              double tolerance = kDefaultEventsTolerance);
 
 // Whether front and back disagree by more than the tolerance. An event that
 // only one end has is not compared.
@@ -66,11 +74,20 @@ bool exceedsTolerance(const std::optional<double>& difference, double tolerance)
 // ---- the table ------------------------------------------------------------
 
 enum class EventsColumn {
-    Number, Setting, Travel, Sense, End, Lead, MaxOpening,
+    Number, Setting, Travel, Sense, End, Lead, MaxOpening, OverTravel,
     AdmissionAngle, Admission, CutOffAngle, CutOff, ReleaseAngle, Release,
-    CompressionAngle, Compression, ValveTravel, Note,
+    CompressionAngle, Compression, ValveTravel, DieHighest, DieLowest, DieTravel, Note,
 };
-inline constexpr int kEventsColumns = 17;
+inline constexpr int kEventsColumns = 21;
+
+// How the columns are measured, in a designer's words: the headers of the
+// text and the CSV and the window's note say it.
+inline constexpr const char* kEventsMeasures =
+    "Admission and compression in percent of stroke from the end's dead centre, negative before it and "
+    "positive after it; cut-off and release in percent of the working stroke from the dead centre. "
+    "Dead centres are where crank and main rod lie in line. Max open is the steam port's largest opening "
+    "(at most its width), over-travel how far the valve edge runs past the port; the die's place is along "
+    "the link from its pivot, positive towards the reverse arm. Lengths in the design's unit.";
 
 struct EventsColumnInfo {
     const char* title;  // the heading
@@ -103,8 +120,6 @@ std::vector<std::array<std::string, 4>> midGearRows(const EventsReport& r);
 
 // ---- the notch finder -------------------------------------------------------
 
-// "75 %" or "full gear".
-std::string notchTargetLabel(const NotchTarget& t);
 // The column heads after "Target": forward front, back, mean; reverse front, back, mean.
 inline constexpr int kNotchColumns = 7;
 const std::array<const char*, kNotchColumns>& notchColumnTitles();
@@ -116,25 +131,5 @@ struct NotchCell {
 std::vector<std::array<NotchCell, kNotchColumns>> notchRows(const EventsReport& r);
 // What cut-offs the gear gives at all, per sense and end.
 std::vector<std::string> reachLines(const EventsReport& r);
-
-// The targets' text in the window's box ("75, 65, 50, 35, 25"), and back: the
-// numbers separated by commas or blanks, each above 0 and at most 100. Empty
-// when the text holds anything else.
-std::string notchTargetsText(std::span<const NotchTarget> targets);
-std::optional<std::vector<NotchTarget>> parseNotchTargets(const std::string& text, bool fullGear);
-
-// ---- the forms it leaves the program in -----------------------------------
-
-// The whole report as aligned plain text: the table (a difference beyond the
-// tolerance marked "*"), the mid gear and the notches.
-std::string eventsReportText(const EventsReport& r, double tolerance);
-// The table as tab-separated lines with its heading, as the window shows it
-// (the angle columns only when asked for): what "Copy" puts on the clipboard.
-std::string eventsTableTsv(const EventsReport& r, double tolerance, bool withAngles);
-// Three CSV blocks separated by an empty line, each with its heading line:
-// the events (one line per setting, sense and end, and one for front minus
-// back), the mid gear, the notches.
-std::string eventsReportCsv(const EventsReport& r);
-std::string eventsReportJson(const EventsReport& r, double tolerance);
 
 }  // namespace tevrane

@@ -1,0 +1,24 @@
+// The four forms the valve events report leaves the program in: aligned
+// text (`tevrane --events`), the tab-separated copy of the window's table,
+// CSV and JSON. Each only reads a report made by makeEventsReport.
+#pragma once
+
+#include <string>
+
+#include "dialogs/core/EventsReport.h"
+
+namespace tevrane {
+
+// The whole report as aligned plain text: the table (a difference beyond the
+// tolerance marked "*"), the mid gear and the notches.
+std::string eventsReportText(const EventsReport& r, double tolerance);
+// The table as tab-separated lines with its heading, as the window shows it
+// (the angle columns only when asked for): what "Copy" puts on the clipboard.
+std::string eventsTableTsv(const EventsReport& r, double tolerance, bool withAngles);
+// Three CSV blocks separated by an empty line, each with its heading line:
+// the events (one line per setting, sense and end, and one for front minus
+// back), the mid gear, the notches.
+std::string eventsReportCsv(const EventsReport& r);
+std::string eventsReportJson(const EventsReport& r, double tolerance);
+
+}  // namespace tevrane
