@@ -120,6 +120,9 @@ std::string writeFileAtomically(const std::string& path, std::span<const std::ui
     bool exists = false;
     if (::stat(target.c_str(), &old) == 0) {
         if (!S_ISREG(old.st_mode)) return notARegularFile(old.st_mode);
+        // A file its owner made read-only stays as it is, although the
+        // folder would let the rename replace it.
+        if (::access(target.c_str(), W_OK) != 0) return fileErrorText(errno);
         exists = true;
     } else if (errno != ENOENT) {
         return fileErrorText(errno);

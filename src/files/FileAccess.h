@@ -5,8 +5,9 @@
 // or a killed program leaves the old file byte for byte. Every step is
 // checked; on any failure the fresh file is removed and the system's reason
 // comes back. A target that exists and is not a regular file (a folder, a
-// device such as /dev/null, a pipe) is refused, never replaced; a symbolic
-// link to a regular file writes the file it points to.
+// device such as /dev/null, a pipe) is refused, never replaced, and so is a
+// file we may not write; a symbolic link to a regular file writes the file
+// it points to.
 //
 // Reading: whatever stands at a path is opened without waiting (a pipe with
 // no writer would otherwise block the program), refused unless it is a

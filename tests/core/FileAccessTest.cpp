@@ -91,6 +91,13 @@ TEST_F(FileAccess, WritesNewAndReplacesOldFilesKeepingTheirPermissionsAndLinks) 
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(contents(p), "through the link");
 
+    // A file made read-only is not replaced (root may write any file).
+    if (::geteuid() != 0) {
+        ASSERT_EQ(::chmod(p.c_str(), 0440), 0);
+        EXPECT_EQ(writeFileAtomically(p, std::string_view("over a read-only file")), "File access denied");
+        EXPECT_EQ(contents(p), "through the link");
+    }
+
     // An empty file is a file too.
     EXPECT_EQ(writeFileAtomically(path("empty.csv"), std::string_view()), "");
     EXPECT_EQ(fs::file_size(path("empty.csv")), 0u);
