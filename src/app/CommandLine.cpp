@@ -22,8 +22,18 @@ const BatchCommand kCommands[] = {
      "prints the valve events of the port diagram's 19 settings and the notch finder", runEventsCommand},
     {"--check", kCheckUsage,
      "names what is wrong with a design (exit 3 when there is an error or warning)", runCheckCommand},
-    {"--equalise", "--equalise design.dtv --free ID,ID,... [--out tuned.dtv]",
-     "tunes the freed dimensions (+-5 %) for equal front and back cut-off at the notches", runEqualiseCommand},
+    {"--equalise",
+     "--equalise design.dtv --free ID[=LOW:HIGH],... [--range PERCENT] [--goals GOAL,...]\n"
+     "           [--weights W,...] [--full-gear PERCENT] [--min-lead LENGTH] [--notches CUTOFF,...]\n"
+     "           [--out tuned.dtv]",
+     "tunes up to six freed dimensions (bounds LOW:HIGH, or +-PERCENT of the value, 5 by default)\n"
+     "      for the goals front-back (the default), forward-reverse, leads and full-gear (cut-off\n"
+     "      PERCENT, 75 by default) with their weights, at the notches (75,65,50,35,25,full by\n"
+     "      default); no lead (the steam port's opening at its dead centre, a length) at the port\n"
+     "      diagram's 19 settings either way or at the notches may fall below LENGTH (default 0,\n"
+     "      or the design's own smallest lead where that is already below 0); exits with 3 and\n"
+     "      writes nothing when no better design keeps that",
+     runEqualiseCommand},
     {"--export", kExportUsage, "writes the mechanism or a diagram of the design as PNG, SVG or PDF",
      runExportCommand},
     {"--help", "--help", "this list", runHelp},

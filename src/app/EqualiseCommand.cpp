@@ -1,9 +1,13 @@
-// `tevrane --equalise design.dtv --free 16,19,13 [--out tuned.dtv]`: tunes the
-// freed dimensions (default bounds +-5 %) for equal front and back cut-off at
-// the default notches, prints the balance and the events before and after and
-// the new dimensions, and writes the tuned design when asked.
+// `tevrane --equalise design.dtv --free 16,19=3.3:3.6,13 [--range PERCENT]
+// [--goals ...] [--weights ...] [--full-gear PERCENT] [--min-lead LENGTH]
+// [--notches ...] [--out tuned.dtv]`: what the Equalise window offers,
+// without a window. Tunes the freed dimensions, prints the one result text
+// the window shows, and writes the tuned design only when a better design
+// keeps the lead guard.
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <map>
 #include <ostream>
 
 #include "app/EqualiseCommand.h"
@@ -18,53 +22,34 @@ namespace tevrane {
 
 namespace {
 
-constexpr const char* kUsage = "usage: tevrane --equalise design.dtv --free ID,ID,... [--out tuned.dtv]";
+constexpr const char* kUsage =
+    "usage: tevrane --equalise design.dtv --free ID[=LOW:HIGH],... [--range PERCENT] [--goals GOAL,...]\n"
+    "       [--weights W,...] [--full-gear PERCENT] [--min-lead LENGTH] [--notches CUTOFF,...] [--out tuned.dtv]";
 
-// "16,19,13": ids that move the events, no repeats, at most six.
-bool parseFree(const std::string& text, std::vector<int>& ids, std::string& why) {
-    size_t start = 0;
-    while (start <= text.size()) {
-        const size_t end = std::min(text.find(',', start), text.size());
-        const std::string word = text.substr(start, end - start);
-        int id = 0;
-        const auto r = std::from_chars(word.data(), word.data() + word.size(), id);
-        if (word.empty() || r.ec != std::errc() || r.ptr != word.data() + word.size()) {
-            why = "not a dimension number: \"" + word + "\"";
-            return false;
-        }
-        if (!isFreeable(id)) {
-            why = "dimension " + word + " moves no valve event (1..19, 101, 102, 109..114, 118..122 do)";
-            return false;
-        }
-        if (std::find(ids.begin(), ids.end(), id) != ids.end()) {
-            why = "dimension " + word + " is named twice";
-            return false;
-        }
-        ids.push_back(id);
-        start = end + 1;
-    }
-    if (ids.size() > static_cast<size_t>(kMaxFreeDimensions)) {
-        why = "at most six dimensions can be freed";
-        return false;
-    }
-    return true;
+// The options that take a value, each at most once.
+constexpr const char* kValueOptions[] = {"--free",     "--range",   "--goals", "--weights", "--full-gear",
+                                         "--min-lead", "--notches", "--out"};
+
+// A whole word as a finite number.
+bool numberWord(const std::string& w, double& v) {
+    const auto r = std::from_chars(w.data(), w.data() + w.size(), v);
+    return !w.empty() && r.ec == std::errc() && r.ptr == w.data() + w.size() && std::isfinite(v);
 }
 
 }  // namespace
 
 int runEqualiseCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    std::string design, freeText, outPath;
-    bool haveFree = false, haveOut = false;
+    std::string design;
+    std::map<std::string, std::string> given;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--free" || a == "--out") {
-            if (i + 1 >= args.size() || (a == "--free" ? haveFree : haveOut)) {
+        if (std::find(std::begin(kValueOptions), std::end(kValueOptions), a) != std::end(kValueOptions)) {
+            if (i + 1 >= args.size() || given.count(a)) {
                 err << "tevrane: " << a << (i + 1 >= args.size() ? " needs a value\n" : " given twice\n") << kUsage
                     << "\n";
                 return 2;
             }
-            (a == "--free" ? freeText : outPath) = args[++i];
-            (a == "--free" ? haveFree : haveOut) = true;
+            given[a] = args[++i];
         } else if (a.rfind("--", 0) == 0 || !design.empty()) {
             err << "tevrane: unexpected word " << a << "\n" << kUsage << "\n";
             return 2;
@@ -72,15 +57,52 @@ int runEqualiseCommand(const std::vector<std::string>& args, std::ostream& out, 
             design = a;
         }
     }
-    if (design.empty() || !haveFree) {
+    if (design.empty() || !given.count("--free")) {
         err << "tevrane: " << (design.empty() ? "no design named" : "no --free dimensions") << "\n" << kUsage << "\n";
         return 2;
     }
-    std::vector<int> ids;
-    std::string why;
-    if (!parseFree(freeText, ids, why)) {
-        err << "tevrane: --free: " << why << "\n";
+    const auto has = [&](const char* o) { return given.count(o) > 0; };
+    double range = kDefaultBoundFraction * 100.0;
+    if (has("--range") && (!numberWord(given["--range"], range) || !(range > 0.0))) {
+        err << "tevrane: --range is a percent above 0, not \"" << given["--range"] << "\"\n";
         return 2;
+    }
+    EqualiseGoals goals;
+    goals.fullGearTarget = kDefaultFullGearTarget;
+    if (has("--full-gear") && (!numberWord(given["--full-gear"], goals.fullGearTarget) ||
+                               !(goals.fullGearTarget > 0.0 && goals.fullGearTarget < 100.0))) {
+        err << "tevrane: --full-gear is a cut-off between 0 and 100 %, not \"" << given["--full-gear"] << "\"\n";
+        return 2;
+    }
+    if (has("--min-lead")) {
+        double least = 0;
+        if (!numberWord(given["--min-lead"], least)) {
+            err << "tevrane: --min-lead is a length, not \"" << given["--min-lead"] << "\"\n";
+            return 2;
+        }
+        goals.minLead = least;
+    }
+    std::string why;
+    if ((has("--goals") || has("--weights")) &&
+        !parseGoals(has("--goals") ? given["--goals"] : std::string(kGoalWords[0]), given["--weights"], goals, why)) {
+        err << "tevrane: " << why << "\n";
+        return 2;
+    }
+    std::vector<NotchTarget> targets = defaultNotchTargets();
+    if (has("--notches") && !parseNotchTargets(given["--notches"], targets)) {
+        err << "tevrane: --notches needs a list of cut-offs: " << kNotchTargetsRule << "\n";
+        return 2;
+    }
+    // The dimension words are checked before the design is read: a wrong
+    // command line is wrong whatever the file holds.
+    std::vector<FreeDimension> free;
+    {
+        Model defaults;
+        initModel(defaults);
+        if (!parseFreeDimensions(given["--free"], defaults, range, free, why)) {
+            err << "tevrane: --free: " << why << "\n";
+            return 2;
+        }
     }
 
     Model m;
@@ -89,44 +111,32 @@ int runEqualiseCommand(const std::vector<std::string>& args, std::ostream& out, 
         return 1;
     }
     const Engine& start = m;
-    const auto targets = defaultNotchTargets();
-    const EqualisePlan plan = makePlan(start, m.revArmCentre(), targets, EqualiseGoals{});
-    std::vector<FreeDimension> free;
-    for (int id : ids) free.push_back(defaultBounds(start, id));
+    // The default bounds follow the design's own values.
+    parseFreeDimensions(given["--free"], start, range, free, why);
+    const EqualisePlan plan = makePlan(start, m.revArmCentre(), targets, goals);
     const EqualiseResult r = equalise(start, plan, free);
 
-    out << "Equalising front and back cut-off at the notches of " << design << "\n";
-    out << "Before: " << balanceText(r.before, plan.goals) << "\n";
-    out << "After:  " << balanceText(r.after, plan.goals) << "\n";
-    if (!r.message.empty()) out << r.message << "\n";
-    if (!r.improved && r.message.empty()) out << "No better design within the bounds; nothing changed.\n";
-    out << "\n" << eventsBeforeAfterText(plan.notches, notchEvents(start, plan.notches), notchEvents(r.tuned, plan.notches));
-    out << "\n" << changesText(r);
-    out << r.evaluations << " evaluations\n";
+    out << "Design " << design << "\n" << equaliseResultText(start, plan, r);
     out.flush();
     if (!out) {
         err << "tevrane: the result could not be written\n";
         return 1;
     }
-    // Nothing could be tuned (no dimension had room to move, the design
-    // gives none of the notches): that is a failure, and no file is written.
-    if (!r.message.empty()) {
-        err << "tevrane: " << design << ": " << r.message << (haveOut ? "; nothing written\n" : "\n");
+    // Nothing could be tuned at all (no freed dimension has room to move, as
+    // in a design of no numbers, or the design gives none of the notches):
+    // the command failed, and no file is written.
+    if (r.free.empty() || plan.notches.empty()) {
+        err << "tevrane: " << design << ": " << r.message << (has("--out") ? "; nothing written\n" : "\n");
         return 1;
     }
-
-    if (haveOut) {
+    if (!r.improved) return kNothingBetter;
+    if (has("--out")) {
         for (const DimensionChange& c : r.changes) setDimension(m, c.id, c.after);
-        if (const std::string failure = writeFileAtomically(outPath, encodeDimensions(m)); !failure.empty()) {
-            err << "tevrane: " << outPath << ": " << failure << "\n";
+        if (const std::string failure = writeFileAtomically(given["--out"], encodeDimensions(m)); !failure.empty()) {
+            err << "tevrane: " << given["--out"] << ": " << failure << "\n";
             return 1;
         }
-        out << "Written to " << outPath << "\n";
-        out.flush();
-        if (!out) {
-            err << "tevrane: the result could not be written\n";
-            return 1;
-        }
+        out << "Written to " << given["--out"] << "\n";
     }
     return 0;
 }

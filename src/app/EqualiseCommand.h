@@ -1,6 +1,7 @@
-// `tevrane --equalise design.dtv --free ID,ID,... [--out tuned.dtv]`: tunes the
-// freed dimensions for equal front and back cut-off at the design's notches
-// and prints the events before and after and the new dimensions.
+// `tevrane --equalise design.dtv --free ID[=LOW:HIGH],... [options]`: tunes
+// the freed dimensions as the Equalise window does and prints the same
+// result text; writes the tuned design only when it is better and keeps the
+// lead guard.
 #pragma once
 
 #include <iosfwd>
@@ -8,6 +9,10 @@
 #include <vector>
 
 namespace tevrane {
+
+// The exit status when no better design within the bounds keeps the lead
+// guard (nothing is written): the run itself went well, the design did not.
+inline constexpr int kNothingBetter = 3;
 
 int runEqualiseCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

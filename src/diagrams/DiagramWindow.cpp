@@ -1,5 +1,6 @@
 #include "diagrams/DiagramWindow.h"
 
+#include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
@@ -50,6 +51,12 @@ DiagramWindow::DiagramWindow(Model& m, MainController& c, const DiagramLayout& l
     box->setSpacing(0);
     box->setMenuBar(menu_);
     box->addWidget(view_);
+    clampNotice_ = new QLabel(this);
+    clampNotice_->setObjectName(QStringLiteral("ClampNotice"));
+    clampNotice_->setStyleSheet(QStringLiteral("QLabel { color: red; font-weight: bold; padding: 2px 4px; }"));
+    clampNotice_->setWordWrap(true);
+    clampNotice_->hide();
+    box->addWidget(clampNotice_);
     box->setSizeConstraint(QLayout::SetFixedSize);
 
     close_ = new QPushButton(QStringLiteral("Close"), view_);
@@ -117,6 +124,9 @@ void DiagramWindow::applyControls(const DiagramControls& controls) {
     }
     undo_->setVisible(controls.undoVisible);
     undo_->setEnabled(m_.undoButtonsEnabled);
+    const std::string notice = clampNoticeText(controls.clamps);
+    clampNotice_->setText(QString::fromStdString(notice));
+    clampNotice_->setVisible(!notice.empty());
 }
 
 void DiagramWindow::dynVarEnter(int k) { dyn_.enter(k); }

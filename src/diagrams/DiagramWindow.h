@@ -1,8 +1,9 @@
 // The window every diagram (port events, steam, oval, sine) is built on: a
 // persistent white picture the diagram draws on, the "Close" button, the four
 // dynamic-variable bars with their gesture, the "UnDo" button, and the
-// handling of the animation timer while the window is up, and the "Export..."
-// and "Print..." items. A diagram supplies its drawing through drawDiagram()
+// handling of the animation timer while the window is up, the "Export..."
+// and "Print..." items, and a red notice under the picture when the sweep
+// could not close the gear somewhere. A diagram supplies its drawing through drawDiagram()
 // and its own menu items.
 #pragma once
 
@@ -22,6 +23,7 @@
 #include "platform/Canvas.h"
 
 class QAction;
+class QLabel;
 class QMenuBar;
 class QPushButton;
 
@@ -67,6 +69,9 @@ public:
     QPushButton* closeButton() const { return close_; }
     DynVarScrollBar* dynBar(int k) const;
     QPushButton* undoButton() const { return undo_; }
+    // The red notice under the picture when the last sweep met a clamp
+    // (hidden otherwise): the picture itself stays as the diagram draws it.
+    QLabel* clampNotice() const { return clampNotice_; }
     QMenuBar* menuBar() const { return menu_; }
 
     // Redraws the diagram on the surface: after clearing it, or over the
@@ -130,6 +135,7 @@ private:
     QMenuBar* menu_ = nullptr;
     QPushButton* close_ = nullptr;
     QPushButton* undo_ = nullptr;
+    QLabel* clampNotice_ = nullptr;
     QAction* export_ = nullptr;
     QAction* print_ = nullptr;
     std::array<DynVarScrollBar*, 5> bars_{};

@@ -133,26 +133,36 @@ TEqualise::TEqualise(Model& m, MainController& c, QWidget* parent) : QDialog(par
     }
     goalBoxes_[0]->setChecked(true);
     goalsGrid->addWidget(new QLabel(QStringLiteral("Full-gear target %:"), tune), 5, 0, Qt::AlignRight);
-    fullTarget_ = new QLineEdit(QStringLiteral("75"), tune);
+    fullTarget_ = new QLineEdit(number(kDefaultFullGearTarget, 0), tune);
     fullTarget_->setMaximumWidth(70);
     goalsGrid->addWidget(fullTarget_, 5, 1);
+    goalsGrid->addWidget(new QLabel(QStringLiteral("Least lead (length):"), tune), 6, 0, Qt::AlignRight);
+    leastLead_ = new QLineEdit(tune);
+    leastLead_->setObjectName(QStringLiteral("LeastLead"));
+    leastLead_->setMaximumWidth(70);
+    leastLead_->setPlaceholderText(QStringLiteral("0"));
+    leastLead_->setToolTip(QStringLiteral(
+        "No lead at the port diagram's 19 settings, either sense, either end, may end below this: the steam "
+        "port's opening at the end's dead centre, in length units, negative while still lapped. Empty: 0, or the "
+        "design's own smallest lead where that is already below 0."));
+    goalsGrid->addWidget(leastLead_, 6, 1);
     auto* buttons = new QHBoxLayout;
     tune_ = new QPushButton(QStringLiteral("Tune"), tune);
     cancel_ = new QPushButton(QStringLiteral("Cancel"), tune);
     apply_ = new QPushButton(QStringLiteral("Apply"), tune);
     discard_ = new QPushButton(QStringLiteral("Discard"), tune);
     for (QPushButton* b : {tune_, cancel_, apply_, discard_}) buttons->addWidget(b);
-    goalsGrid->addLayout(buttons, 6, 0, 1, 2);
+    goalsGrid->addLayout(buttons, 7, 0, 1, 2);
     progress_ = new QProgressBar(tune);
     progress_->setObjectName(QStringLiteral("Progress"));
     progress_->setRange(0, 1);
     progress_->setValue(0);
-    goalsGrid->addWidget(progress_, 7, 0, 1, 2);
+    goalsGrid->addWidget(progress_, 8, 0, 1, 2);
     status_ = new QLabel(tune);
     status_->setObjectName(QStringLiteral("Status"));
     status_->setWordWrap(true);
-    goalsGrid->addWidget(status_, 8, 0, 1, 2);
-    goalsGrid->setRowStretch(9, 1);
+    goalsGrid->addWidget(status_, 9, 0, 1, 2);
+    goalsGrid->setRowStretch(10, 1);
     upper->addLayout(goalsGrid, 2);
     tuneLayout->addLayout(upper, 2);
     resultText_ = tableView(tune, "ResultText");
@@ -305,6 +315,14 @@ EqualiseGoals TEqualise::goals(std::string& why) const {
     }
     g.fullGearTarget = parseDecimal(fullTarget_->text().toStdString());
     if (!any) why = "Choose what to equalise, with a weight above 0.";
+    const std::string least = leastLead_->text().trimmed().toStdString();
+    if (!least.empty()) {
+        const double v = parseDecimal(least);
+        if (std::isfinite(v))
+            g.minLead = v;
+        else if (why.empty())
+            why = "The least lead is a length.";
+    }
     return g;
 }
 
@@ -391,14 +409,7 @@ void TEqualise::TuneClick() {
                 this, [this, run, p] { if (run == run_) showProgress(p.evaluations, p.maxEvaluations, p.best); },
                                       Qt::QueuedConnection);
         });
-        const EqualiseResult& r = out->result;
-        std::string text = "Before: " + balanceText(r.before, g) + "\nAfter:  " + balanceText(r.after, g) + "\n";
-        if (!r.message.empty()) text += r.message + "\n";
-        else if (!r.improved) text += "No better design within the bounds: nothing would change.\n";
-        if (r.cancelled) text += "Cancelled after " + std::to_string(r.evaluations) + " evaluations: the best design found so far.\n";
-        text += "\n" + changesText(r) + "\n" +
-                eventsBeforeAfterText(plan.notches, notchEvents(start, plan.notches), notchEvents(r.tuned, plan.notches));
-        out->text = text;
+        out->text = equaliseResultText(start, plan, out->result);
         QMetaObject::invokeMethod(this, [this, run, out] { if (run == run_) finished(out); }, Qt::QueuedConnection);
     });
     setRunning(true);

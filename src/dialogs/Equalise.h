@@ -1,9 +1,10 @@
 // "Equalise": setting the valve gear. One page shows how far each event moves
 // when each dimension grows by a small step (copied, saved as CSV); the other
 // frees up to six dimensions within bounds and tunes them on a worker thread
-// until the chosen events agree, then shows the events before and after and
-// the changed dimensions, to "Apply" (one undo record per dimension) or
-// "Discard". The computing is the Qt-free Sensitivity and Equaliser, the texts
+// until the chosen events agree without any lead falling below the least
+// allowed, then shows the events before and after (each design at its own
+// notches) and the changed dimensions, to "Apply" (one undo record per
+// dimension) or "Discard". The computing is the Qt-free Sensitivity and Equaliser, the texts
 // dialogs/core/EqualiseText.
 #pragma once
 
@@ -40,6 +41,7 @@ public:
     QTabWidget* tabs() const { return tabs_; }
     QLineEdit* notchesEdit() const { return notches_; }
     QLineEdit* stepEdit() const { return step_; }
+    QLineEdit* leastLeadEdit() const { return leastLead_; }
     QPlainTextEdit* sensitivityText() const { return sensText_; }
     QTableWidget* dimensionTable() const { return dims_; }
     QPlainTextEdit* resultText() const { return resultText_; }
@@ -94,6 +96,7 @@ private:
     std::array<QCheckBox*, 4> goalBoxes_{};
     std::array<QLineEdit*, 4> weights_{};
     QLineEdit* fullTarget_ = nullptr;
+    QLineEdit* leastLead_ = nullptr;
     QPushButton* tune_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QPushButton* apply_ = nullptr;

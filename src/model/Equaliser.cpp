@@ -9,6 +9,7 @@
 #include "model/BothAtOnce.h"
 #include "model/DynVars.h"
 #include "model/EventSearch.h"
+#include "model/FastGear.h"
 #include "model/Solver.h"
 
 namespace tevrane {
@@ -27,6 +28,19 @@ struct Setting {
     Sense sense = Sense::Forward;
 };
 
+// The lead of both ends at one setting: the steam opening at each end's
+// true dead centre, on the events' own path (so exactly as valveEvents
+// gives it), the same whichever way the driver turns.
+struct Leads {
+    double front = 0, back = 0;
+    bool clamped = false;
+};
+Leads leadsAt(const FastGear& gear, const DeadCentres& dc, float revArm) {
+    const FastGearSample atFront = gear.at(dc.front, revArm);
+    const FastGearSample atBack = gear.at(dc.back, revArm);
+    return {atFront.frontSteam, atBack.rearSteam, atFront.clamps > 0 || atBack.clamps > 0};
+}
+
 Measured measure(const Engine& e, const Setting& s, bool leads) {
     const eventsearch::CutOffs c = eventsearch::cutOffs(e, s.revArm, s.sense);
     Measured m;
@@ -34,14 +48,10 @@ Measured measure(const Engine& e, const Setting& s, bool leads) {
     if (c.back) m.back = c.back->strokePercent;
     m.clamped = c.clamped;
     if (leads) {
-        // The lead is the steam opening at the end's true dead centre,
-        // whichever way the driver turns (as valveEvents gives it).
-        const DeadCentres dc = deadCentres(e);
-        const GearSolution atFront = solveGear(e, static_cast<float>(dc.front), s.revArm);
-        const GearSolution atBack = solveGear(e, static_cast<float>(dc.back), s.revArm);
-        m.frontLead = atFront.ports.frontSteamOpening;
-        m.backLead = atBack.ports.rearSteamOpening;
-        m.clamped = m.clamped || atFront.clamps() > 0 || atBack.clamps() > 0;
+        const Leads l = leadsAt(FastGear(e), CrankGeometry(e).deadCentres(), s.revArm);
+        m.frontLead = l.front;
+        m.backLead = l.back;
+        m.clamped = m.clamped || l.clamped;
     }
     return m;
 }
@@ -61,13 +71,24 @@ std::vector<Setting> settingsOf(const EqualisePlan& p) {
     return s;
 }
 
-std::vector<Measured> measureAll(const Engine& e, const std::vector<Setting>& settings, bool leads) {
-    std::vector<Measured> out(settings.size());
-    // The settings are independent: half on each core.
+struct Measurement {
+    std::vector<Measured> settings;
+    SmallestLead guard;
+};
+
+Measurement measureAll(const Engine& e, const std::vector<Setting>& settings, bool leads, float centre,
+                       std::span<const NotchPoint> notches) {
+    Measurement out;
+    out.settings.resize(settings.size());
+    // The settings are independent: half on each core, the lead guard's
+    // few solves with the second half.
     auto part = [&](size_t first) {
-        for (size_t i = first; i < settings.size(); i += 2) out[i] = measure(e, settings[i], leads);
+        for (size_t i = first; i < settings.size(); i += 2) out.settings[i] = measure(e, settings[i], leads);
     };
-    bothAtOnce([&] { part(0); }, [&] { part(1); });
+    bothAtOnce([&] { part(0); }, [&] {
+        part(1);
+        out.guard = smallestLead(e, centre, notches);
+    });
     return out;
 }
 
@@ -81,17 +102,24 @@ struct MeanSquare {
     double value() const { return count ? sum / count : 0.0; }
 };
 
-// Constraint-free space for the optimiser: an infeasible design scores this
-// (and more, the farther outside), far above any real imbalance.
+// Constraint-free space for the optimiser: a design that cannot close or
+// cut off scores this, far above any real imbalance.
 constexpr double kInfeasible = 1e6;
+// A design that breaks the lead guard scores its imbalance and this much
+// for each thousandth of a length unit it falls short (and the square of
+// that): steep enough that the optimiser turns back at the guard, smooth
+// enough that it sees which way is back. Such a design is still never a
+// result.
+constexpr double kGuardWeight = 100.0;
 
 // The weighted mean squares; the objective is their sum.
-Balance balanceOf(const EqualisePlan& p, const std::vector<Measured>& m) {
+Balance balanceOf(const EqualisePlan& p, const std::vector<Measured>& m, const SmallestLead& guard) {
     Balance b;
     const EqualiseGoals& g = p.goals;
     MeanSquare frontBack, forwardReverse, leads, fullGear;
     const size_t notches = p.notches.size();
     for (size_t i = 0; i < m.size(); ++i) b.feasible = b.feasible && !m[i].clamped;
+    b.feasible = b.feasible && !guard.clamped;
     for (size_t i = 0; i < notches; ++i) {
         const Measured& n = m[i];
         if (g.frontBack > 0 || g.forwardReverse > 0) {
@@ -133,10 +161,72 @@ Balance balanceOf(const EqualisePlan& p, const std::vector<Measured>& m) {
     const double sum = g.frontBack * frontBack.value() + g.forwardReverse * forwardReverse.value() +
                        g.leads * leads.value() + g.fullGear * fullGear.value();
     b.weighted = std::sqrt(sum);
+    b.closes = b.feasible;
+    b.smallestLead = guard.lead;
+    b.smallestLeadAt = guard.at;
+    b.keepsLead = guard.lead >= p.leadFloor;
+    b.feasible = b.closes && b.keepsLead;
     return b;
 }
 
+// What the optimiser minimises.
+double searchValueOf(const Balance& b, double leadFloor) {
+    if (!b.closes) return kInfeasible;
+    double f = b.weighted * b.weighted;
+    if (!b.keepsLead) {
+        const double shortBy = (leadFloor - b.smallestLead) * kLeadScale;
+        f += kGuardWeight * shortBy * (1.0 + shortBy);
+    }
+    return f;
+}
+
+// What a result is judged by: only a design that keeps the guard counts.
 double objectiveOf(const Balance& b) { return b.feasible ? b.weighted * b.weighted : kInfeasible; }
+
+// A plan's notches and the reverse settings mirroring its forward ones.
+void setNotches(EqualisePlan& p, std::vector<NotchPoint> notches) {
+    p.notches = std::move(notches);
+    p.mirrored.clear();
+    for (size_t i = 0; i < p.notches.size(); ++i) {
+        if (p.notches[i].sense != Sense::Forward) continue;
+        const double travel = static_cast<double>(p.notches[i].revArm) - p.revArmCentre;
+        p.mirrored.push_back({i, static_cast<float>(p.revArmCentre - travel)});
+    }
+}
+
+bool sameNotch(const NotchPoint& a, const NotchPoint& b) {
+    return a.sense == b.sense && a.target.fullGear == b.target.fullGear && a.target.cutOff == b.target.cutOff;
+}
+
+}  // namespace
+
+bool planAtOwnNotches(const Engine& e, const EqualisePlan& like, EqualisePlan& out) {
+    EqualisePlan p = like;
+    const std::vector<NotchPoint> found = notchPoints(e, like.revArmCentre, like.targets);
+    std::vector<NotchPoint> kept;
+    for (const NotchPoint& n : like.notches) {
+        const auto it = std::find_if(found.begin(), found.end(), [&](const NotchPoint& f) { return sameNotch(f, n); });
+        if (it == found.end()) return false;
+        kept.push_back(*it);
+    }
+    setNotches(p, std::move(kept));
+    out = std::move(p);
+    return true;
+}
+
+namespace {
+
+// A design at its own notches: one that no longer reaches a notch the start
+// had has no balance to compare.
+Balance balanceAtOwnNotches(const Engine& e, const EqualisePlan& startPlan, EqualisePlan& own) {
+    if (!planAtOwnNotches(e, startPlan, own)) {
+        Balance b;
+        b.closes = false;
+        b.feasible = false;
+        return b;
+    }
+    return balance(e, own);
+}
 
 // The optimiser's point as the dimensions' stored values, never outside the
 // bounds (a double inside may round to a float just outside).
@@ -165,22 +255,51 @@ EqualisePlan makePlan(const Engine& start, float revArmCentre, std::span<const N
     EqualisePlan p;
     p.goals = goals;
     p.revArmCentre = revArmCentre;
-    p.notches = notchPoints(start, revArmCentre, targets);
-    for (size_t i = 0; i < p.notches.size(); ++i) {
-        if (p.notches[i].sense != Sense::Forward) continue;
-        const double travel = static_cast<double>(p.notches[i].revArm) - revArmCentre;
-        p.mirrored.push_back({i, static_cast<float>(revArmCentre - travel)});
-    }
+    setNotches(p, notchPoints(start, revArmCentre, targets));
     const auto forward = portDiagramSettings(start, revArmCentre, Sense::Forward);
     const auto reverse = portDiagramSettings(start, revArmCentre, Sense::Reverse);
     p.fullForward = forward.back();
     p.fullReverse = reverse.back();
+    p.targets.assign(targets.begin(), targets.end());
+    p.startSmallestLead = smallestLead(start, revArmCentre, p.notches).lead;
+    p.leadFloor = goals.minLead ? *goals.minLead : std::min(0.0, p.startSmallestLead);
     return p;
 }
 
 Balance balance(const Engine& e, const EqualisePlan& plan) {
     const std::vector<Setting> settings = settingsOf(plan);
-    return balanceOf(plan, measureAll(e, settings, plan.goals.leads > 0));
+    const Measurement m = measureAll(e, settings, plan.goals.leads > 0, plan.revArmCentre, plan.notches);
+    return balanceOf(plan, m.settings, m.guard);
+}
+
+SmallestLead smallestLead(const Engine& e, float revArmCentre, std::span<const NotchPoint> notches) {
+    SmallestLead s;
+    s.lead = std::numeric_limits<double>::infinity();
+    const FastGear gear(e);
+    const DeadCentres dc = CrankGeometry(e).deadCentres();
+    const auto see = [&s](const Leads& l, const LeadPlace& at) {
+        s.clamped = s.clamped || l.clamped;
+        if (l.front < s.lead) {
+            s.lead = l.front;
+            s.at = at;
+            s.at.front = true;
+        }
+        if (l.back < s.lead) {
+            s.lead = l.back;
+            s.at = at;
+            s.at.front = false;
+        }
+    };
+    for (const Sense sense : {Sense::Forward, Sense::Reverse}) {
+        const auto settings = portDiagramSettings(e, revArmCentre, sense);
+        // Mid gear is the same setting both ways: looked at once.
+        for (int i = sense == Sense::Forward ? 0 : 1; i < kEventSettings; ++i) {
+            const float revArm = settings[static_cast<size_t>(i)];
+            see(leadsAt(gear, dc, revArm), {sense, i, std::nullopt, revArm, true});
+        }
+    }
+    for (const NotchPoint& n : notches) see(leadsAt(gear, dc, n.revArm), {n.sense, -1, n.target, n.revArm, true});
+    return s;
 }
 
 bool isFreeable(int id) {
@@ -188,17 +307,115 @@ bool isFreeable(int id) {
     return std::find(ids.begin(), ids.end(), id) != ids.end();
 }
 
-FreeDimension defaultBounds(const Engine& e, int id) {
+FreeDimension defaultBounds(const Engine& e, int id, double fraction) {
     const float v = dimensionValue(e, id);
-    const float half = v == 0.0f ? kZeroValueBound : static_cast<float>(std::fabs(v) * kDefaultBoundFraction);
+    const float half = v == 0.0f ? static_cast<float>(kZeroValueBound * fraction / kDefaultBoundFraction)
+                                 : static_cast<float>(std::fabs(v) * fraction);
     return {id, v - half, v + half};
 }
+
+namespace {
+
+// One tuning run's search, over its rounds: the optimiser's calls land here.
+struct Search {
+    const Engine* start = nullptr;
+    std::span<const FreeDimension> free;
+    const EqualisePlan* plan = nullptr;  // this round's
+    std::vector<Setting> settings;       // what this round's plan measures
+    const std::atomic<bool>* cancel = nullptr;
+    const std::function<void(const EqualiseProgress&)>* progress = nullptr;
+    nlopt::opt* opt = nullptr;
+    // The best guard-keeping point of this round: the optimiser's own
+    // answer is not needed, and a start that is stopped or cancelled keeps it.
+    std::vector<double> best;
+    double bestValue = std::numeric_limits<double>::infinity();
+    double shownBest = std::numeric_limits<double>::infinity();  // over every round
+    int evaluations = 0;  // over every round
+    int maxEvaluations = 0;
+    bool cancelled = false;
+    bool guardRefused = false;
+};
+
+double searchObjective(unsigned, const double* x, double*, void* data) {
+    auto& s = *static_cast<Search*>(data);
+    if (s.cancel && s.cancel->load()) {
+        s.cancelled = true;
+        s.opt->force_stop();
+        return kInfeasible;
+    }
+    Engine e = *s.start;
+    put(e, s.free, x);
+    const Measurement m = measureAll(e, s.settings, s.plan->goals.leads > 0, s.plan->revArmCentre, s.plan->notches);
+    const Balance b = balanceOf(*s.plan, m.settings, m.guard);
+    ++s.evaluations;
+    s.guardRefused = s.guardRefused || (b.closes && !b.keepsLead);
+    const double f = objectiveOf(b);
+    if (b.feasible && f < s.bestValue) {
+        s.bestValue = f;
+        for (size_t i = 0; i < s.free.size(); ++i) s.best[i] = dimensionValue(e, s.free[i].id);
+    }
+    if (b.feasible) s.shownBest = std::min(s.shownBest, f);
+    if (*s.progress) {
+        const double shown = std::isfinite(s.shownBest) ? std::sqrt(s.shownBest) : std::numeric_limits<double>::infinity();
+        (*s.progress)({s.evaluations, s.maxEvaluations, shown});
+    }
+    return searchValueOf(b, s.plan->leadFloor);
+}
+
+// BOBYQA from each origin in turn, sharing `budget` evaluations out evenly.
+void runStarts(Search& s, const std::vector<std::vector<double>>& origins, int budget) {
+    const size_t n = s.free.size();
+    std::vector<double> low(n), high(n), step(n);
+    for (size_t i = 0; i < n; ++i) {
+        low[i] = s.free[i].low;
+        high[i] = s.free[i].high;
+        // A tenth of the box: big enough to see past the solver's single
+        // precision, small enough to stay near the start at first.
+        step[i] = 0.1 * (high[i] - low[i]);
+    }
+    const int until = s.evaluations + budget;
+    const int starts = static_cast<int>(origins.size());
+    for (int k = 0; k < starts && !s.cancelled; ++k) {
+        const int left = until - s.evaluations;
+        if (left <= 0) break;
+        std::vector<double> x = origins[static_cast<size_t>(k)];
+        nlopt::opt opt(nlopt::LN_BOBYQA, static_cast<unsigned>(n));
+        s.opt = &opt;
+        opt.set_lower_bounds(low);
+        opt.set_upper_bounds(high);
+        opt.set_initial_step(step);
+        opt.set_min_objective(searchObjective, &s);
+        opt.set_maxeval(std::max(1, left / (starts - k)));
+        // The dimensions are stored in single precision: closer than that
+        // there is nothing to find.
+        std::vector<double> xtol(n);
+        for (size_t i = 0; i < n; ++i) xtol[i] = 2e-7 * std::max(1.0, std::fabs(x[i]));
+        opt.set_xtol_abs(xtol);
+        opt.set_ftol_abs(1e-12);
+        double f = 0;
+        try {
+            opt.optimize(x, f);
+        } catch (const std::exception&) {
+            // Stopped (cancel), or the optimiser gave up on rounding: what
+            // was seen so far is kept either way.
+        }
+    }
+    s.opt = nullptr;
+}
+
+// The share of the evaluations the first round (at the start's notches) may
+// use; the second round, at the notches of the first round's best design,
+// has the rest.
+constexpr double kFirstRoundShare = 0.75;
+
+}  // namespace
 
 EqualiseResult equalise(const Engine& start, const EqualisePlan& plan, std::span<const FreeDimension> freeIn,
                         const EqualiseOptions& options, const std::atomic<bool>* cancel,
                         const std::function<void(const EqualiseProgress&)>& progress) {
     EqualiseResult r;
     r.tuned = start;
+    r.notchesAfter = plan.notches;
     for (FreeDimension f : freeIn) {
         if (!isFreeable(f.id)) continue;
         if (f.low > f.high) std::swap(f.low, f.high);
@@ -225,113 +442,84 @@ EqualiseResult equalise(const Engine& start, const EqualisePlan& plan, std::span
     }
 
     const size_t n = r.free.size();
-    const std::vector<Setting> settings = settingsOf(plan);
-    const bool leads = plan.goals.leads > 0;
-
-    // The best feasible point seen by any start: the optimiser's own answer
-    // is not needed, and a start that is stopped or cancelled keeps it.
-    std::vector<double> best(n);
-    for (size_t i = 0; i < n; ++i) best[i] = std::clamp(dimensionValue(start, r.free[i].id), r.free[i].low, r.free[i].high);
-    double bestValue = r.before.feasible ? objectiveOf(r.before) : std::numeric_limits<double>::infinity();
-    const std::vector<double> origin = best;
-    bool startMoved = false;
+    std::vector<double> origin(n);
+    for (size_t i = 0; i < n; ++i) origin[i] = std::clamp(dimensionValue(start, r.free[i].id), r.free[i].low, r.free[i].high);
+    bool startMoved = false;  // the start lay outside the bounds
     for (size_t i = 0; i < n; ++i) startMoved = startMoved || origin[i] != dimensionValue(start, r.free[i].id);
-    if (startMoved) bestValue = std::numeric_limits<double>::infinity();  // the start lay outside the bounds
 
-    struct Context {
-        const Engine* start;
-        std::span<const FreeDimension> free;
-        const EqualisePlan* plan;
-        const std::vector<Setting>* settings;
-        bool leads;
-        const std::atomic<bool>* cancel;
-        const std::function<void(const EqualiseProgress&)>* progress;
-        nlopt::opt* opt;
-        std::vector<double>* best;
-        double* bestValue;
-        int evaluations;
-        int maxEvaluations;
-        bool cancelled;
-    } ctx{&start, r.free, &plan, &settings, leads, cancel, &progress, nullptr, &best, &bestValue,
-          0, std::max(1, options.maxEvaluations), false};
+    Search s;
+    s.start = &start;
+    s.free = r.free;
+    s.cancel = cancel;
+    s.progress = &progress;
+    s.maxEvaluations = std::max(1, options.maxEvaluations);
 
-    auto objective = [](unsigned, const double* x, double*, void* data) -> double {
-        auto& c = *static_cast<Context*>(data);
-        if (c.cancel && c.cancel->load()) {
-            c.cancelled = true;
-            c.opt->force_stop();
-            return kInfeasible;
-        }
-        Engine e = *c.start;
-        put(e, c.free, x);
-        const Balance b = balanceOf(*c.plan, measureAll(e, *c.settings, c.leads));
-        const double f = objectiveOf(b);
-        ++c.evaluations;
-        if (b.feasible && f < *c.bestValue) {
-            *c.bestValue = f;
-            for (size_t i = 0; i < c.free.size(); ++i) (*c.best)[i] = dimensionValue(e, c.free[i].id);
-        }
-        if (*c.progress) {
-            const double shown = std::isfinite(*c.bestValue) ? std::sqrt(*c.bestValue) : std::numeric_limits<double>::infinity();
-            (*c.progress)({c.evaluations, c.maxEvaluations, shown});
-        }
-        return f;
-    };
+    // The candidates the rounds end with, each to be judged at its own notches.
+    std::vector<std::vector<double>> candidates;
 
-    const int starts = std::max(1, options.starts);
-    std::vector<double> low(n), high(n), step(n);
-    for (size_t i = 0; i < n; ++i) {
-        low[i] = r.free[i].low;
-        high[i] = r.free[i].high;
-        // A tenth of the box: big enough to see past the solver's single
-        // precision, small enough to stay near the start at first.
-        step[i] = 0.1 * (high[i] - low[i]);
-    }
-    for (int s = 0; s < starts && !ctx.cancelled; ++s) {
-        const int left = ctx.maxEvaluations - ctx.evaluations;
-        if (left <= 0) break;
-        std::vector<double> x(n);
+    // First round: at the start's notches, from the design and from Halton
+    // points spread over the box.
+    s.plan = &plan;
+    s.settings = settingsOf(plan);
+    s.best = origin;
+    s.bestValue = r.before.feasible && !startMoved ? objectiveOf(r.before) : std::numeric_limits<double>::infinity();
+    {
+        const int starts = std::max(1, options.starts);
+        std::vector<std::vector<double>> origins;
         static constexpr int kPrimes[kMaxFreeDimensions] = {2, 3, 5, 7, 11, 13};
-        for (size_t i = 0; i < n; ++i)
-            x[i] = s == 0 ? origin[i] : low[i] + halton(s, kPrimes[i]) * (high[i] - low[i]);
-        nlopt::opt opt(nlopt::LN_BOBYQA, static_cast<unsigned>(n));
-        ctx.opt = &opt;
-        opt.set_lower_bounds(low);
-        opt.set_upper_bounds(high);
-        opt.set_initial_step(step);
-        opt.set_min_objective(objective, &ctx);
-        opt.set_maxeval(std::max(1, left / (starts - s)));
-        // The dimensions are stored in single precision: closer than that
-        // there is nothing to find.
-        std::vector<double> xtol(n);
-        for (size_t i = 0; i < n; ++i) xtol[i] = 2e-7 * std::max(1.0, std::fabs(x[i]));
-        opt.set_xtol_abs(xtol);
-        opt.set_ftol_abs(1e-12);
-        double f = 0;
-        try {
-            opt.optimize(x, f);
-        } catch (const std::exception&) {
-            // Stopped (cancel), or the optimiser gave up on rounding: what
-            // was seen so far is kept either way.
+        for (int k = 0; k < starts; ++k) {
+            std::vector<double> x(n);
+            for (size_t i = 0; i < n; ++i)
+                x[i] = k == 0 ? origin[i] : r.free[i].low + halton(k, kPrimes[i]) * (r.free[i].high - r.free[i].low);
+            origins.push_back(x);
+        }
+        runStarts(s, origins, static_cast<int>(kFirstRoundShare * s.maxEvaluations));
+    }
+    // The start itself is no candidate, but a start moved into the bounds is.
+    if (std::isfinite(s.bestValue) && (s.best != origin || startMoved)) candidates.push_back(s.best);
+
+    // Second round: the first round's design has notches of its own, where
+    // its balance may be less good than where it was tuned; tuning once
+    // more there meets what a designer sees after cutting them again.
+    EqualisePlan second;
+    if (!candidates.empty() && !s.cancelled && s.evaluations < s.maxEvaluations) {
+        Engine first = start;
+        put(first, r.free, candidates.back().data());
+        if (planAtOwnNotches(first, plan, second)) {
+            s.plan = &second;
+            s.settings = settingsOf(second);
+            const std::vector<double> from = candidates.back();
+            s.best = from;
+            s.bestValue = std::numeric_limits<double>::infinity();
+            runStarts(s, {from}, s.maxEvaluations - s.evaluations);
+            if (std::isfinite(s.bestValue)) candidates.push_back(s.best);
         }
     }
-    r.evaluations = ctx.evaluations;
-    r.cancelled = ctx.cancelled;
+    r.evaluations = s.evaluations;
+    r.cancelled = s.cancelled;
+    r.guardRefused = s.guardRefused;
 
-    if (!std::isfinite(bestValue)) {
-        if (r.evaluations > 0)
-            r.message = "No design within the bounds closes and cuts off at every notch";
-        else if (!r.cancelled)
+    if (candidates.empty()) {
+        if (!std::isfinite(s.bestValue) && r.evaluations > 0)
+            r.message = r.guardRefused ? "No design within the bounds keeps every lead at or above the least allowed"
+                                       : "No design within the bounds closes and cuts off at every notch";
+        else if (r.evaluations == 0 && !r.cancelled)
             r.message = "The optimiser could not start within these bounds";
         return r;
     }
-    Engine tuned = start;
-    put(tuned, r.free, best.data());
-    const Balance after = balance(tuned, plan);
-    // Only a feasible design that really is better replaces the start.
-    if (after.feasible && (!r.before.feasible || objectiveOf(after) < objectiveOf(r.before))) {
+    // Each candidate at its own notches; only a feasible design that really
+    // is better there replaces the start.
+    for (const std::vector<double>& x : candidates) {
+        Engine tuned = start;
+        put(tuned, r.free, x.data());
+        EqualisePlan own;
+        const Balance after = balanceAtOwnNotches(tuned, plan, own);
+        if (!after.feasible) continue;
+        const bool better = !r.before.feasible || objectiveOf(after) < objectiveOf(r.before);
+        if (!better || (r.improved && objectiveOf(after) >= objectiveOf(r.after))) continue;
         r.tuned = tuned;
         r.after = after;
+        r.notchesAfter = own.notches;
         r.improved = true;
         for (size_t i = 0; i < n; ++i) r.changes[i].after = dimensionValue(tuned, r.free[i].id);
     }

@@ -4,15 +4,18 @@
 // sum of the squared differences over the freed dimensions, with a few
 // restarts from inside the bounds, where a local search can stop short.
 //
-// The notches stay where they were found for the starting design (a real
-// quadrant's notches do not move when a rod is lengthened), so the optimiser
-// sees a smooth function. A design the solver had to mend anywhere on the
-// way (a clamp), or whose port stops cutting off, counts as infeasible:
-// never as a good result.
+// While the optimiser runs, the notches stay where they were found for the
+// starting design (a real quadrant's notches do not move when a rod is
+// lengthened), so it sees a smooth function. Its best design then has its
+// notches found again, and it is judged there: "75 %" must still give 75 %.
+// A design the solver had to mend anywhere on the way (a clamp), whose port
+// stops cutting off, or whose lead falls below the least allowed at any of
+// the port diagram's settings counts as infeasible: never as a good result.
 #pragma once
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -30,16 +33,41 @@ struct EqualiseGoals {
     double leads = 0.0;           // front and back lead alike at each notch
     double fullGear = 0.0;        // the full-gear cut-off at fullGearTarget
     double fullGearTarget = 0.0;  // percent of stroke
+    // The least lead (length units, steam port opening at the end's dead
+    // centre; negative: still lapped there) any end may have at any of the
+    // port diagram's 19 settings in either sense, and at the design's own
+    // notches. Unset: 0, or the starting design's own smallest lead where
+    // that is already below 0, so that tuning never makes the lead worse
+    // than it was.
+    std::optional<double> minLead;
 };
+
+// The full-gear cut-off the window and the command line offer first.
+inline constexpr double kDefaultFullGearTarget = 75.0;
 
 // Leads are compared in thousandths of the length unit, so that a lead
 // difference of 0.001 counts as much as a cut-off difference of 1 %.
 inline constexpr double kLeadScale = 1000.0;
 
+// Where one end's lead is smallest: the sense, the port diagram's setting
+// (0 at mid gear .. 18 at full travel) or a notch, and the end.
+struct LeadPlace {
+    Sense sense = Sense::Forward;
+    int setting = 0;                   // -1: at a notch
+    std::optional<NotchTarget> notch;  // the notch's target, when at one
+    float revArm = 0;
+    bool front = true;
+};
+
 // Where the events are measured: fixed for a whole tuning run.
 struct EqualisePlan {
     EqualiseGoals goals;
     float revArmCentre = 0;
+    std::vector<NotchTarget> targets;  // what the notches were found for
+    // The lead guard: the least lead allowed, and the starting design's own
+    // smallest lead (which sets the guard when the goals name none).
+    double leadFloor = 0;
+    double startSmallestLead = 0;
     // The notches of the starting design (both senses, mean of the ends).
     std::vector<NotchPoint> notches;
     // The reverse settings at the forward notches' travel mirrored about the
@@ -63,9 +91,32 @@ EqualisePlan makePlan(const Engine& start, float revArmCentre, std::span<const N
 struct Balance {
     double weighted = 0;
     double frontBack = 0, forwardReverse = 0, leads = 0, fullGear = 0;
-    bool feasible = true;  // no clamp, every cut-off the plan needs exists
+    // No clamp, every cut-off the plan needs exists, and the lead guard holds.
+    bool feasible = true;
+    // The gear closes and cuts off wherever the plan looks (the guard aside).
+    bool closes = true;
+    // The smallest lead over the guard's settings, where it is, and whether
+    // it is at or above the plan's least lead.
+    double smallestLead = 0;
+    LeadPlace smallestLeadAt;
+    bool keepsLead = true;
 };
 Balance balance(const Engine& e, const EqualisePlan& plan);
+
+// The plan of another design measured as `like` is: the same goals, targets,
+// lead guard and notches (the same targets in the same senses), at the
+// settings found again for `e`. False when `e` no longer reaches one of them.
+bool planAtOwnNotches(const Engine& e, const EqualisePlan& like, EqualisePlan& out);
+
+// The smallest lead of a design over the port diagram's 19 settings in both
+// senses and the given notches, both ends, and where it is; `clamped` when a
+// solve had to mend.
+struct SmallestLead {
+    double lead = 0;
+    LeadPlace at;
+    bool clamped = false;
+};
+SmallestLead smallestLead(const Engine& e, float revArmCentre, std::span<const NotchPoint> notches = {});
 
 // A freed dimension and its bounds.
 struct FreeDimension {
@@ -76,8 +127,9 @@ inline constexpr int kMaxFreeDimensions = 6;
 inline constexpr double kDefaultBoundFraction = 0.05;
 // A dimension of value 0 has no 5 % to go by: it may move this far either way.
 inline constexpr float kZeroValueBound = 0.05f;
-// Default bounds: +-5 % of the value.
-FreeDimension defaultBounds(const Engine& e, int id);
+// Default bounds: +-5 % of the value, or another fraction of it (a value of
+// 0 moves kZeroValueBound scaled as the fraction is to 5 %).
+FreeDimension defaultBounds(const Engine& e, int id, double fraction = kDefaultBoundFraction);
 // Whether an id may be freed: the dimensions that move the events.
 bool isFreeable(int id);
 
@@ -100,12 +152,19 @@ struct DimensionChange {
 struct EqualiseResult {
     std::vector<FreeDimension> free;
     std::vector<DimensionChange> changes;  // every freed dimension, changed or not
+    // Each design judged at its own notches: the start at the plan's, the
+    // tuned design at those found again for it (the start's when nothing
+    // better was found).
     Balance before, after;
+    std::vector<NotchPoint> notchesAfter;
     Engine tuned;  // the start with the best values found (the start itself if none was better)
     int evaluations = 0;
     bool cancelled = false;
-    // A feasible design better than the start was found.
+    // A feasible design better than the start at its own notches was found.
     bool improved = false;
+    // Some design the optimiser tried closed and cut off everywhere but
+    // broke the lead guard (why a run may end without a better design).
+    bool guardRefused = false;
     std::string message;  // empty, or why nothing could be done
 };
 

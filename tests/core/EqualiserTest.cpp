@@ -7,9 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "dialogs/core/EqualiseText.h"
+#include "files/DimensionFile.h"
 #include "model/DynVars.h"
 #include "model/Sensitivity.h"
 
@@ -73,7 +77,10 @@ TEST_F(EqualiserOfDefaultEngine, TuningALengthedValveRodBalancesAtLeastAsWellAsT
     start.valveRodLength += 0.05f;
     const auto targets = defaultNotchTargets();
     const EqualisePlan plan = makePlan(start, centre, targets, EqualiseGoals{});
-    const Balance defaultBalance = balance(e, plan);
+    // The default design judged, as every result is, at its own notches.
+    EqualisePlan defaultPlan;
+    ASSERT_TRUE(planAtOwnNotches(e, plan, defaultPlan));
+    const Balance defaultBalance = balance(e, defaultPlan);
     ASSERT_TRUE(defaultBalance.feasible);
 
     // Freeing the one length changed: the default value lies within the bounds.
@@ -89,7 +96,10 @@ TEST_F(EqualiserOfDefaultEngine, TuningALengthedValveRodBalancesAtLeastAsWellAsT
     const EqualiseResult r = equalise(start, plan, three);
     ASSERT_TRUE(r.improved);
     EXPECT_LT(r.after.weighted, defaultBalance.weighted);
-    EXPECT_EQ(r.after.weighted, balance(r.tuned, plan).weighted);
+    EqualisePlan tunedPlan;
+    ASSERT_TRUE(planAtOwnNotches(r.tuned, plan, tunedPlan));
+    EXPECT_EQ(r.after.weighted, balance(r.tuned, tunedPlan).weighted);
+    EXPECT_EQ(tunedPlan.notches.size(), r.notchesAfter.size());
     for (size_t i = 0; i < r.changes.size(); ++i) {
         EXPECT_EQ(r.changes[i].after, dimensionValue(r.tuned, three[i].id));
         EXPECT_GE(r.changes[i].after, three[i].low);
@@ -102,6 +112,16 @@ TEST_F(EqualiserOfDefaultEngine, TuningALengthedValveRodBalancesAtLeastAsWellAsT
     ASSERT_TRUE(bounded.improved);
     EXPECT_GE(bounded.changes[0].after, tight.low);
     EXPECT_LT(bounded.changes[0].after, tight.low + 1e-4);
+
+    // Bounds that leave the start outside, a box of two neighbouring
+    // single-precision values: the start brought into the bounds is a
+    // result like any other.
+    const FreeDimension outside{16, 5.97f, std::nextafter(5.97f, 6.0f)};
+    const EqualiseResult moved = equalise(start, plan, std::span(&outside, 1));
+    ASSERT_TRUE(moved.improved) << moved.message;
+    EXPECT_GE(moved.changes[0].after, outside.low);
+    EXPECT_LE(moved.changes[0].after, outside.high);
+    EXPECT_LT(moved.after.weighted, moved.before.weighted);
 }
 
 TEST_F(EqualiserOfDefaultEngine, AGeometryThatCannotCloseIsNeverAResultAndCancelStopsAtOnce) {
@@ -148,6 +168,187 @@ TEST_F(EqualiserOfDefaultEngine, ApplyRecordsOneUndoPerChangedDimensionAndUndoes
     EXPECT_EQ(std::memcmp(static_cast<const Engine*>(&m), &before, sizeof(Engine)), 0);
     EXPECT_EQ(m.undoDepth, 0);
     EXPECT_EQ(m.dynVarValue[1], 5.95f);
+}
+
+// Every lead a designer can set the reverser to, read from the events
+// themselves (not from the equaliser's own guard): both ends at the port
+// diagram's 19 settings in both senses and at the given notches.
+double smallestEventLead(const Engine& e, float centre, const std::vector<NotchPoint>& notches) {
+    double least = 1e9;
+    for (const Sense sense : {Sense::Forward, Sense::Reverse})
+        for (const float arm : portDiagramSettings(e, centre, sense)) {
+            const ValveEvents v = valveEvents(e, arm, sense);
+            least = std::min({least, v.front.lead, v.back.lead});
+        }
+    for (const NotchPoint& n : notches) {
+        const ValveEvents v = valveEvents(e, n.revArm, n.sense);
+        least = std::min({least, v.front.lead, v.back.lead});
+    }
+    return least;
+}
+
+Model exampleDesign(const char* name) {
+    std::ifstream in(std::string(TEVRANE_TEST_DATA_DIR "/../../data/") + name + ".dtv", std::ios::binary);
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    Model m;
+    initModel(m);
+    EXPECT_TRUE(decodeDimensions(m, bytes).ok) << name;
+    afterDimensionsLoaded(m);
+    return m;
+}
+
+// The README's example: the valve rod, the valve lever's lower arm and the
+// link's lower arm of the default design, +-5 %, for equal front and back
+// cut-off. Equal cut-off is easily bought by spoiling the lead; the result
+// must keep every lead at or above 0, at its own notches, whose cut-offs are
+// the targets again, or say that no better design does.
+TEST(EqualiserGuard, TheReadmeExampleKeepsEveryLeadAndItsNotchesGiveTheirCutOffs) {
+    const Model m = exampleDesign("default");
+    const Engine& start = m;
+    const float centre = m.revArmCentre();
+    const auto targets = defaultNotchTargets();
+    const EqualisePlan plan = makePlan(start, centre, targets, EqualiseGoals{});
+    EXPECT_EQ(plan.leadFloor, std::min(0.0, smallestEventLead(start, centre, plan.notches)));
+    const FreeDimension free[] = {defaultBounds(start, 16), defaultBounds(start, 19), defaultBounds(start, 13)};
+    const EqualiseResult r = equalise(start, plan, free);
+    const std::string text = equaliseResultText(start, plan, r);
+    if (!r.improved) {
+        EXPECT_NE(text.find("No better design within the bounds keeps every lead"), std::string::npos) << text;
+        EXPECT_EQ(std::memcmp(&r.tuned, &start, sizeof(Engine)), 0);
+        return;
+    }
+    EXPECT_LT(r.after.weighted, r.before.weighted);
+    // The tuned design's notches are its own, and each gives its target.
+    const std::vector<NotchPoint> own = notchPoints(r.tuned, centre, targets);
+    ASSERT_EQ(r.notchesAfter.size(), plan.notches.size());
+    for (size_t i = 0; i < plan.notches.size(); ++i) {
+        const NotchPoint& n = r.notchesAfter[i];
+        EXPECT_EQ(n.sense, plan.notches[i].sense);
+        EXPECT_EQ(n.target.cutOff, plan.notches[i].target.cutOff);
+        EXPECT_TRUE(std::any_of(own.begin(), own.end(), [&](const NotchPoint& o) {
+            return o.revArm == n.revArm && o.sense == n.sense && o.target.cutOff == n.target.cutOff;
+        })) << notchLabel(n);
+        if (n.target.fullGear) continue;
+        const ValveEvents v = valveEvents(r.tuned, n.revArm, n.sense);
+        ASSERT_TRUE(v.front.cutOff && v.back.cutOff);
+        const double mean = 0.5 * (v.front.cutOff->strokePercent + v.back.cutOff->strokePercent);
+        EXPECT_NEAR(mean, n.target.cutOff, 2 * kNotchTolerance) << notchLabel(n);
+    }
+    // Every lead at or above the guard, read from the events.
+    EXPECT_GE(smallestEventLead(r.tuned, centre, r.notchesAfter), plan.leadFloor);
+    EXPECT_GE(r.after.smallestLead, plan.leadFloor);
+    EXPECT_TRUE(r.after.keepsLead);
+    // The balance reported is the one at the tuned design's own notches.
+    EqualisePlan ownPlan;
+    ASSERT_TRUE(planAtOwnNotches(r.tuned, plan, ownPlan));
+    EXPECT_EQ(balance(r.tuned, ownPlan).weighted, r.after.weighted);
+    EXPECT_NE(text.find("After:"), std::string::npos);
+    EXPECT_NE(text.find(" after"), std::string::npos);
+}
+
+TEST_F(EqualiserOfDefaultEngine, ALeadGuardNoDesignCanKeepGivesNoResultAndSaysWhy) {
+    Engine start = e;
+    start.valveRodLength += 0.05f;
+    const auto targets = defaultNotchTargets();
+    EqualiseGoals goals;
+    goals.minLead = 0.5;  // far more than the port is wide: no design has it
+    const EqualisePlan plan = makePlan(start, centre, targets, goals);
+    EXPECT_EQ(plan.leadFloor, 0.5);
+    EXPECT_FALSE(balance(start, plan).feasible);
+    EXPECT_TRUE(balance(start, plan).closes);
+    const FreeDimension rod = defaultBounds(start, 16);
+    EqualiseOptions quick;
+    quick.maxEvaluations = 60;
+    const EqualiseResult r = equalise(start, plan, std::span(&rod, 1), quick);
+    EXPECT_FALSE(r.improved);
+    EXPECT_TRUE(r.guardRefused);
+    EXPECT_EQ(r.tuned.valveRodLength, start.valveRodLength);
+    EXPECT_NE(r.message.find("keeps every lead"), std::string::npos) << r.message;
+    const std::string text = equaliseResultText(start, plan, r);
+    EXPECT_NE(text.find("at least 0.50000"), std::string::npos) << text;
+    EXPECT_NE(text.find("as asked"), std::string::npos);
+    EXPECT_NE(text.find("below the least allowed"), std::string::npos);
+    EXPECT_EQ(text.find("After:"), std::string::npos);  // no after without a result
+    EXPECT_NE(text.find("\nFindings:\n"), std::string::npos);  // the one design's own
+    EXPECT_EQ(text.find("Findings after:"), std::string::npos);
+}
+
+TEST_F(EqualiserOfDefaultEngine, AStartAlreadyLappedAtDeadCentreMayNotGetWorse) {
+    // The front valve half 0.05 longer laps the front port 0.05 more: the
+    // front lead falls by that much everywhere, below 0.
+    Engine start = e;
+    start.cyl.valveLenFront += 0.05f;
+    const auto targets = defaultNotchTargets();
+    const EqualisePlan plan = makePlan(start, centre, targets, EqualiseGoals{});
+    const double least = smallestEventLead(start, centre, plan.notches);
+    ASSERT_LT(least, 0.0);
+    EXPECT_NEAR(plan.leadFloor, least, 1e-12);
+    EXPECT_NEAR(plan.startSmallestLead, least, 1e-12);
+    EXPECT_TRUE(balance(start, plan).feasible);  // the start keeps its own guard
+    const FreeDimension free[] = {defaultBounds(start, 16), defaultBounds(start, 19)};
+    EqualiseOptions quick;
+    quick.maxEvaluations = 200;
+    const EqualiseResult r = equalise(start, plan, free, quick);
+    // A shorter valve rod raises the front lead: a better design that
+    // keeps the guard exists within these bounds.
+    ASSERT_TRUE(r.improved) << r.message;
+    EXPECT_GE(smallestEventLead(r.tuned, centre, r.notchesAfter), plan.leadFloor);
+    EXPECT_GE(r.after.smallestLead, r.before.smallestLead);
+    const std::string text = equaliseResultText(start, plan, r);
+    EXPECT_NE(text.find("already below 0"), std::string::npos) << text;
+    // The findings of both designs: the start's lapped front port is named
+    // before the tuned design's.
+    const size_t before = text.find("Findings before:"), after = text.find("Findings after:");
+    ASSERT_NE(before, std::string::npos);
+    ASSERT_NE(after, std::string::npos);
+    const size_t lapped = text.find("warning negative-lead", before);
+    ASSERT_NE(lapped, std::string::npos);
+    EXPECT_LT(lapped, after);
+}
+
+TEST(EqualiseWords, GoalsWeightsAndBoundsReadAsTheWindowOffersThem) {
+    Model m;
+    initModel(m);
+    const Engine& e = m;
+    EqualiseGoals g;
+    g.minLead = 0.002;
+    g.fullGearTarget = 70;
+    std::string why;
+    ASSERT_TRUE(parseGoals("leads,front-back,full-gear", "2,0.5,1", g, why)) << why;
+    EXPECT_EQ(g.leads, 2.0);
+    EXPECT_EQ(g.frontBack, 0.5);
+    EXPECT_EQ(g.fullGear, 1.0);
+    EXPECT_EQ(g.forwardReverse, 0.0);
+    EXPECT_EQ(g.fullGearTarget, 70.0);  // what the other options set stays
+    EXPECT_EQ(g.minLead, 0.002);
+    ASSERT_TRUE(parseGoals("forward-reverse", "", g, why));
+    EXPECT_EQ(g.forwardReverse, 1.0);
+    EXPECT_EQ(g.frontBack, 0.0);
+    for (const auto& [goals, weights] : std::vector<std::pair<std::string, std::string>>{
+             {"front-back,cutoff", ""}, {"leads,leads", ""}, {"leads", "0"}, {"leads", "-1"}, {"leads", "x"},
+             {"leads,front-back", "1"}, {"", ""}}) {
+        const EqualiseGoals kept = g;
+        EXPECT_FALSE(parseGoals(goals, weights, g, why)) << goals << " / " << weights;
+        EXPECT_FALSE(why.empty());
+        EXPECT_EQ(g.forwardReverse, kept.forwardReverse);  // a refused text changes nothing
+    }
+
+    std::vector<FreeDimension> free;
+    ASSERT_TRUE(parseFreeDimensions("16,19=3.3:3.6,13", e, 10, free, why)) << why;
+    ASSERT_EQ(free.size(), 3u);
+    EXPECT_EQ(free[0].id, 16);
+    EXPECT_FLOAT_EQ(free[0].low, e.valveRodLength * 0.9f);
+    EXPECT_FLOAT_EQ(free[0].high, e.valveRodLength * 1.1f);
+    EXPECT_EQ(free[1].low, 3.3f);
+    EXPECT_EQ(free[1].high, 3.6f);
+    EXPECT_FLOAT_EQ(free[2].high - free[2].low, 0.2f * dimensionValue(e, 13));
+    ASSERT_TRUE(parseFreeDimensions("101=-0.5:0.25", e, 5, free, why));  // negative bounds read too
+    EXPECT_EQ(free[0].low, -0.5f);
+    for (const char* bad : {"16,abc", "16,107", "16,16", "1,2,3,4,5,6,7", "16=3", "16=3.1:2.9", "16=a:b", "", "16="}) {
+        EXPECT_FALSE(parseFreeDimensions(bad, e, 5, free, why)) << bad;
+        EXPECT_FALSE(why.empty());
+    }
+    EXPECT_EQ(free.size(), 1u);  // a refused text leaves what was read before
 }
 
 TEST_F(EqualiserOfDefaultEngine, TheCsvHasOneLinePerDimensionAndNotch) {

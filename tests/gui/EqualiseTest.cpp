@@ -4,6 +4,7 @@
 // tuned design it writes.
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -16,6 +17,7 @@
 #include <sstream>
 
 #include "app/CommandLine.h"
+#include "app/EqualiseCommand.h"
 #include "dialogs/Equalise.h"
 #include "files/DimensionFile.h"
 #include "main/core/MainController.h"
@@ -85,6 +87,20 @@ TEST_F(EqualiseWindow, CancelStopsTheRunAndChangesNothing) {
     EXPECT_TRUE(sameEngine(before));
 }
 
+TEST_F(EqualiseWindow, TheLeastLeadBoxSetsTheGuardAndAGuardNoDesignKeepsOffersNothingToApply) {
+    const Engine before = m;
+    w->leastLeadEdit()->setText(QStringLiteral("0.5"));
+    tune();
+    ASSERT_TRUE(w->result());
+    EXPECT_FALSE(w->result()->improved);
+    EXPECT_FALSE(w->applyButton()->isEnabled());
+    const QString text = w->resultText()->toPlainText();
+    EXPECT_TRUE(text.contains(QStringLiteral("at least 0.50000"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("as asked")));
+    EXPECT_TRUE(text.contains(QStringLiteral("nothing changed")));
+    EXPECT_TRUE(sameEngine(before));
+}
+
 TEST(EqualiseCommand, WordsFailuresAndTheTunedDesign) {
     std::ostringstream out, err;
     EXPECT_EQ(runBatchCommand({"--equalise", "x.dtv"}, out, err), 2);  // no --free
@@ -92,6 +108,24 @@ TEST(EqualiseCommand, WordsFailuresAndTheTunedDesign) {
     EXPECT_EQ(runBatchCommand({"--equalise", "x.dtv", "--free", "16,107"}, out, err), 2);  // moves no event
     EXPECT_EQ(runBatchCommand({"--equalise", "x.dtv", "--free", "1,2,3,4,5,6,7"}, out, err), 2);
     EXPECT_EQ(runBatchCommand({"--equalise", "x.dtv", "--free", "16", "--bogus"}, out, err), 2);
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {"--goals", "front-back,sideways"},
+             {"--goals", "leads,front-back", "--weights", "1"},
+             {"--weights", "0"},
+             {"--range", "-5"},
+             {"--range", "five"},
+             {"--min-lead", "abc"},
+             {"--full-gear", "100"},
+             {"--notches", "75,100"},
+             {"--free", "16"},  // given twice
+         }) {
+        std::vector<std::string> words = {"--equalise", "x.dtv", "--free", "16=5.9:6.1"};
+        words.insert(words.end(), bad.begin(), bad.end());
+        err.str("");
+        EXPECT_EQ(runBatchCommand(words, out, err), 2) << bad[0] << " " << bad[1];
+        EXPECT_FALSE(err.str().empty());
+    }
+    EXPECT_EQ(runBatchCommand({"--equalise", "x.dtv", "--free", "16=6.1:5.9"}, out, err), 2);
     err.str("");
     EXPECT_EQ(runBatchCommand({"--equalise", "/nonexistent/x.dtv", "--free", "16"}, out, err), 1);
     EXPECT_NE(err.str().find("File not found"), std::string::npos);
@@ -114,6 +148,28 @@ TEST(EqualiseCommand, WordsFailuresAndTheTunedDesign) {
     ASSERT_EQ(loadDesign(tuned, t), "");
     EXPECT_LT(t.valveRodLength, d.valveRodLength);
     EXPECT_EQ(t.valveLeverLower, d.valveLeverLower);
+
+    // A guard no design keeps: it says so, exits with 3 and writes nothing.
+    std::filesystem::remove(tuned);
+    out.str("");
+    EXPECT_EQ(runBatchCommand({"--equalise", design, "--free", "16", "--min-lead", "0.5", "--out", tuned}, out, err),
+              kNothingBetter);
+    EXPECT_NE(out.str().find("keeps every lead"), std::string::npos) << out.str();
+    EXPECT_FALSE(std::filesystem::exists(tuned));
+
+    // The window's other choices from the command line: the goals with
+    // their weights, the full-gear target, bounds of the dimension's own
+    // and the notches.
+    out.str("");
+    ASSERT_EQ(runBatchCommand({"--equalise", design, "--free", "16=5.96:6.04", "--goals", "front-back,full-gear",
+                               "--weights", "1,0.5", "--full-gear", "70", "--notches", "60,40,full"},
+                              out, err),
+              0)
+        << out.str();
+    for (const char* s : {"full-gear cut-off 70.0 % (weight 0.50)", "at the notches 60, 40, full", "Fwd 60 %",
+                          "5.9600", "6.0400"})
+        EXPECT_NE(out.str().find(s), std::string::npos) << s << "\n" << out.str();
+    EXPECT_EQ(out.str().find("Fwd 75 %"), std::string::npos);
 
     // A result that cannot be printed fails, and then no design is written.
     std::filesystem::remove(tuned);

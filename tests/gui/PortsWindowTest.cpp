@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -188,6 +189,27 @@ TEST_F(PortsWindow, UndoLineLeavesTheDiagramBesideItAlone) {
     EXPECT_EQ(with.pixel(549, 60) & 0xFFFFFF, 0u);
     // The line itself is there.
     EXPECT_NE(with.copy(150, 55, 120, 13), without.copy(150, 55, 120, 13));
+    w->close();
+}
+
+TEST_F(PortsWindow, ASweepThatCannotCloseSaysSoBesideThePictureNotInIt) {
+    showActive();
+    EXPECT_FALSE(w->clampNotice()->isVisible());
+    const QSize picture = w->surface().size();
+    m.reverseArmLength = 0.9f;  // the outer settings cannot close
+    w->reDrawAction()->trigger();
+    ASSERT_TRUE(w->clampNotice()->isVisible());
+    const QString text = w->clampNotice()->text();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("The gear cannot close at "))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral(" of 19 settings"))) << text.toStdString();
+    w->clampNotice()->ensurePolished();
+    EXPECT_EQ(w->clampNotice()->palette().color(QPalette::WindowText), QColor(Qt::red));
+    // The picture keeps its size and the label lies below it.
+    EXPECT_EQ(w->surface().size(), picture);
+    EXPECT_GE(w->clampNotice()->geometry().top(), picture.height());
+    initModel(m);
+    w->reDrawAction()->trigger();
+    EXPECT_FALSE(w->clampNotice()->isVisible());
     w->close();
 }
 

@@ -109,3 +109,14 @@ DiagramControls drawDiagramPanel(const Model& m, Canvas& c, const UndoLines& lin
 }
 
 }  // namespace tevrane
+
+namespace tevrane {
+
+std::string clampNoticeText(const ClampCount& c) {
+    if (c.clamped <= 0) return {};
+    const char* what = c.positions ? (c.of == 1 ? "position" : "positions") : (c.of == 1 ? "setting" : "settings");
+    return "The gear cannot close at " + std::to_string(c.clamped) + " of " + std::to_string(c.of) + " " + what +
+           ": the solver mended the linkage there, so what is drawn there is no real gear.";
+}
+
+}  // namespace tevrane

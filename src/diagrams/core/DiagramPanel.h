@@ -14,10 +14,24 @@ namespace tevrane {
 
 // Visibility and enabled states of a diagram window's own controls that the
 // end of a drawing pass decides; the window copies them into its widgets.
+// A diagram whose sweep met a clamp draws a gear the solver had to mend, not
+// a real one: at how many of the sweep's settings (the port diagram) or
+// positions (the others) it could not close, and of how many.
+struct ClampCount {
+    int clamped = 0;
+    int of = 0;
+    bool positions = false;  // positions of the reverse-arm set, not settings
+};
+// "The gear cannot close at 3 of 19 settings: ..."; empty when it closes
+// everywhere.
+std::string clampNoticeText(const ClampCount& c);
+
 struct DiagramControls {
     bool barsVisible = false;
     std::array<bool, kDynSlots> barEnabled{};  // by slot; the bars are slots 1..4
     bool undoVisible = false;
+    // Shown beside the picture, never drawn in it.
+    ClampCount clamps;
 };
 
 // A diagram's picture at the normal font: the window's client area below its

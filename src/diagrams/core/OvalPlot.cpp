@@ -73,10 +73,12 @@ DiagramControls drawOval(Model& m, Canvas& c) {
     const bool longValve = m.cyl.valveLenRear > m.cyl.steamPortRear;
     const std::vector<float>& angles = ovalAngles();
 
+    int clamped = 0;
     for (int k = 1; k <= positionsInUse(m); ++k) {
         const float position = m.revArmSet[k];
         drawPositionListLine(m, c, k);
         const TravelSweep sweep = sweepTravel(m, position, m.revArmCentre(), angles);
+        clamped += sweep.clamped;
 
         int previousX = 0;
         double previousTravel = 0;
@@ -100,7 +102,9 @@ DiagramControls drawOval(Model& m, Canvas& c) {
     }
 
     const UndoLines undo = advanceUndoLine(m);
-    return drawDiagramPanel(m, c, undo);
+    DiagramControls controls = drawDiagramPanel(m, c, undo);
+    controls.clamps = {clamped, positionsInUse(m), true};
+    return controls;
 }
 
 }  // namespace tevrane

@@ -1,5 +1,6 @@
 #include "diagrams/core/PortsPlot.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -78,7 +79,7 @@ PortSample samplePorts(const Model& m) {
 PortSample samplePorts(const GearSolution& g) {
     const PistonPorts& p = g.ports;
     return {p.pistonTrace, p.frontSteamOpening, p.frontExhaustOpening, p.rearSteamOpening,
-            p.rearExhaustOpening};
+            p.rearExhaustOpening, g.clamps() > 0};
 }
 
 bool isRisingEdge(double previous, double current) { return current >= 0.0 && previous < 0.0; }
@@ -269,6 +270,12 @@ std::array<PortSweep, 2> sweepPortsBoth(const Engine& e, float revArmCentre) {
     return both;
 }
 
+int clampedRows(const PortSweep& s) {
+    return static_cast<int>(std::count_if(s.samples.begin(), s.samples.end(), [](const auto& row) {
+        return std::any_of(row.begin(), row.end(), [](const PortSample& p) { return p.clamped; });
+    }));
+}
+
 DiagramControls drawPortsPass(Model& m, Canvas& c, char mode, bool annotate) {
     const bool reverse = mode == 'R';
     // The sweep solves its own settings on a copy of the engine: the live
@@ -324,15 +331,19 @@ DiagramControls drawPortsPass(Model& m, Canvas& c, const PortSweep& sweep, bool 
     if (annotate) drawPortAnnotation(c, annotation);
 
     const UndoLines undo = advanceUndoLine(m);
-    return drawDiagramPanel(m, c, undo);
+    DiagramControls controls = drawDiagramPanel(m, c, undo);
+    controls.clamps = {clampedRows(sweep), kRows, false};
+    return controls;
 }
 
 DiagramControls drawPorts(Model& m, Canvas& c, bool clearFirst) {
     if (m.portGraphMode == 'B') {
         const std::array<PortSweep, 2> both = sweepPortsBoth(m, m.revArmCentre());
         c.clear(colours::white);
-        drawPortsPass(m, c, both[0], false, true);
-        return drawPortsPass(m, c, both[1], true, false);
+        const int forwardClamps = drawPortsPass(m, c, both[0], false, true).clamps.clamped;
+        DiagramControls controls = drawPortsPass(m, c, both[1], true, false);
+        controls.clamps = {forwardClamps + controls.clamps.clamped, 2 * kRows, false};
+        return controls;
     }
     if (clearFirst) c.clear(colours::white);
     return drawPortsPass(m, c, m.portGraphMode == 'R' ? 'R' : 'F', true);

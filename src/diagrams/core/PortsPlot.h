@@ -34,6 +34,7 @@ struct PortSample {
     double frontExhaust = 0;
     double rearSteam = 0;
     double rearExhaust = 0;
+    bool clamped = false;  // the solver had to mend the linkage here
 };
 
 // Reads the piston position and the four openings the solver left in the model.
@@ -110,6 +111,8 @@ struct PortSweep {
 PortSweep sweepPorts(const Engine& e, float revArmCentre, bool reverse);
 // Both graphs at once, the forward one and the reverse one side by side.
 std::array<PortSweep, 2> sweepPortsBoth(const Engine& e, float revArmCentre);
+// The settings (rows) of a sweep at which some sample had to be mended.
+int clampedRows(const PortSweep& s);
 
 // One graph ('F' forward, 'R' reverse) drawn over what is there: frame, the
 // 19 rows, the annotation when asked for, then the shared panel and undo line.

@@ -64,9 +64,11 @@ DiagramControls drawSine(Model& m, Canvas& c) {
     const LinkageSolution terms = travelTerms(m);
     const std::vector<float>& angles = sineAngles();
 
+    int clamped = 0;
     for (int k = 1; k <= positionsInUse(m); ++k) {
         drawPositionListLine(m, c, k);
         const TravelSweep sweep = sweepTravel(m, m.revArmSet[k], m.revArmCentre(), angles);
+        clamped += sweep.clamped;
 
         double previousTravel = 0;
         for (size_t i = 0; i < sweep.samples.size(); ++i) {
@@ -87,7 +89,9 @@ DiagramControls drawSine(Model& m, Canvas& c) {
     }
 
     const UndoLines undo = advanceUndoLine(m);
-    return drawDiagramPanel(m, c, undo);
+    DiagramControls controls = drawDiagramPanel(m, c, undo);
+    controls.clamps = {clamped, positionsInUse(m), true};
+    return controls;
 }
 
 }  // namespace tevrane

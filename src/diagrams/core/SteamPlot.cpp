@@ -252,6 +252,15 @@ std::vector<PortSample> sweepSteam(const Engine& e, float centre, const std::vec
     return samples;
 }
 
+int clampedPositions(const std::vector<PortSample>& samples) {
+    int count = 0;
+    for (size_t first = 0; first + kSteamSteps <= samples.size(); first += kSteamSteps)
+        count += std::any_of(samples.begin() + static_cast<std::ptrdiff_t>(first),
+                             samples.begin() + static_cast<std::ptrdiff_t>(first + kSteamSteps),
+                             [](const PortSample& s) { return s.clamped; });
+    return count;
+}
+
 void drawPistonGrid(Canvas& c) {
     for (int line = 1; line <= 9; ++line) {
         const int a = 32 * line;
@@ -326,7 +335,9 @@ DiagramControls drawSteamDiagram(Model& m, Canvas& c) {
     if (worker.joinable()) worker.join();
 
     const UndoLines undo = advanceUndoLine(m);
-    return drawDiagramPanel(m, c, undo);
+    DiagramControls controls = drawDiagramPanel(m, c, undo);
+    controls.clamps = {clampedPositions(samples), static_cast<int>(positions.size()), true};
+    return controls;
 }
 
 }  // namespace tevrane

@@ -103,6 +103,8 @@ bool steamRunsForward(float position, float centre);
 // engine alone (the solver is pure): the driver starts at 96 degrees and is
 // never reset between positions.
 std::vector<PortSample> sweepSteam(const Engine& e, float centre, const std::vector<float>& positions);
+// The positions of such a sweep at which some step had to be mended.
+int clampedPositions(const std::vector<PortSample>& samples);
 
 // The piston travel grid (nine rows of short and tall ticks, one tall tick
 // per 10 percent of stroke) and its percent labels "100" .. "10" at row y,

@@ -105,6 +105,7 @@ TravelSweep sweepTravel(const Engine& e, float revArm, float centre,
         const LinkageSolution s = solveLinkage(e, angle, revArm);
         const float stemX = s.pivotX[kValveStemJoint];
         sweep.samples.push_back({angle, s.valveTravel, stemX});
+        sweep.clamped = sweep.clamped || s.clamps > 0;
         if (sweep.midGear) sweep.stem.see(stemX);
     }
     return sweep;

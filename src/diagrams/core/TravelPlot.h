@@ -69,6 +69,7 @@ struct TravelSample {
 };
 struct TravelSweep {
     std::vector<TravelSample> samples;
+    bool clamped = false;  // some solve had to mend the linkage
     bool midGear = false;
     StemRange stem;  // only filled at mid gear
 };

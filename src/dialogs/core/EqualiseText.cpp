@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "dialogs/core/CheckReport.h"
 #include "model/BothAtOnce.h"
 #include "model/DynVars.h"
 #include "model/Dimensions.h"
@@ -147,20 +148,35 @@ std::vector<EventValues> notchEvents(const Engine& e, const std::vector<NotchPoi
     return out;
 }
 
-std::string eventsBeforeAfterText(const std::vector<NotchPoint>& notches, const std::vector<EventValues>& before,
-                                  const std::vector<EventValues>& after) {
-    const size_t indent = kNotchWidth + 7 + 8;
-    std::string s = pad("Notch", kNotchWidth) + padLeft("Rev arm", 7) + "\n" + eventHeads(indent);
-    for (size_t n = 0; n < notches.size(); ++n) {
-        const std::string head = pad(notchLabel(notches[n]), kNotchWidth) + fixed(notches[n].revArm, 7, 4);
-        if (n < before.size()) s += head + pad(" before", 8) + eventColumns(before[n]) + "\n";
-        if (n < after.size()) s += std::string(head.size(), ' ') + pad(" after", 8) + eventColumns(after[n]) + "\n";
+std::string eventsBeforeAfterText(const std::vector<NotchPoint>& before, const std::vector<EventValues>& eventsBefore,
+                                  const std::vector<NotchPoint>& after, const std::vector<EventValues>& eventsAfter) {
+    const size_t indent = kNotchWidth + 8 + 8;
+    std::string s = pad("Notch", kNotchWidth) + pad("", 8) + padLeft("Rev arm", 8) + "\n" + eventHeads(indent);
+    // Both designs are searched for the same targets in the same order; a
+    // target the tuned design misses never makes a result, so the two lists
+    // run side by side.
+    for (size_t n = 0; n < before.size(); ++n) {
+        const std::string label = pad(notchLabel(before[n]), kNotchWidth);
+        if (n < eventsBefore.size())
+            s += label + pad(eventsAfter.empty() ? "" : " before", 8) + fixed(before[n].revArm, 8, 4) +
+                 eventColumns(eventsBefore[n]) + "\n";
+        if (n < after.size() && n < eventsAfter.size())
+            s += std::string(label.size(), ' ') + pad(" after", 8) + fixed(after[n].revArm, 8, 4) +
+                 eventColumns(eventsAfter[n]) + "\n";
     }
     return s;
 }
 
+std::string leadPlaceText(const LeadPlace& p) {
+    const std::string where = p.notch ? "notch " + notchLabel({*p.notch, p.sense, p.revArm})
+                                      : std::string(p.sense == Sense::Forward ? "forward" : "reverse") +
+                                            " setting No. " + std::to_string(p.setting);
+    return where + " (rev. arm " + fixed(p.revArm, 0, 3) + "), " + (p.front ? "front" : "back") + " end";
+}
+
 std::string balanceText(const Balance& b, const EqualiseGoals& g) {
-    if (!b.feasible) return "infeasible (the linkage cannot close, or a port does not cut off)";
+    const std::string lead = "smallest lead " + fixed(b.smallestLead, 0, 5) + " at " + leadPlaceText(b.smallestLeadAt);
+    if (!b.closes) return "infeasible (the linkage cannot close, a port does not cut off, or a notch is out of reach)";
     std::string s = "weighted difference " + fixed(b.weighted, 0, 4);
     std::vector<std::string> terms;
     if (g.frontBack > 0) terms.push_back("front/back cut-off " + fixed(b.frontBack, 0, 4) + " %");
@@ -172,6 +188,55 @@ std::string balanceText(const Balance& b, const EqualiseGoals& g) {
         for (size_t i = 0; i < terms.size(); ++i) s += (i ? ", " : "") + terms[i];
         s += ")";
     }
+    s += "; " + lead;
+    if (!b.keepsLead) s += ", below the least allowed: infeasible";
+    return s;
+}
+
+std::string leadGuardText(const EqualisePlan& plan) {
+    std::string s = "Lead guard: every lead at least " + fixed(plan.leadFloor, 0, 5);
+    if (plan.goals.minLead)
+        s += ", as asked";
+    else if (plan.leadFloor < 0.0)
+        s += ", the starting design's own smallest lead, which is already below 0";
+    return s +
+           ".\n  (A lead is the steam port's opening at its end's dead centre, in length units, negative while "
+           "the port is still lapped there;\n  both ends, at the port diagram's 19 settings both ways and at the "
+           "notches.)";
+}
+
+std::string equaliseResultText(const Engine& start, const EqualisePlan& plan, const EqualiseResult& r) {
+    const EqualiseGoals& g = plan.goals;
+    std::vector<std::string> asked;
+    if (g.frontBack > 0) asked.push_back("front and back cut-off alike (weight " + fixed(g.frontBack, 0, 2) + ")");
+    if (g.forwardReverse > 0) asked.push_back("forward and reverse alike (weight " + fixed(g.forwardReverse, 0, 2) + ")");
+    if (g.leads > 0) asked.push_back("equal leads (weight " + fixed(g.leads, 0, 2) + ")");
+    if (g.fullGear > 0)
+        asked.push_back("full-gear cut-off " + fixed(g.fullGearTarget, 0, 1) + " % (weight " + fixed(g.fullGear, 0, 2) + ")");
+    std::string s = "Equalising ";
+    for (size_t i = 0; i < asked.size(); ++i) s += (i ? ", " : "") + asked[i];
+    s += " at the notches " + notchTargetsText(plan.targets) + "; each design is judged at its own notches.\n";
+    s += leadGuardText(plan) + "\n";
+    s += "Before: " + balanceText(r.before, g) + "\n";
+    if (r.improved) s += "After:  " + balanceText(r.after, g) + "\n";
+    if (!r.message.empty())
+        s += r.message + ": nothing changed.\n";
+    else if (!r.improved)
+        s += "No better design within the bounds keeps every lead at or above " + fixed(plan.leadFloor, 0, 5) +
+             ": nothing changed.\n";
+    if (r.cancelled)
+        s += "Cancelled after " + std::to_string(r.evaluations) + " evaluations: the best design found so far.\n";
+    s += "\n" + changesText(r) + "\n";
+    if (r.improved)
+        s += eventsBeforeAfterText(plan.notches, notchEvents(start, plan.notches), r.notchesAfter,
+                                   notchEvents(r.tuned, r.notchesAfter));
+    else
+        s += eventsBeforeAfterText(plan.notches, notchEvents(start, plan.notches), {}, {});
+    // What is wrong with each design, checked at its own notches.
+    s += std::string("\nFindings") + (r.improved ? " before" : "") + ":\n" +
+         findingsText(checkDesign(start, plan.revArmCentre, plan.targets));
+    if (r.improved) s += "Findings after:\n" + findingsText(checkDesign(r.tuned, plan.revArmCentre, plan.targets));
+    s += "\n" + std::to_string(r.evaluations) + " evaluations\n";
     return s;
 }
 
@@ -185,6 +250,114 @@ std::string changesText(const EqualiseResult& r) {
              fixed(static_cast<double>(c.after) - c.before, 10, 4) + fixed(f.low, 10, 4) + fixed(f.high, 10, 4) + "\n";
     }
     return s;
+}
+
+double& goalWeight(EqualiseGoals& g, int i) {
+    switch (i) {
+        case 0: return g.frontBack;
+        case 1: return g.forwardReverse;
+        case 2: return g.leads;
+        default: return g.fullGear;
+    }
+}
+
+namespace {
+
+std::vector<std::string> commaWords(const std::string& text) {
+    std::vector<std::string> words;
+    size_t start = 0;
+    while (start <= text.size()) {
+        const size_t end = std::min(text.find(',', start), text.size());
+        words.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return words;
+}
+
+// A whole word as a finite number, dot-decimal.
+bool wholeNumber(const std::string& w, double& v) {
+    const auto r = std::from_chars(w.data(), w.data() + w.size(), v);
+    return !w.empty() && r.ec == std::errc() && r.ptr == w.data() + w.size() && std::isfinite(v);
+}
+
+}  // namespace
+
+bool parseGoals(const std::string& goals, const std::string& weights, EqualiseGoals& out, std::string& why) {
+    EqualiseGoals g;
+    g.frontBack = 0;
+    const std::vector<std::string> names = commaWords(goals);
+    const std::vector<std::string> values = weights.empty() ? std::vector<std::string>() : commaWords(weights);
+    if (!values.empty() && values.size() != names.size()) {
+        why = "--weights gives " + std::to_string(values.size()) + " weights for " + std::to_string(names.size()) +
+              " goals";
+        return false;
+    }
+    for (size_t n = 0; n < names.size(); ++n) {
+        const auto* known = std::find_if(std::begin(kGoalWords), std::end(kGoalWords),
+                                         [&](const char* w) { return names[n] == w; });
+        if (known == std::end(kGoalWords)) {
+            why = "unknown goal \"" + names[n] + "\" (front-back, forward-reverse, leads, full-gear)";
+            return false;
+        }
+        double& w = goalWeight(g, static_cast<int>(known - std::begin(kGoalWords)));
+        if (w > 0) {
+            why = "goal " + names[n] + " is named twice";
+            return false;
+        }
+        double v = 1.0;
+        if (!values.empty() && (!wholeNumber(values[n], v) || !(v > 0.0))) {
+            why = "a weight is a number above 0, not \"" + values[n] + "\"";
+            return false;
+        }
+        w = v;
+    }
+    g.fullGearTarget = out.fullGearTarget;
+    g.minLead = out.minLead;
+    out = g;
+    return true;
+}
+
+bool parseFreeDimensions(const std::string& text, const Engine& e, double rangePercent,
+                         std::vector<FreeDimension>& out, std::string& why) {
+    std::vector<FreeDimension> free;
+    for (const std::string& word : commaWords(text)) {
+        const size_t eq = word.find('=');
+        const std::string idText = word.substr(0, eq);
+        int id = 0;
+        const auto r = std::from_chars(idText.data(), idText.data() + idText.size(), id);
+        if (idText.empty() || r.ec != std::errc() || r.ptr != idText.data() + idText.size()) {
+            why = "not a dimension number: \"" + word + "\"";
+            return false;
+        }
+        if (!isFreeable(id)) {
+            why = "dimension " + idText + " moves no valve event (1..19, 101, 102, 109..114, 118..122 do)";
+            return false;
+        }
+        if (std::any_of(free.begin(), free.end(), [id](const FreeDimension& f) { return f.id == id; })) {
+            why = "dimension " + idText + " is named twice";
+            return false;
+        }
+        FreeDimension f = defaultBounds(e, id, rangePercent / 100.0);
+        if (eq != std::string::npos) {
+            const std::string bounds = word.substr(eq + 1);
+            const size_t colon = bounds.find(':');
+            double low = 0, high = 0;
+            if (colon == std::string::npos || !wholeNumber(bounds.substr(0, colon), low) ||
+                !wholeNumber(bounds.substr(colon + 1), high) || !(low < high)) {
+                why = "the bounds of dimension " + idText + " are LOW:HIGH with LOW below HIGH, not \"" + bounds + "\"";
+                return false;
+            }
+            f.low = static_cast<float>(low);
+            f.high = static_cast<float>(high);
+        }
+        free.push_back(f);
+    }
+    if (free.size() > static_cast<size_t>(kMaxFreeDimensions)) {
+        why = "at most six dimensions can be freed";
+        return false;
+    }
+    out = free;
+    return true;
 }
 
 std::vector<int> offeredDimensions(const Model& m) {
