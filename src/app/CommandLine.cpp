@@ -1,9 +1,6 @@
 #include "app/CommandLine.h"
 
-#include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 
 #include "app/CheckCommand.h"
@@ -11,6 +8,7 @@
 #include "app/EventsCommand.h"
 #include "app/ExportCommand.h"
 #include "files/DimensionFile.h"
+#include "files/FileAccess.h"
 
 namespace tevrane {
 
@@ -63,19 +61,27 @@ bool isBatchCommand(int argc, char** argv) {
 
 int runBatchCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     if (words.empty()) return runHelp(words, out, err);
-    for (const BatchCommand& c : kCommands)
-        if (words.front() == c.option) return c.run({words.begin() + 1, words.end()}, out, err);
+    for (const BatchCommand& c : kCommands) {
+        if (words.front() != c.option) continue;
+        const int status = c.run({words.begin() + 1, words.end()}, out, err);
+        // What a command printed must have reached its reader (a full disk,
+        // /dev/full, a closed pipe): else the command failed.
+        out.flush();
+        if (status == 0 && !out) {
+            err << "tevrane: " << c.option << ": the output could not be written\n";
+            return 1;
+        }
+        return status;
+    }
     err << "tevrane: unknown option " << words.front() << " (tevrane --help lists the commands)\n";
     return 2;
 }
 
 std::string loadDesign(const std::string& path, Model& m) {
     initModel(m);
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return errno == ENOENT ? "File not found" : "File access denied";
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return "I/O error";
-    const DecodeResult r = decodeDimensions(m, bytes);
+    const FileHead file = readFileHead(path, kDesignReadLimit);
+    if (!file.failure.empty()) return file.failure;
+    const DecodeResult r = decodeDimensions(m, file.bytes);
     if (!r.ok) {
         initModel(m);
         return r.message;

@@ -36,7 +36,9 @@ bool isBatchCommand(int argc, char** argv);
 int runBatchCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 
 // Reads a design from a ".dtv" file into a model set to the defaults first,
-// with the recomputations that follow a load in the window. Empty on success,
+// with the recomputations that follow a load in the window. Only a regular
+// file is read, and only its first 1401 bytes (a folder, a pipe or a device
+// is refused at once). Empty on success,
 // else the reason in the user's words ("File not found", "Read beyond end of
 // file", ...), the model then at its defaults.
 std::string loadDesign(const std::string& path, Model& m);

@@ -4,9 +4,6 @@
 // without a window. Tunes the freed dimensions, prints the one result text
 // the window shows, and writes the tuned design only when a better design
 // keeps the lead guard.
-#include <QSaveFile>
-#include <QString>
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -18,6 +15,7 @@
 #include "app/CommandLine.h"
 #include "dialogs/core/EqualiseText.h"
 #include "files/DimensionFile.h"
+#include "files/FileAccess.h"
 #include "model/Equaliser.h"
 
 namespace tevrane {
@@ -36,20 +34,6 @@ constexpr const char* kValueOptions[] = {"--free",     "--range",   "--goals", "
 bool numberWord(const std::string& w, double& v) {
     const auto r = std::from_chars(w.data(), w.data() + w.size(), v);
     return !w.empty() && r.ec == std::errc() && r.ptr == w.data() + w.size() && std::isfinite(v);
-}
-
-// The whole file or nothing: written beside the target and renamed over it.
-bool writeDesign(const std::string& path, const Model& m, std::string& why) {
-    const std::vector<std::uint8_t> bytes = encodeDimensions(m);
-    QSaveFile f(QString::fromStdString(path));
-    if (!f.open(QIODevice::WriteOnly) ||
-        f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !f.commit()) {
-        why = f.errorString().toStdString();
-        return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -133,11 +117,23 @@ int runEqualiseCommand(const std::vector<std::string>& args, std::ostream& out, 
     const EqualiseResult r = equalise(start, plan, free);
 
     out << "Design " << design << "\n" << equaliseResultText(start, plan, r);
+    out.flush();
+    if (!out) {
+        err << "tevrane: the result could not be written\n";
+        return 1;
+    }
+    // Nothing could be tuned at all (no freed dimension has room to move, as
+    // in a design of no numbers, or the design gives none of the notches):
+    // the command failed, and no file is written.
+    if (r.free.empty() || plan.notches.empty()) {
+        err << "tevrane: " << design << ": " << r.message << (has("--out") ? "; nothing written\n" : "\n");
+        return 1;
+    }
     if (!r.improved) return kNothingBetter;
     if (has("--out")) {
         for (const DimensionChange& c : r.changes) setDimension(m, c.id, c.after);
-        if (!writeDesign(given["--out"], m, why)) {
-            err << "tevrane: " << given["--out"] << ": " << why << "\n";
+        if (const std::string failure = writeFileAtomically(given["--out"], encodeDimensions(m)); !failure.empty()) {
+            err << "tevrane: " << given["--out"] << ": " << failure << "\n";
             return 1;
         }
         out << "Written to " << given["--out"] << "\n";

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFile>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -14,7 +15,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QThread>
@@ -25,6 +25,7 @@
 #include <cmath>
 
 #include "dialogs/core/EqualiseText.h"
+#include "files/FileAccess.h"
 #include "model/GearCommands.h"
 #include "model/Dimensions.h"
 #include "model/Format.h"
@@ -365,10 +366,10 @@ void TEqualise::SaveClick() {
     const SensitivityTable t = sensitivityTable(e, notchPoints(e, m_.revArmCentre(), targets), step);
     const std::string csv = sensitivityCsv(t);
     QApplication::restoreOverrideCursor();
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) ||
-        !f.commit())
-        QMessageBox::warning(this, windowTitle(), f.errorString());
+    if (const std::string failure = writeFileAtomically(QFile::encodeName(path).toStdString(), csv); !failure.empty())
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("The sensitivity table was not saved to %1:\n%2")
+                                 .arg(path, QString::fromStdString(failure)));
 }
 
 void TEqualise::TuneClick() {

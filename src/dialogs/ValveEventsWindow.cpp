@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFile>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
@@ -18,7 +19,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -26,6 +26,7 @@
 
 #include "dialogs/core/CheckReport.h"
 #include "dialogs/core/EventsForms.h"
+#include "files/FileAccess.h"
 #include "platform/Canvas.h"
 
 namespace tevrane {
@@ -349,15 +350,11 @@ void TValveEvents::SaveClick() {
 }
 
 bool TValveEvents::saveCsv(const QString& path) {
-    const QByteArray bytes = QByteArray::fromStdString(eventsReportCsv(report_));
-    QSaveFile file(path);
-    QString failure;
-    if (!file.open(QIODevice::WriteOnly)) failure = file.errorString();
-    else if (file.write(bytes) != bytes.size()) failure = file.errorString();
-    else if (!file.commit()) failure = file.errorString();
-    if (failure.isEmpty()) return true;
+    const std::string failure = writeFileAtomically(QFile::encodeName(path).toStdString(), eventsReportCsv(report_));
+    if (failure.empty()) return true;
     QMessageBox::warning(this, QStringLiteral("Save CSV"),
-                         QStringLiteral("The valve events were not saved to %1:\n%2").arg(path, failure));
+                         QStringLiteral("The valve events were not saved to %1:\n%2")
+                             .arg(path, QString::fromStdString(failure)));
     return false;
 }
 

@@ -87,8 +87,12 @@ DecodeResult decodeDimensions(Model& m, std::span<const std::uint8_t> bytes) {
     // Stored in file order, so of a field written twice the second copy wins.
     for (float* f : fields) *f = std::bit_cast<float>(getLittleEndian(&bytes[4 * i++]));
     i += 4;
-    // The only value converted on reading: the entry number, rounded and
-    // kept to the table (a damaged file may hold anything there).
+    // The diagrams' vertical scale is held within the limits the positions
+    // dialog keeps, so a file carrying 1e38 there cannot make a diagram
+    // endless.
+    m.diagramVScale = boundedDiagramVScale(m.diagramVScale);
+    // The entry number is rounded and kept to the table (a damaged file may
+    // hold anything there).
     const float entry = std::bit_cast<float>(getLittleEndian(&bytes[4 * i]));
     m.lineCount = std::isnan(entry) ? 1 : toInt(entry, kOverlayEntries);
     if (m.lineCount < 1) m.lineCount = 1;

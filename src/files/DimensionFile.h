@@ -18,6 +18,9 @@ namespace tevrane {
 inline constexpr std::size_t kRecordCount = 70;
 inline constexpr std::size_t kFieldsPerRecord = 5;
 inline constexpr std::size_t kDimensionFileSize = kRecordCount * kFieldsPerRecord * 4;
+// How much of a file is read as a design: the 1400 bytes and one more, which
+// tells a longer file (its rest is ignored) without reading it whole.
+inline constexpr std::size_t kDesignReadLimit = kDimensionFileSize + 1;
 
 // The 1400 bytes of the model's working set, records 1 to 70 in order.
 std::vector<std::uint8_t> encodeDimensions(const Model& m);
@@ -30,7 +33,8 @@ struct DecodeResult {
 // Stores every field of the file into the model. The whole file is checked
 // first: a file shorter than 1400 bytes changes nothing and fails with "Read
 // beyond end of file"; bytes after record 70 are ignored. Any bit pattern of
-// a field is accepted as it stands.
+// a field is accepted as it stands, except the diagrams' vertical scale, held
+// within its limits (boundedDiagramVScale), and the overlay entry number.
 DecodeResult decodeDimensions(Model& m, std::span<const std::uint8_t> bytes);
 
 // The name a chosen path is shown by in the captions: its last component

@@ -7,9 +7,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QSaveFile>
 
 #include "files/DimensionFile.h"
+#include "files/FileAccess.h"
 #include "main/Main.h"
 #include "main/ScalePrint.h"
 #include "main/core/FitView.h"
@@ -27,29 +27,16 @@ namespace {
 const QString kOpenFilters = QStringLiteral("Data File (*.dtv) ;;All Files (*.*)");
 const QString kSaveFilters = QStringLiteral("Data File (*.dtv);;All Files (*.*)");
 
-// The words of the file system's errors, as the user knows them.
-QString errorText(QFileDevice::FileError e, int code) {
-    switch (e) {
-        case QFileDevice::OpenError:
-        case QFileDevice::PermissionsError: return QStringLiteral("File access denied");
-        case QFileDevice::ResourceError: return QStringLiteral("Disk full");
-        default: return QStringLiteral("I/O error %1").arg(code);
-    }
-}
-
 }  // namespace
 
 QString TMainForm::openDimensionsFile(const QString& path) {
-    QFile file(path);
-    if (!file.exists()) return QStringLiteral("File not found");
-    if (!file.open(QIODevice::ReadOnly)) return errorText(file.error(), static_cast<int>(file.error()));
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return errorText(file.error(), static_cast<int>(file.error()));
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.constData());
+    // A folder, a pipe or a device is refused without waiting on it, and no
+    // more of a file is read than a design can hold.
+    const FileHead file = readFileHead(QFile::encodeName(path).toStdString(), kDesignReadLimit);
+    if (!file.failure.empty()) return QString::fromStdString(file.failure);
     // The whole file is checked before any field is stored: a failed open
     // leaves every dimension and the file name as they were.
-    const DecodeResult r = decodeDimensions(m_, {bytes, static_cast<std::size_t>(data.size())});
+    const DecodeResult r = decodeDimensions(m_, file.bytes);
     if (!r.ok) return QString::fromStdString(r.message);
     m_.currentFileName = displayFileName(QDir::toNativeSeparators(path).toStdString());
     c_.dimensionsLoaded();
@@ -59,15 +46,10 @@ QString TMainForm::openDimensionsFile(const QString& path) {
 
 QString TMainForm::saveDimensionsFile(const QString& path) {
     // Written beside the old file and put in its place only when complete, so
-    // a failed save leaves any old file as it was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return errorText(file.error(), static_cast<int>(file.error()));
-    const std::vector<std::uint8_t> bytes = encodeDimensions(m_);
-    const qint64 n = file.write(reinterpret_cast<const char*>(bytes.data()),
-                                static_cast<qint64>(bytes.size()));
-    if (n != static_cast<qint64>(bytes.size()) || !file.commit())
-        return errorText(file.error() == QFileDevice::NoError ? QFileDevice::WriteError : file.error(),
-                         static_cast<int>(file.error()));
+    // a failed save leaves any old file as it was, and the captions keep the
+    // old name.
+    const std::string failure = writeFileAtomically(QFile::encodeName(path).toStdString(), encodeDimensions(m_));
+    if (!failure.empty()) return QString::fromStdString(failure);
     m_.currentFileName = displayFileName(QDir::toNativeSeparators(path).toStdString());
     return {};
 }

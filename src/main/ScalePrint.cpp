@@ -1,8 +1,10 @@
 #include "main/ScalePrint.h"
 
+#include <QBuffer>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFormLayout>
 #include <QPageLayout>
 #include <QPageSize>
@@ -11,10 +13,10 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRadioButton>
-#include <QSaveFile>
 
 #include <cmath>
 
+#include "files/FileAccess.h"
 #include "main/core/FitView.h"
 #include "main/core/ScalePlan.h"
 #include "model/Format.h"
@@ -142,22 +144,27 @@ int paintToScale(QPagedPaintDevice& device, const Model& live, const RenderState
 
 QString writeToScalePdf(const QString& path, const Model& m, const RenderState& st, const ScaleRequest& r,
                         const TitleBlock& title) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+    // Made whole in memory, then written by the one writer of every file: a
+    // full disk leaves any old file as it was.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     int sheets = 0;
     {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&buffer);
         pdf.setCreator(QStringLiteral("Tevrane Outside Admission"));
         pdf.setTitle(QStringLiteral("Tevrane Outside Admission to scale"));
         pdf.setResolution(600);
         sheets = paintToScale(pdf, m, st, r, title);
     }
-    if (sheets == 0) {
-        file.cancelWriting();
+    buffer.close();
+    if (sheets == 0)
         return QStringLiteral("The gear cannot be laid out at that scale (no size, or more than 400 sheets)");
-    }
-    if (file.error() != QFileDevice::NoError || !file.commit()) return file.errorString();
-    return QString();
+    const std::string failure = writeFileAtomically(
+        QFile::encodeName(path).toStdString(),
+        std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                      static_cast<std::size_t>(bytes.size())));
+    return QString::fromStdString(failure);
 }
 
 bool askPrintKind(QWidget* parent, bool& toScale, ScaleRequest& r) {

@@ -1,5 +1,8 @@
 #include "model/Model.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "model/Dimensions.h"
 #include "model/DynVars.h"
 
@@ -150,6 +153,11 @@ void setMaxTravel(Model& m, float max) {
         m.revArmMax = m.revArmNormal;
         clampDiagramPositions(m);
     }
+}
+
+float boundedDiagramVScale(float vs) {
+    if (std::isnan(vs)) return Options{}.diagramVScale;
+    return std::clamp(vs, kMinDiagramVScale, kMaxDiagramVScale);
 }
 
 }  // namespace tevrane

@@ -310,6 +310,19 @@ void setNormalTravel(Model& m, float norm);
 // The maximum travel: kept no smaller than revArmNormal; raised to it, the
 // diagram positions are kept within the normal travel again.
 void setMaxTravel(Model& m, float max);
+
+// The oval and sine diagrams' vertical scale VS: 375 / VS pixels per unit of
+// valve travel, the scale's ticks spanning 0.4 VS units either side of the
+// centre row. At most 1000, so a travel of +-400 units still fits those
+// 150 pixels: four times the largest valve travel of a full-size engine
+// described in millimetres (about +-100 mm), while a larger value would only
+// squeeze any real design into less than a pixel. At least 0.1, as the
+// positions dialog has always held it.
+inline constexpr float kMinDiagramVScale = 0.1f;
+inline constexpr float kMaxDiagramVScale = 1000.0f;
+// A scale held within those limits; a value that is not a number at all
+// (only a damaged file holds one) gives the start value 1.5.
+float boundedDiagramVScale(float vs);
 // Empties the lines-and-circles overlay table.
 void clearOverlay(Model& m);
 

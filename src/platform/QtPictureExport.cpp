@@ -1,5 +1,7 @@
 #include "platform/QtPictureExport.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
@@ -9,12 +11,12 @@
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
 #include <array>
 
+#include "files/FileAccess.h"
 #include "platform/QtCanvas.h"
 #include "platform/QtPainterCanvas.h"
 
@@ -50,7 +52,7 @@ bool drawScaled(QPainter& p, const QRectF& area, QSize size, const DrawPicture& 
     return true;
 }
 
-bool writePng(QSaveFile& file, QSize size, const DrawPicture& draw) {
+bool writePng(QIODevice& file, QSize size, const DrawPicture& draw) {
     QImage image = QtCanvas::whiteImage(size.width(), size.height());
     {
         // The canvas finishes its pixels when it goes out of scope.
@@ -60,7 +62,7 @@ bool writePng(QSaveFile& file, QSize size, const DrawPicture& draw) {
     return image.save(&file, "PNG");
 }
 
-bool writeSvg(QSaveFile& file, QSize size, const DrawPicture& draw) {
+bool writeSvg(QIODevice& file, QSize size, const DrawPicture& draw) {
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
     svg.setSize(size);
@@ -73,7 +75,7 @@ bool writeSvg(QSaveFile& file, QSize size, const DrawPicture& draw) {
     return p.end();
 }
 
-bool writePdf(QSaveFile& file, QSize size, const DrawPicture& draw) {
+bool writePdf(QIODevice& file, QSize size, const DrawPicture& draw) {
     QPdfWriter pdf(&file);
     pdf.setCreator(kProgramName);
     pdf.setTitle(kProgramName);
@@ -106,22 +108,24 @@ bool exportPicture(const QString& path, QSize size, const DrawPicture& draw, QSt
     if (!format) return fail(QStringLiteral("Unknown picture format (the name must end in .png, .svg or .pdf)"));
     if (size.isEmpty()) return fail(QStringLiteral("The picture is empty"));
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
+    // The picture is made in memory whole, then written by the one writer of
+    // every file: a full disk or a failed writer leaves the old file as it was.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     bool written = false;
     switch (*format) {
-        case PictureFormat::Png: written = writePng(file, size, draw); break;
-        case PictureFormat::Svg: written = writeSvg(file, size, draw); break;
-        case PictureFormat::Pdf: written = writePdf(file, size, draw); break;
+        case PictureFormat::Png: written = writePng(buffer, size, draw); break;
+        case PictureFormat::Svg: written = writeSvg(buffer, size, draw); break;
+        case PictureFormat::Pdf: written = writePdf(buffer, size, draw); break;
     }
-    // A writer may not report a device that refused its bytes; the file does.
-    if (!written || file.error() != QFileDevice::NoError) {
-        const QString why = file.error() != QFileDevice::NoError ? file.errorString()
-                                                                  : QStringLiteral("The picture could not be written");
-        file.cancelWriting();
-        return fail(why);
-    }
-    if (!file.commit()) return fail(file.errorString());
+    buffer.close();
+    if (!written || bytes.isEmpty()) return fail(QStringLiteral("The picture could not be made"));
+    const std::string failure = writeFileAtomically(
+        QFile::encodeName(path).toStdString(),
+        std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                      static_cast<std::size_t>(bytes.size())));
+    if (!failure.empty()) return fail(QString::fromStdString(failure));
     return true;
 }
 

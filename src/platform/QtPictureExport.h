@@ -27,8 +27,9 @@ std::optional<PictureFormat> pictureFormatOf(const QString& path);
 using DrawPicture = std::function<void(Canvas&)>;
 
 // Writes the picture of `size` pixels to `path` in the format of its suffix.
-// The file is written beside its place and put there only when complete, so a
-// failed export leaves any old file as it was. False, with the reason in
+// The picture is made in memory, then written beside its place and put there
+// only when complete (writeFileAtomically), so a failed export leaves any old
+// file as it was. False, with the reason in
 // `error` when given, if the suffix is unknown or anything failed on the way.
 bool exportPicture(const QString& path, QSize size, const DrawPicture& draw, QString* error = nullptr);
 

@@ -136,6 +136,22 @@ TEST(DimensionFile, AHostileEntryNumberStaysInsideTheOverlayTable) {
     }
 }
 
+// The diagrams' vertical scale (record 11, F5) is held to 0.1 .. 1000 on
+// reading, so a damaged or hostile file cannot freeze a diagram.
+TEST(DimensionFile, AHostileVerticalScaleIsHeldWithinItsLimits) {
+    Model m = defaults();
+    std::vector<std::uint8_t> b = encodeDimensions(m);
+    const float values[] = {1e38f, std::numeric_limits<float>::infinity(), 1000.5f, 999.5f, 0.05f, -4.0f,
+                            -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN(), 2.25f};
+    const float expected[] = {1000.0f, 1000.0f, 1000.0f, 999.5f, 0.1f, 0.1f, 0.1f, 1.5f, 2.25f};
+    for (int i = 0; i < 9; ++i) {
+        m.diagramVScale = 7.0f;
+        setField(b, 11, 5, values[i]);
+        ASSERT_TRUE(decodeDimensions(m, b).ok);
+        EXPECT_EQ(m.diagramVScale, expected[i]) << values[i];
+    }
+}
+
 TEST(DimensionFile, ShownNameIsTheBaseNameWithoutItsExtension) {
     EXPECT_EQ(displayFileName("C:\\designs\\engine.dtv"), "engine");
     EXPECT_EQ(displayFileName("/home/u/engine.data"), "engine");

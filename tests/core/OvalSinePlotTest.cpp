@@ -11,7 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -116,6 +118,63 @@ TEST_F(OvalSinePlotTest, ScaleTicksAndLabelsAtOnePointFiveAndAtFour) {
     drawSineFrame(m, e);
     EXPECT_EQ(ticksFrom(e, 36, 44).size(), 31u);
     EXPECT_EQ(ticksFrom(e, 39, 44).size(), 151u);
+}
+
+// Past 3.75 the scale thins its ticks so that those drawn stay two pixels
+// apart: every 5th up to 18.75, then every 10th, 50th, 100th, 500th.
+TEST_F(OvalSinePlotTest, TickStrideKeepsTheDrawnTicksTwoPixelsApart) {
+    EXPECT_EQ(travelTickStride(0.1f), 1);
+    EXPECT_EQ(travelTickStride(3.75f), 1);
+    EXPECT_EQ(travelTickStride(std::nextafter(3.75f, 4.0f)), 5);
+    EXPECT_EQ(travelTickStride(18.75f), 5);
+    EXPECT_EQ(travelTickStride(std::nextafter(18.75f, 19.0f)), 10);
+    EXPECT_EQ(travelTickStride(37.5f), 10);
+    EXPECT_EQ(travelTickStride(187.5f), 50);
+    EXPECT_EQ(travelTickStride(375.0f), 100);
+    EXPECT_EQ(travelTickStride(1000.0f), 500);
+    // Never endless, whatever it is given.
+    EXPECT_GT(travelTickStride(std::numeric_limits<float>::infinity()), 0);
+    EXPECT_EQ(travelTickStride(std::numeric_limits<float>::quiet_NaN()), 1);
+
+    // At the largest scale: g = 4000, minor ticks every 500th (3.75 px),
+    // labels every 50 units of travel, 18.75 px apart.
+    m.diagramVScale = kMaxDiagramVScale;
+    RecordingCanvas c;
+    drawOvalFrame(m, c);
+    const auto major = ticksFrom(c, 36, 44);
+    ASSERT_EQ(major.size(), 17u);
+    EXPECT_EQ(major[8], 215);
+    EXPECT_EQ(major[9], 234);  // 215 + 18.75
+    EXPECT_EQ(major[16], 365);
+    EXPECT_EQ(textIn(c, 15, 191), "50.0");  // 210 - 18.75
+    EXPECT_EQ(textIn(c, 15, 60), "400.0");
+    EXPECT_EQ(textIn(c, 15, 360), "-400.0");
+    EXPECT_EQ(ticksFrom(c, 39, 44).size(), 81u);
+    EXPECT_EQ(textIn(c, 50, 18), "1000.0");
+
+    // At any scale up to the limit the drawn ticks stay two pixels apart and
+    // within the scale's 300 pixels, so there are never more than 151.
+    for (const float vs : {0.1f, 1.0f, 3.75f, 3.8f, 10.0f, 18.75f, 18.8f, 50.0f, 200.0f, 377.0f, 999.9f, 1000.0f}) {
+        m.diagramVScale = vs;
+        RecordingCanvas d;
+        drawSineFrame(m, d);
+        for (const auto& ys : {ticksFrom(d, 39, 44), ticksFrom(d, 36, 44)}) {
+            ASSERT_FALSE(ys.empty()) << vs;
+            EXPECT_LE(ys.size(), 151u) << vs;
+            EXPECT_GE(ys.front(), 215 - 151) << vs;
+            EXPECT_LE(ys.back(), 215 + 151) << vs;
+            for (size_t i = 1; i < ys.size(); ++i) EXPECT_GE(ys[i] - ys[i - 1], 2) << vs << " " << i;
+        }
+    }
+
+    // A scale outside the limits (only a model set by hand holds one) draws
+    // no ticks at all rather than loops without end.
+    for (const float vs : {1e38f, -1.0f, std::numeric_limits<float>::quiet_NaN()}) {
+        m.diagramVScale = vs;
+        RecordingCanvas d;
+        drawOvalFrame(m, d);
+        EXPECT_TRUE(ticksFrom(d, 39, 44).empty()) << vs;
+    }
 }
 
 TEST_F(OvalSinePlotTest, ThresholdLinesAndTheirLabels) {

@@ -201,7 +201,7 @@ TEST_F(RevArmSetTest, TypingRevealsTheNextPositionEvenForARefusedKey) {
     EXPECT_EQ(before.visible, boxes.visible);
 }
 
-TEST_F(RevArmSetTest, VerticalScaleIsAtLeastATenth) {
+TEST_F(RevArmSetTest, VerticalScaleIsAtLeastATenthAndAtMostAThousand) {
     acceptRevArmEntry(m, kRevArmScaleBox, "0.05");
     EXPECT_EQ(m.diagramVScale, 0.1f);
     acceptRevArmEntry(m, kRevArmScaleBox, "0");
@@ -210,7 +210,14 @@ TEST_F(RevArmSetTest, VerticalScaleIsAtLeastATenth) {
     EXPECT_EQ(m.diagramVScale, 0.1f);
     acceptRevArmEntry(m, kRevArmScaleBox, "4");
     EXPECT_EQ(m.diagramVScale, 4.0f);
-    // The scale has no upper clamp, but the positions are untouched by it.
+    acceptRevArmEntry(m, kRevArmScaleBox, "1000");
+    EXPECT_EQ(m.diagramVScale, 1000.0f);
+    // What froze the diagrams: a scale far past any travel.
+    acceptRevArmEntry(m, kRevArmScaleBox, "9999999");
+    EXPECT_EQ(m.diagramVScale, 1000.0f);
+    acceptRevArmEntry(m, kRevArmScaleBox, "1000.001");
+    EXPECT_EQ(m.diagramVScale, 1000.0f);
+    // The positions are untouched by the scale.
     EXPECT_EQ(m.revArmSet[1], 5.24f);
 }
 

@@ -1,6 +1,9 @@
 // The batch commands' common ground: the words, and reading a design.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -23,6 +26,13 @@ TEST(CommandLine, WordsDecideBetweenBatchAndWindow) {
     EXPECT_NE(err.str().find("--frobnicate"), std::string::npos);
     EXPECT_EQ(runBatchCommand({"--help"}, out, err), 0);
     for (const BatchCommand& c : batchCommands()) EXPECT_NE(out.str().find(c.usage), std::string::npos);
+
+    // Output that cannot be written (a stream that refuses, as /dev/full
+    // does) fails the command, with the reason.
+    std::ostream refused(nullptr);
+    std::ostringstream why;
+    EXPECT_EQ(runBatchCommand({"--help"}, refused, why), 1);
+    EXPECT_NE(why.str().find("could not be written"), std::string::npos);
 }
 
 TEST(CommandLine, LoadDesignReadsWholeFilesAndRefusesTheRest) {
@@ -38,6 +48,33 @@ TEST(CommandLine, LoadDesignReadsWholeFilesAndRefusesTheRest) {
     EXPECT_EQ(loadDesign(shortFile, m), "Read beyond end of file");
     EXPECT_EQ(m.stroke, d.stroke);
     std::filesystem::remove(shortFile);
+
+    // What is not a regular file is refused at once: a folder, a pipe with
+    // no writer, a device; a sparse 1 GiB file is read only as far as a
+    // design goes (its rest is ignored, as any longer file's).
+    const auto start = std::chrono::steady_clock::now();
+    const auto folder = dir / "tevrane_folder.dtv";
+    std::filesystem::create_directory(folder);
+    EXPECT_EQ(loadDesign(folder.string(), m), "Is a folder, not a file");
+    std::filesystem::remove(folder);
+    const std::string pipe = (dir / "tevrane_pipe.dtv").string();
+    std::filesystem::remove(pipe);
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(loadDesign(pipe, m), "Not a regular file (a pipe)");
+    std::filesystem::remove(pipe);
+    EXPECT_EQ(loadDesign("/dev/zero", m), "Not a regular file (a device)");
+    EXPECT_EQ(m.stroke, d.stroke);
+    const std::string huge = (dir / "tevrane_huge.dtv").string();
+    {
+        std::ofstream f(huge, std::ios::binary);
+        const auto bytes = encodeDimensions(d);
+        f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    std::filesystem::resize_file(huge, std::uintmax_t{1} << 30);
+    EXPECT_EQ(loadDesign(huge, m), "");
+    EXPECT_EQ(m.currentFileName, "tevrane_huge");
+    std::filesystem::remove(huge);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 
     // An example design loads with its name and its own dimensions.
     ASSERT_EQ(loadDesign(TEVRANE_DATA_DIR "/long-travel.dtv", m), "");

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -168,8 +170,39 @@ TEST(EqualiseCommand, WordsFailuresAndTheTunedDesign) {
                           "5.9600", "6.0400"})
         EXPECT_NE(out.str().find(s), std::string::npos) << s << "\n" << out.str();
     EXPECT_EQ(out.str().find("Fwd 75 %"), std::string::npos);
-    std::filesystem::remove(design);
+
+    // A result that cannot be printed fails, and then no design is written.
     std::filesystem::remove(tuned);
+    std::ostream refused(nullptr);
+    err.str("");
+    EXPECT_EQ(runBatchCommand({"--equalise", design, "--free", "16", "--out", tuned}, refused, err), 1);
+    EXPECT_FALSE(std::filesystem::exists(tuned));
+    EXPECT_NE(err.str().find("could not be written"), std::string::npos);
+
+    // A pipe where the tuned design should go is refused, not replaced.
+    ASSERT_EQ(::mkfifo(tuned.c_str(), 0600), 0);
+    out.str("");
+    err.str("");
+    EXPECT_EQ(runBatchCommand({"--equalise", design, "--free", "16", "--out", tuned}, out, err), 1);
+    EXPECT_TRUE(std::filesystem::is_fifo(tuned));
+    EXPECT_NE(err.str().find("Not a regular file"), std::string::npos) << err.str();
+    EXPECT_EQ(out.str().find("Written to"), std::string::npos);
+    std::filesystem::remove(tuned);
+
+    // A design whose every dimension is not a number has nothing to tune:
+    // it says so and writes nothing.
+    {
+        std::vector<std::uint8_t> bytes(1400);
+        const std::uint32_t nan = 0x7FC00000u;
+        for (std::size_t i = 0; i < bytes.size(); i += 4) std::memcpy(&bytes[i], &nan, 4);
+        std::ofstream(design, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), 1400);
+    }
+    out.str("");
+    err.str("");
+    EXPECT_EQ(runBatchCommand({"--equalise", design, "--free", "16", "--out", tuned}, out, err), 1);
+    EXPECT_NE(err.str().find("No dimension is free"), std::string::npos) << err.str();
+    EXPECT_FALSE(std::filesystem::exists(tuned));
+    std::filesystem::remove(design);
 }
 
 }  // namespace

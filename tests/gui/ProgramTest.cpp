@@ -17,7 +17,11 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <stdexcept>
 #include <typeindex>
@@ -297,6 +301,27 @@ TEST_F(ProgramFixture, DimensionFileSavesOpensAndRefusesSafely) {
     EXPECT_FALSE(form->saveDimensionsFile(dir.path()).isEmpty());
     EXPECT_TRUE(QFileInfo(dir.path()).isDir());
     EXPECT_EQ(m.currentFileName, "long travel");
+
+    // Opening a folder, a pipe nobody writes to or a device answers at once
+    // and changes nothing.
+    const QString pipe = dir.filePath("pipe.dtv");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(form->openDimensionsFile(dir.path()), "Is a folder, not a file");
+    EXPECT_EQ(form->openDimensionsFile(pipe), "Not a regular file (a pipe)");
+    EXPECT_EQ(form->openDimensionsFile("/dev/zero"), "Not a regular file (a device)");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_EQ(std::memcmp(&before, static_cast<const Engine*>(&m), sizeof(Engine)), 0);
+    EXPECT_EQ(m.currentFileName, "long travel");
+
+    // Neither is a pipe replaced by a save, and a save refused keeps the old
+    // name in the captions.
+    EXPECT_EQ(form->saveDimensionsFile(pipe), "Not a regular file (a pipe)");
+    EXPECT_TRUE(std::filesystem::is_fifo(QFile::encodeName(pipe).toStdString()));
+    EXPECT_EQ(m.currentFileName, "long travel");
+    form->Timer1Timer();
+    EXPECT_FALSE(form->windowTitle().contains("pipe"));
+    EXPECT_TRUE(form->windowTitle().contains("long travel"));
 }
 
 // A design's overlay shows in the draw-lines window's rows once it is loaded,

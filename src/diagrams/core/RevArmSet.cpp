@@ -27,7 +27,6 @@ constexpr IPoint kLabelPlaces[kRevArmPositions + 1] = {
     {165, 25}, {165, 38}, {165, 51}, {165, 64}, {165, 77},
 };
 
-constexpr float kMinScale = 0.1f;
 constexpr float kPositionOneForZero = 0.001f;
 
 int scaled(long double v, float factor) { return toInt(v * factor); }
@@ -148,7 +147,7 @@ void acceptRevArmEntry(Model& m, int box, const std::string& text) {
     } else if (box >= 2 && box <= kRevArmPositions) {
         m.revArmSet[box] = clampRevArmPosition(m, v);
     } else if (box == kRevArmScaleBox) {
-        m.diagramVScale = v < kMinScale ? kMinScale : v;
+        m.diagramVScale = boundedDiagramVScale(v);
     }
 }
 

@@ -68,7 +68,7 @@ void revealNextPosition(const Model& m, Canvas& c, RevArmBoxes& boxes, int box);
 
 // A box losing the focus: its text is converted and stored, with the rules of
 // that box (position 1 is never 0; positions are clamped; the scale is at
-// least 0.1).
+// least 0.1 and at most 1000).
 void acceptRevArmEntry(Model& m, int box, const std::string& text);
 
 }  // namespace tevrane

@@ -37,6 +37,19 @@ int travelY(double d, float vs, int offset) {
     return toInt(kTravelCentreY + offset - kPixelsPerUnit * d / vs);
 }
 
+int travelTickStride(float vs) {
+    // Minor ticks lie 7.5 / VS pixels apart; every stride-th of them is drawn
+    // so that they stay at least two pixels apart: all of them up to VS 3.75,
+    // every fifth up to 18.75, then every 10th, 50th, 100th, ...
+    int stride = 1;
+    bool timesFive = true;
+    while (stride * 3.75L < vs && stride < 100000000) {
+        stride *= timesFive ? 5 : 2;
+        timesFive = !timesFive;
+    }
+    return stride;
+}
+
 void drawTravelScale(const Model& m, Canvas& c, int labelX) {
     const float vs = m.diagramVScale;
     c.textOut(9, 46, "Front");
@@ -45,16 +58,18 @@ void drawTravelScale(const Model& m, Canvas& c, int labelX) {
     c.textOut(9, 18, "Scale =");
     c.textOut(50, 18, fixed(vs, 3, 1));
 
+    // Nothing to mark on a scale that is not a positive number up to the
+    // limit (a model set by hand; the dialog and the file hold it there).
+    if (!(vs > 0.0f) || vs > kMaxDiagramVScale) return;
     const int g = toInt(4.0L * vs);
-    // Past 3.75 the minor ticks would come closer than two pixels.
-    const bool sparse = vs > 3.75f;
-    for (int h = -5 * g; h <= 5 * g; ++h) {
-        if (sparse && h % 5 != 0) continue;
+    const int stride = travelTickStride(vs);
+    const int lastMinor = 5 * g / stride * stride;
+    for (int h = -lastMinor; h <= lastMinor; h += stride) {
         const int y = toInt(kTravelCentreY + 7.5L * h / vs);
         c.line(39, y, 44, y);
     }
-    for (int k = -g; k <= g; ++k) {
-        if (sparse && k % 5 != 0) continue;
+    const int lastMajor = g / stride * stride;
+    for (int k = -lastMajor; k <= lastMajor; k += stride) {
         const int y = toInt(kTravelCentreY + 37.5L * k / vs);
         c.line(36, y, 44, y);
         c.textOut(labelX, toInt(210.0L - 37.5L * k / vs), fixed(k * 0.1, 0, 1));

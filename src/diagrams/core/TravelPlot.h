@@ -21,10 +21,18 @@ int travelY(double d, float vs);
 // to a curve or a line).
 int travelY(double d, float vs, int offset);
 
+// Which ticks of the vertical scale are drawn at scale VS: those whose index
+// is a multiple of the stride, the smallest of 1, 5, 10, 50, 100, ... that
+// keeps the drawn minor ticks (7.5 / VS pixels apart) at least two pixels
+// apart. 1 up to VS 3.75, 5 up to 18.75, 500 at the largest scale, 1000.
+int travelTickStride(float vs);
+
 // "Front", "Rear", "Units Travel", "Scale =" with the VS value, and the
 // vertical scale: a major tick with its label every 0.1 units of travel and
 // four minor ticks between; at scales above 3.75, where they would crowd,
-// only every fifth tick and label. The major labels stand at x labelX.
+// only every fifth tick and label, and at larger scales fewer again
+// (travelTickStride), so the scale never draws more ticks than its 300
+// pixels have room for. The major labels stand at x labelX.
 void drawTravelScale(const Model& m, Canvas& c, int labelX);
 
 // The six port threshold lines from x 15 to right, each where the curves
