@@ -121,7 +121,7 @@ void drawTable(Canvas& c, const PerformanceTable& t, size_t chosen) {
         c.setFontBold(r == chosen);
         const std::string cells[] = {(r == chosen ? "> " : "  ") + notchName(s), v(endMep(s.front), 1),
                                      v(endMep(s.back), 1), v(s.meanEffectivePressure, 1), v(s.workRatio, 3),
-                                     v(s.power, 0)};
+                                     v(s.power, 1)};
         for (int i = 0; i < 6; ++i) c.textOut(cols[i], y, cells[i]);
         y += 15;
         if (!note.empty()) {
