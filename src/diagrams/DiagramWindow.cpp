@@ -8,8 +8,10 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "main/core/TitleBlock.h"
 #include "model/Format.h"
 #include "platform/QtCanvas.h"
+#include "platform/QtClock.h"
 #include "platform/QtPictureExport.h"
 
 namespace tevrane {
@@ -89,8 +91,10 @@ DiagramWindow::DiagramWindow(Model& m, MainController& c, const DiagramLayout& l
 
 void DiagramWindow::fitToFont() {
     const int width = toInt(static_cast<long double>(layout_.clientWidth) * m_.fontScaleX);
-    if (surface_.width() != width) {
-        surface_ = QtCanvas::whiteImage(width, layout_.clientHeight);
+    // The plot goes down under the large font, below the taller panel band.
+    const int height = layout_.clientHeight + layout_.plotShift(m_);
+    if (surface_.width() != width || surface_.height() != height) {
+        surface_ = QtCanvas::whiteImage(width, height);
         view_->fitImage();
     }
     const QRect r = layout_.closeRect;
@@ -185,15 +189,27 @@ void DiagramWindow::drawPicture(Canvas& c) {
     drawDiagram(copy, c, true);
 }
 
+QSize DiagramWindow::titledPictureSize() const {
+    return QSize(surface_.width(), surface_.height() + kTitleBlockHeight);
+}
+
+void DiagramWindow::drawTitledPicture(Canvas& c) {
+    // The diagram as the window shows it, with the title block in a band of
+    // its own below.
+    drawPicture(c);
+    const QSize size = titledPictureSize();
+    drawTitleBlock(c, titleBlockOf(m_, QtClock().shortDate()), size.width(), size.height());
+}
+
 void DiagramWindow::exportClick() {
     const QString design = QString::fromStdString(m_.currentFileName);
     const QString name = (design.isEmpty() ? QStringLiteral("tevrane") : design) + QLatin1Char('-') +
                          layout_.pictureName;
-    exportPictureWithDialog(this, name, surface_.size(), [this](Canvas& c) { drawPicture(c); });
+    exportPictureWithDialog(this, name, titledPictureSize(), [this](Canvas& c) { drawTitledPicture(c); });
 }
 
 void DiagramWindow::printClick() {
-    printPictureWithPreview(this, surface_.size(), [this](Canvas& c) { drawPicture(c); });
+    printPictureWithPreview(this, titledPictureSize(), [this](Canvas& c) { drawTitledPicture(c); });
 }
 
 void DiagramWindow::formActivate() {

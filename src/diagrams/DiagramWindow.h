@@ -57,6 +57,9 @@ struct DiagramLayout {
     QString barPrefix;      // e.g. "SBDynVarP": the bars are <prefix>1..4
     QString undoName;       // e.g. "UnDoDnP"
     QString pictureName;    // e.g. "ports": ends the suggested export file name
+    // Rows the plot goes down under the large font (the surface grows by as
+    // many): diagramShift, or portsDiagramShift for the port diagram.
+    int (*plotShift)(const Model&) = diagramShift;
 };
 
 class DiagramWindow : public QDialog {
@@ -82,6 +85,10 @@ public:
     // canvas of the surface's size: what "Export..." and "Print..." put out.
     // The window's model stays as it is.
     void drawPicture(Canvas& c);
+    // What "Export..." and "Print..." put out: that picture with the title
+    // block in a band below it, on a canvas of titledPictureSize().
+    QSize titledPictureSize() const;
+    void drawTitledPicture(Canvas& c);
     QAction* exportAction() const { return export_; }
     QAction* printAction() const { return print_; }
 

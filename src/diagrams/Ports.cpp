@@ -18,6 +18,7 @@ DiagramLayout portLayout() {
     l.barPrefix = QStringLiteral("SBDynVarP");
     l.undoName = QStringLiteral("UnDoDnP");
     l.pictureName = QStringLiteral("ports");
+    l.plotShift = portsDiagramShift;
     return l;
 }
 

@@ -11,7 +11,11 @@
 
 #include "files/DimensionFile.h"
 #include "main/Main.h"
+#include "main/ScalePrint.h"
+#include "main/core/FitView.h"
+#include "main/core/TitleBlock.h"
 #include "main/core/Renderer.h"
+#include "platform/Clock.h"
 #include "platform/QtCanvas.h"
 #include "platform/QtPictureExport.h"
 
@@ -102,22 +106,38 @@ void TMainForm::SaveAsDimensionsClick() {
 
 namespace {
 // The frame on the screen now: the model and frame state as they were when
-// it was drawn. The animation ticks on behind the dialogs, so they are kept
-// apart from the moment the item is chosen.
-DrawPicture frameAsDrawn(const Model& m, const RenderState& st) {
-    return [m, st](Canvas& c) { drawMechanism(m, st, c); };
+// it was drawn, the animation ticks on behind the dialogs, so they are kept
+// apart from the moment the item is chosen. The gear is fitted to the
+// picture above its title block, which names the design and the setting.
+DrawPicture frameAsDrawn(const Model& live, const RenderState& st, QSize size, const std::string& date) {
+    Model m = live;
+    fitForPicture(m, size.width(), size.height(), kTitleBlockHeight);
+    const TitleBlock title = titleBlockOf(m, date);
+    return [m, st, title, size](Canvas& c) {
+        drawMechanism(m, st, c);
+        drawTitleBlock(c, title, size.width(), size.height());
+    };
 }
-const QSize kPictureSize(QtCanvas::kPictureWidth, QtCanvas::kPictureHeight);
+// As `tevrane --export mechanism` writes a PNG.
+const QSize kExportSize(1600, 1000);
 }  // namespace
 
 void TMainForm::ExportPictureClick() {
     const QString name = m_.currentFileName.empty() ? QStringLiteral("tevrane")
                                                     : QString::fromStdString(m_.currentFileName);
-    exportPictureWithDialog(this, name, kPictureSize, frameAsDrawn(m_, renderState_));
+    exportPictureWithDialog(this, name, kExportSize, frameAsDrawn(m_, renderState_, kExportSize, clock_.shortDate()));
 }
 
 void TMainForm::PrintPictureClick() {
-    printPictureWithPreview(this, kPictureSize, frameAsDrawn(m_, renderState_));
+    // The frame as it is now, whichever way it is printed.
+    const Model m = m_;
+    const RenderState st = renderState_;
+    const std::string date = clock_.shortDate();
+    if (!askPrintKind(this, printToScale_, scaleRequest_)) return;
+    if (printToScale_)
+        printToScaleWithPreview(this, m, st, scaleRequest_, titleBlockOf(m, date));
+    else
+        printPictureWithPreview(this, kExportSize, frameAsDrawn(m, st, kExportSize, date));
 }
 
 }  // namespace tevrane

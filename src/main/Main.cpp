@@ -9,6 +9,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QToolBar>
 
@@ -21,6 +22,7 @@
 #include "model/Format.h"
 #include "platform/Clock.h"
 #include "platform/QtCanvas.h"
+#include "platform/QtPainterCanvas.h"
 
 namespace tevrane {
 
@@ -57,28 +59,80 @@ PictureView::PictureView(QWidget* parent) : QWidget(parent) {
 }
 
 QImage& PictureView::beginFrame() {
+    // A window moved to a screen of another pixel density gets pictures of
+    // that density before it draws.
+    if (devicePixelRatioF() != ratio_) allocate(size());
     const int back = 1 - front_;
-    fillRect(pictures_[back], drawn_[back], colours::white);
+    if (highDensity())
+        pictures_[back].fill(Qt::white);
+    else
+        fillRect(pictures_[back], drawn_[back], colours::white);
     drawn_[back] = QRect();
     return pictures_[back];
 }
 
 void PictureView::endFrame(const QRect& drawn) {
     const int back = 1 - front_;
-    drawn_[back] = drawn.intersected(pictures_[back].rect());
+    // On a dense screen the frame was drawn with a painter over the whole
+    // picture, in device pixels.
+    drawn_[back] = highDensity() ? pictures_[back].rect() : drawn.intersected(pictures_[back].rect());
     // Outside both frames' drawing both pictures are white; inside, much of
     // a frame (the labels, the fixed parts) is as it was. Only what really
     // changed is repainted, so the controls over the picture are not
     // redrawn for a picture that did not change under them.
     lastChange_ = changedTiles(pictures_[front_], pictures_[back],
                                drawn_[back].united(drawn_[front_]));
+    if (highDensity()) {
+        // The tiles are in device pixels; the window repaints in its own.
+        QRegion logical;
+        for (const QRect& r : lastChange_) {
+            const QRectF f(r.x() / ratio_, r.y() / ratio_, r.width() / ratio_, r.height() / ratio_);
+            logical += f.toAlignedRect();
+        }
+        lastChange_ = logical;
+    }
     front_ = back;
     if (!lastChange_.isEmpty()) update(lastChange_);
 }
 
+void PictureView::allocate(QSize logical) {
+    logical = logical.expandedTo(QSize(1, 1));
+    const qreal ratio = devicePixelRatioF();
+    const QSize device = ratio == 1.0 ? logical : (QSizeF(logical) * ratio).toSize();
+    if (ratio == ratio_ && device == pictures_[front_].size()) return;
+    // The picture on show keeps what it shows where it fits, so a resize
+    // does not flash white before the next frame; the other one starts white.
+    QImage shown = QtCanvas::whiteImage(device.width(), device.height());
+    const QRect kept = ratio == ratio_ ? drawn_[front_].intersected(shown.rect()) : QRect();
+    if (!kept.isEmpty()) {
+        QPainter p(&shown);
+        p.drawImage(kept.topLeft(), pictures_[front_], kept);
+    }
+    shown.setDevicePixelRatio(ratio);
+    pictures_[front_] = std::move(shown);
+    drawn_[front_] = kept;
+    pictures_[1 - front_] = QtCanvas::whiteImage(device.width(), device.height());
+    pictures_[1 - front_].setDevicePixelRatio(ratio);
+    drawn_[1 - front_] = QRect();
+    ratio_ = ratio;
+    update();
+}
+
+void PictureView::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    allocate(e->size());
+}
+
 void PictureView::paintEvent(QPaintEvent* e) {
     QPainter p(this);
-    for (const QRect& r : e->region()) p.drawImage(r.topLeft(), picture(), r);
+    if (!highDensity()) {
+        for (const QRect& r : e->region()) p.drawImage(r.topLeft(), picture(), r);
+        return;
+    }
+    for (const QRect& r : e->region()) {
+        const QRectF source(r.x() * ratio_, r.y() * ratio_, r.width() * ratio_, r.height() * ratio_);
+        p.drawImage(QRectF(r), picture(), source);
+    }
 }
 
 void PictureView::mousePressEvent(QMouseEvent* e) {
@@ -122,6 +176,8 @@ TMainForm::~TMainForm() {
     c_.onPanelChanged = nullptr;
     c_.onDrawLinesClick = nullptr;
 }
+
+void TMainForm::FitClick() { c_.fitClick(view_->width(), view_->height()); }
 
 void TMainForm::FormMouseDown(Qt::MouseButton button, int x, int y) {
     const MouseButton b = button == Qt::LeftButton    ? MouseButton::Left
@@ -167,11 +223,19 @@ void TMainForm::scheduleNextTick() {
 void TMainForm::Timer1Timer() {
     c_.tick();
     QRect drawn;
-    {
+    const FrameClock fc{clock_.shortDate(), clock_.longTime()};
+    if (!view_->highDensity()) {
         QtCanvas canvas(view_->beginFrame());
-        const FrameClock fc{clock_.shortDate(), clock_.longTime()};
         drawFrame(m_, renderState_, canvas, *this, fc);
         drawn = canvas.touched();
+    } else {
+        // On a screen of more than one device pixel to a picture pixel the
+        // picture is drawn as lines and letters at the device's resolution,
+        // so they stay sharp: the same shapes at the same picture pixels.
+        QImage& picture = view_->beginFrame();
+        QPainter painter(&picture);
+        QtPainterCanvas canvas(painter, view_->width(), view_->height());
+        drawFrame(m_, renderState_, canvas, *this, fc);
     }
     view_->endFrame(drawn);
     // Only when the picture changed the UnDo button, the error entry or the
@@ -395,9 +459,18 @@ void TMainForm::placeControls() {
     // The readouts move out with the large font; make room for them.
     const int needW = toInt(kStartWidth * static_cast<long double>(sx));
     const int needH = toInt(kStartHeight * static_cast<long double>(sy));
-    if (laidOutScaleX_ != 0 && (view_->width() < needW || view_->height() < needH))
+    if (laidOutScaleX_ != 0 && (view_->width() < needW || view_->height() < needH)) {
+        const QSize before = size();
         resize(std::max(width(), needW + width() - view_->width()),
                std::max(height(), needH + height() - view_->height()));
+        if (!grownFrom_) grownFrom_ = GrownWindow{before, size()};
+    } else if (grownFrom_ && sx <= 1.0f && sy <= 1.0f) {
+        // Back at the normal font: a window that only the large font made
+        // larger goes back to its size before; one the user has resized or
+        // maximised since keeps the size it was given.
+        if (size() == grownFrom_->to && !isMaximized() && !isFullScreen()) resize(grownFrom_->from);
+        grownFrom_.reset();
+    }
     laidOutScaleX_ = sx;
     laidOutScaleY_ = sy;
 }

@@ -8,12 +8,14 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QRegion>
+#include <QSize>
 #include <QTimer>
 
 #include <functional>
 #include <map>
 #include <optional>
 
+#include "main/ScalePrint.h"
 #include "main/WindowRegistry.h"
 #include "main/core/MainController.h"
 #include "main/core/Renderer.h"
@@ -47,6 +49,10 @@ public:
     void endFrame(const QRect& drawn);
     // The picture on show.
     const QImage& picture() const { return pictures_[front_]; }
+    // True on a screen with more than one device pixel to a picture pixel:
+    // the pictures are then at the device's resolution and a frame is drawn
+    // with a painter, whose shapes land on the same picture pixels.
+    bool highDensity() const { return ratio_ != 1.0; }
     // The part of the window the last endFrame repainted: where the picture
     // now shown differs from the one before it.
     const QRegion& lastChange() const { return lastChange_; }
@@ -57,11 +63,19 @@ signals:
 protected:
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    // The pictures are as large as the view: a larger window shows more of
+    // the plane, everything keeps its pixel place from the top-left.
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
+    // Pictures as large as `logical` picture pixels at the widget's device
+    // pixel ratio.
+    void allocate(QSize logical);
+
     QImage pictures_[2];
     QRect drawn_[2];  // where each picture is not white
     int front_ = 0;
+    qreal ratio_ = 1.0;
     QRegion lastChange_;
 };
 
@@ -127,6 +141,8 @@ public:
     // origin, then opens the draw-lines window (nothing opens while that
     // window is not part of the program).
     void DrawLines1Click();
+    // "Fit": the whole gear over a full turn fills the picture.
+    void FitClick();
     // A mouse press on the picture, in the picture's pixels.
     void FormMouseDown(Qt::MouseButton button, int x, int y);
 
@@ -187,6 +203,15 @@ private:
     bool pointerShown_ = false;  // a pointer display runs
     bool waitShown_ = false;     // the picture shows the hourglass cursor
     float laidOutScaleX_ = 0, laidOutScaleY_ = 0;
+    // The last choice of "&Print...": fitted to the page or to scale.
+    bool printToScale_ = false;
+    ScaleRequest scaleRequest_;
+    // The size the window had before the large font made it larger, and the
+    // size it was made; empty while the window has not been grown.
+    struct GrownWindow {
+        QSize from, to;
+    };
+    std::optional<GrownWindow> grownFrom_;
 
     QTimer timer_;
     QElapsedTimer elapsed_;

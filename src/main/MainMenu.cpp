@@ -41,6 +41,8 @@ const Command kCommands[] = {
     {Item::LineWidth, {}, [](MainController& c) { c.toggleLineWidth(); }},
     {Item::ScreenData, {}, [](MainController& c) { c.toggleScreenData(); }},
     {Item::PanZoom, {}, [](MainController& c) { c.togglePanZoom(); }},
+    {Item::Fit, ToolButton{ToolIcon::Fit, "Fit the Whole Gear to the Picture (F)"}, nullptr,
+     [](TMainForm& w) { w.FitClick(); }},
     {Item::ResetAllDimensions, {}, [](MainController& c) { c.resetAllDimensionsClick(); }},
     {Item::ReferPoints, ToolButton{ToolIcon::RefPoints, "Turn On Reference Points"},
      [](MainController& c) { c.toggleReferPoints(); }},
@@ -64,7 +66,7 @@ const std::vector<MenuLayout>& menuLayout() {
         {"&SetUp",
          {Item::SetRevArmPos, Item::SetDriverAng, Item::SetStepAng, Item::SetRefPoints, Item::Font,
           Item::CalcCentRevArm, Item::SteamDisp, Item::ErrorBeep, Item::LineWidth, Item::ScreenData,
-          Item::PanZoom}},
+          Item::PanZoom, Item::Fit}},
         {"&EditDimen",
          {Item::FrameDimensions, Item::CylinderDimensions, Item::GraphicZoom, Item::ResetAllDimensions,
           Item::ReferPoints, Item::DrawLinesCircles, Item::PivotData, Item::DynamicVari, Item::UnDo}},
@@ -82,6 +84,7 @@ const std::optional<Item> kToolBar[] = {
     Item::FrameDimensions, Item::CylinderDimensions, std::nullopt,
     Item::SetDriverAng, Item::SetStepAng, Item::SetRevArmPos, std::nullopt,
     Item::CalcCentRevArm, std::nullopt,
+    Item::Fit, std::nullopt,
     Item::SteamDisp, std::nullopt,
     Item::ReferPoints, Item::DrawLinesCircles, Item::PivotData, Item::DynamicVari, Item::UnDo, std::nullopt,
     Item::SineDiagram, Item::OvalDiagram, Item::SteamDiagram, Item::PortOpenClose, std::nullopt,
@@ -123,6 +126,9 @@ void TMainForm::buildMenu() {
     // The usual keys of a program that keeps its work in files.
     actions_.at(Item::OpenDimensions)->setShortcut(QKeySequence::Open);
     actions_.at(Item::SaveAsDimensions)->setShortcut(QKeySequence::Save);
+    // F fits the gear to the picture: the one view change with a key, as it
+    // is the one a user reaches for after making the window larger.
+    actions_.at(Item::Fit)->setShortcut(QKeySequence(Qt::Key_F));
 
     QMenuBar* bar = menuBar();
     for (const MenuLayout& layout : menuLayout()) {

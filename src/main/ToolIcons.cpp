@@ -85,6 +85,22 @@ void drawIcon(QPainter& p, ToolIcon which) {
             p.setPen(pen(blue, 1.6));
             p.drawLine(QPointF(8, 3), QPointF(8, 11));
             break;
+        case ToolIcon::Fit:  // a wheel and rod inside four corner marks
+            p.setBrush(Qt::NoBrush);
+            p.setPen(pen(ink, 1.2));
+            p.drawLine(QPointF(1, 5), QPointF(1, 1));
+            p.drawLine(QPointF(1, 1), QPointF(5, 1));
+            p.drawLine(QPointF(11, 1), QPointF(15, 1));
+            p.drawLine(QPointF(15, 1), QPointF(15, 5));
+            p.drawLine(QPointF(15, 11), QPointF(15, 15));
+            p.drawLine(QPointF(15, 15), QPointF(11, 15));
+            p.drawLine(QPointF(5, 15), QPointF(1, 15));
+            p.drawLine(QPointF(1, 15), QPointF(1, 11));
+            p.setPen(pen(blue, 1.2));
+            p.drawEllipse(QPointF(6, 9), 3, 3);
+            p.setPen(pen(red, 1.4));
+            p.drawLine(QPointF(6, 9), QPointF(12, 7));
+            break;
         case ToolIcon::Steam:  // puffs of steam
             p.setPen(Qt::NoPen);
             p.setBrush(QColor(150, 150, 170));

@@ -146,6 +146,39 @@ TEST_F(DrawLinesTest, TheLastItemStaysCurrentWithABeep) {
     EXPECT_EQ(m.lineType[20], 0.0f);
 }
 
+TEST_F(DrawLinesTest, AClickOnTheChosenButtonDoesNothing) {
+    pivotsFarAway();
+    m.pivotY[5] = 1.0f, m.pivotX[5] = 1.0f;
+    logic.itemLabelClick(4);
+    refPoints(1, 1, 2, 2);
+    choose(1, 2, 1);  // a circle about a pivot: the window closes for the pick
+    ASSERT_TRUE(logic.takeCloseRequest());
+    ASSERT_EQ(m.lineCount, 3);
+    logic.activate();  // back from the pick
+    ASSERT_EQ(m.lineCount, 4);
+    ASSERT_EQ(m.linePivotA[4], 5.0f);
+
+    // The chosen buttons clicked again, with the reference points moved.
+    refPoints(7, 7, 8, 8);
+    const int beeps = sound.beeps;
+    logic.typeClick(1);
+    logic.colourClick(2);
+    logic.refClick(1);
+    EXPECT_FALSE(logic.takeCloseRequest());
+    EXPECT_EQ(m.lineCount, 4);
+    EXPECT_EQ(m.lineX1[4], 1.0f);  // the points taken at the first click
+    EXPECT_EQ(m.lineY2[4], 2.0f);
+    EXPECT_EQ(row(4).ref, "Pivot1");
+    EXPECT_EQ(row(4).type, "Circle");
+    EXPECT_EQ(sound.beeps, beeps);
+    EXPECT_TRUE(logic.view().drawCloseEnabled);
+
+    // Another button still acts: a line instead of the circle.
+    logic.typeClick(0);
+    EXPECT_EQ(m.drawLinesTypeChoice, 0);
+    EXPECT_EQ(row(4).type, "Line");
+}
+
 TEST_F(DrawLinesTest, RowBoxesTakeNumbersOnlyAndACirclesThirdBoxNothing) {
     refPoints(1, 1, 2, 2);
     logic.activate();

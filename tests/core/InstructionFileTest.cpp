@@ -121,7 +121,7 @@ TEST(ShippedInstructionFiles, GuideNamesEveryMenuItem) {
     const char* items[] = {
         "OpenDimensions", "SaveAsDimensions", "Export", "Print", "Exit", "SetRevArmPos",
         "SetDriverAng", "SetStepAng", "SetRefPoints", "SetLargeFont", "CalcCentRevArm", "SetSteamDisp",
-        "SetErrorBeep", "SetLineWidth", "SetScreenData", "SetPanZoom", "FrameDimensions",
+        "SetErrorBeep", "SetLineWidth", "SetScreenData", "SetPanZoom", "Fit", "FrameDimensions",
         "CylinderDimensions", "SetGraphicZoom", "ResetAllDimensions", "ReferPoints",
         "DrawLinesCircles", "PivotData", "DynamicVari", "UnDo", "SineDiagram", "OvalDiagram",
         "SteamDiagram", "PortOpenClose", "ValveEvents", "Equalise", "Instructions", "InstructionsSpecial",

@@ -2,6 +2,7 @@
 // setting, the threshold lines, the mid-gear rule at and around 0.05 from the
 // centre, the sine curve's span and repeated turn, the closed oval, an empty
 // position set, and that drawing leaves the live model as it was.
+#include "diagrams/core/DiagramPanel.h"
 #include "diagrams/core/OvalPlot.h"
 #include "diagrams/core/PositionList.h"
 #include "diagrams/core/SinePlot.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -158,6 +160,43 @@ TEST_F(OvalSinePlotTest, MidGearTableOnlyStrictlyWithinFiveHundredthsOfTheCentre
     }
 }
 
+TEST_F(OvalSinePlotTest, MidGearTableWrittenOnceForThePositionNearestTheCentre) {
+    ASSERT_FLOAT_EQ(m.revArmCentre(), 5.24f);
+    // Three positions near mid gear and one beyond it: the table is written
+    // once, and its lead is the one of the stem range of the nearest (5.25,
+    // the third), not of the first near one.
+    m.revArmSet[1] = 5.28f;
+    m.revArmSet[2] = 6.0f;
+    m.revArmSet[3] = 5.25f;
+    m.revArmSet[4] = 5.21f;
+    m.revArmSetCount = 4;
+    EXPECT_EQ(midGearTablePosition(m), 3);
+    float high = 0;
+    for (const float a : ovalAngles()) high = std::max(high, solveLinkage(m, a, 5.25f).pivotX[kValveStemJoint]);
+    const LinkageSolution t = travelTerms(m);
+    for (const bool sine : {false, true}) {
+        RecordingCanvas c;
+        draw(c, sine);
+        EXPECT_EQ(countText(c, "ExCl"), 1) << sine;
+        EXPECT_EQ(countText(c, "Lead"), 2) << sine;
+        int values = 0;
+        for (const auto& op : c.ops()) values += op.kind == Kind::Text && op.points[0] == IPoint{592, 166};
+        EXPECT_EQ(values, 1) << sine;
+    }
+    RecordingCanvas oval;
+    drawOval(m, oval);
+    EXPECT_EQ(textIn(oval, 592, 166), fixed(t.rearAdmitJoint + static_cast<double>(high), 6, 3));
+    // Equally near: the lower number; none near: no table.
+    m.revArmSet[1] = 5.25f;
+    m.revArmSet[4] = 7.0f;
+    EXPECT_EQ(midGearTablePosition(m), 1);
+    m.revArmSet[1] = 4.0f;
+    m.revArmSet[3] = 6.5f;
+    EXPECT_EQ(midGearTablePosition(m), 0);
+    m.revArmSetCount = 0;
+    EXPECT_EQ(midGearTablePosition(m), 0);
+}
+
 TEST_F(OvalSinePlotTest, MidGearTableValuesOfBothValveShapes) {
     onlyPosition(m.revArmCentre());
     float low = 1000, high = 0;  // the stem's range over the oval at mid gear
@@ -252,11 +291,15 @@ TEST_F(OvalSinePlotTest, PositionListFollowsTheFontFactors) {
     m.fontScaleY = 1.5f;
     RecordingCanvas c;
     drawOval(m, c);
-    EXPECT_EQ(textIn(c, 725, 13), " 5.240");
+    // The whole plot goes down below the panel band, whose 68 rows grow to
+    // 102: 34 rows.
+    const int down = diagramShift(m);
+    ASSERT_EQ(down, 34);
+    EXPECT_EQ(textIn(c, 725, 13 + down), " 5.240");
     // Line w at round(18 w) + 12; 533 * 1.25 = 666.25.
-    EXPECT_EQ(textIn(c, 666, 30), "Cen");
-    EXPECT_EQ(textIn(c, 666, 66), "Rev");
-    EXPECT_EQ(textIn(c, 681, 66), "    3");
+    EXPECT_EQ(textIn(c, 666, 30 + down), "Cen");
+    EXPECT_EQ(textIn(c, 666, 66 + down), "Rev");
+    EXPECT_EQ(textIn(c, 681, 66 + down), "    3");
 }
 
 TEST_F(OvalSinePlotTest, NoPositionsDrawOnlyTheFrame) {

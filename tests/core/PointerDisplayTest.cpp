@@ -4,6 +4,10 @@
 // the default wheel is 7 across.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
 #include "main/core/MainController.h"
 #include "main/core/Renderer.h"
 #include "model/Model.h"
@@ -154,4 +158,33 @@ TEST_F(PointerDisplay, ReverseArmTravelIsDrawnInTwoColoursAndNamesFollowTheDialo
     EXPECT_EQ(pointerName(110), "Exhaust Port  Width");
     EXPECT_EQ(pointerName(122), "Valve Stem");
     EXPECT_EQ(pointerName(22), "");
+}
+
+// The hourglass stays below the dimension's name at the large font: it keeps
+// its rows at the normal font and goes down with the name's letters.
+TEST_F(PointerDisplay, HourglassStaysBelowTheNameAtTheLargeFont) {
+    for (const auto& [fx, fy] : {std::pair{1.0f, 1.0f}, std::pair{1.27f, 1.22f}}) {
+        m.fontScaleX = fx;
+        m.fontScaleY = fy;
+        start(1);
+        frame();
+        const DrawOp* name = canvas.findText(pointerName(1));
+        ASSERT_NE(name, nullptr);
+        int top = 1 << 30, bottom = -1;
+        for (const DrawOp& op : canvas.ofKind(DrawOp::Kind::Polyline)) {
+            if (op.penWidth != 2) continue;
+            for (const IPoint& q : op.points) {
+                top = std::min(top, q.y);
+                bottom = std::max(bottom, q.y);
+            }
+        }
+        ASSERT_GE(bottom, 0);
+        EXPECT_EQ(bottom - top, 42) << "the hourglass keeps its shape";
+        if (fy == 1.0f) EXPECT_EQ(top, 100);
+        // The name is 14-point letters, about 22 rows high at the normal font:
+        // the room below its top grows with them.
+        EXPECT_GE(top - name->points[0].y, std::lround(22 * fy)) << fy;
+        m.pointerDim = 0;
+        st = RenderState{};
+    }
 }

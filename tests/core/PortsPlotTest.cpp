@@ -13,6 +13,8 @@
 #include <set>
 #include <vector>
 
+#include "diagrams/core/DiagramPanel.h"
+#include "diagrams/core/SteamPlot.h"
 #include "model/Format.h"
 #include "model/Model.h"
 #include "platform/RecordingCanvas.h"
@@ -389,6 +391,97 @@ TEST(PortsSweep, RowsSharedOutGiveTheSerialSamples) {
     }
     EXPECT_EQ(both[1].revArm[18], sweepPorts(m, m.revArmCentre(), true).revArm[18]);
     EXPECT_LT(both[1].revArm[18], m.revArmCentre());
+}
+
+}  // namespace
+}  // namespace tevrane
+
+namespace tevrane {
+namespace {
+
+// Boxes of drawing operations, texts 13 rows tall times their factor
+// (blanks at either end write nothing).
+struct OpBox {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    long shared(const OpBox& o) const {
+        const long w = std::min(right, o.right) - std::max(left, o.left);
+        const long h = std::min(bottom, o.bottom) - std::max(top, o.top);
+        return w > 0 && h > 0 ? w * h : 0;
+    }
+};
+OpBox boxOf(const DrawOp& op) {
+    if (op.kind == DrawOp::Kind::Text) {
+        const std::size_t first = op.text.find_first_not_of(' ');
+        const std::size_t last = op.text.find_last_not_of(' ');
+        if (first == std::string::npos) return {};
+        return {op.points[0].x + static_cast<int>(std::lround(6.0 * static_cast<double>(first) * op.textScaleX)),
+                op.points[0].y,
+                op.points[0].x + static_cast<int>(std::lround(6.0 * static_cast<double>(last + 1) * op.textScaleX)),
+                op.points[0].y + static_cast<int>(std::lround(13.0 * op.textScaleY))};
+    }
+    if (op.points.empty()) return {};
+    OpBox b{1 << 30, 1 << 30, -(1 << 30), -(1 << 30)};
+    for (const IPoint& q : op.points) {
+        b.left = std::min(b.left, q.x);
+        b.top = std::min(b.top, q.y);
+        b.right = std::max(b.right, q.x + 1);
+        b.bottom = std::max(b.bottom, q.y + 1);
+    }
+    return b;
+}
+
+// Pixels the panel (what a pass draws after its plot: the operations beyond
+// those of the same pass with the panel off) shares with the plot.
+template <class Draw>
+long panelOverPlot(const Model& m, Draw draw, long* overMaximum = nullptr) {
+    Model bare = m, full = m;
+    bare.dynVarsVisible = false;
+    bare.undoEnabled = false;
+    RecordingCanvas plotOnly, whole;
+    draw(bare, plotOnly);
+    draw(full, whole);
+    const std::size_t split = plotOnly.ops().size();
+    long n = 0;
+    if (overMaximum) *overMaximum = 0;
+    for (std::size_t i = split; i < whole.ops().size(); ++i)
+        for (std::size_t j = 0; j < split; ++j) {
+            const long s = boxOf(whole.ops()[i]).shared(boxOf(whole.ops()[j]));
+            n += s;
+            if (overMaximum && whole.ops()[j].kind == DrawOp::Kind::Text && whole.ops()[j].text == "Maximum")
+                *overMaximum += s;
+        }
+    return n;
+}
+
+// At the large font the panel band (four dynamic-variable rows, the undo
+// line and its wiped cell) is taller and wider; the plots go down below it,
+// so the panel covers no more of a plot than at the normal font: the steam
+// diagram's undo cell wipes no more of its curves, and the port diagram's
+// fourth row and undo line stay off "Maximum".
+TEST(DiagramPanelBand, PlotsStayBelowThePanelAtTheLargeFont) {
+    Model m;
+    initModel(m);
+    m.revArmSetCount = 3;
+    m.dynVarsVisible = true;
+    m.undoEnabled = true;
+    for (int k = 1; k <= 4; ++k) m.dynVarName[k] = "Valve Rod Length        ";
+    m.undoDepth = 1;
+    m.undoName[1] = "Valve Rod Length";
+    auto ports = [](Model& mm, Canvas& c) { drawPorts(mm, c, true); };
+    auto steam = [](Model& mm, Canvas& c) { drawSteamDiagram(mm, c); };
+    long maximumNormal = 0, maximumLarge = 0;
+    const long portsNormal = panelOverPlot(m, ports, &maximumNormal);
+    const long steamNormal = panelOverPlot(m, steam);
+    EXPECT_EQ(diagramShift(m), 0);
+    EXPECT_EQ(portsDiagramShift(m), 0);
+    EXPECT_EQ(maximumNormal, 0);
+    m.fontScaleX = 1.27f;
+    m.fontScaleY = 1.22f;
+    EXPECT_EQ(diagramShift(m), 15);       // 68 rows become 83
+    EXPECT_EQ(portsDiagramShift(m), 36);  // "Maximum" from row 47 to 83
+    EXPECT_LE(panelOverPlot(m, steam), steamNormal);
+    EXPECT_LE(panelOverPlot(m, ports, &maximumLarge), portsNormal);
+    EXPECT_EQ(maximumLarge, 0);
 }
 
 }  // namespace

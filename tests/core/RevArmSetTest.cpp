@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include <string>
+#include <utility>
 
 #include "model/Format.h"
 #include "model/Model.h"
@@ -81,6 +82,24 @@ TEST_F(RevArmSetTest, LabelsFollowTheLargeFontButTheScaleKeepsItsRow) {
     for (const DrawOp& t : c.ofKind(DrawOp::Kind::Text)) {
         EXPECT_EQ(t.textScaleX, 1.27f) << t.text;
         EXPECT_EQ(t.textScaleY, 1.22f) << t.text;
+    }
+}
+
+TEST_F(RevArmSetTest, BoxesStayClearOfTheLabelsAndInsideTheForm) {
+    for (const auto& [fx, fy] : {std::pair{1.0f, 1.0f}, std::pair{1.27f, 1.22f}}) {
+        m.fontScaleX = fx;
+        m.fontScaleY = fy;
+        const int rightLabels = revArmLabelPlace(m, 5).x;
+        for (const int box : {1, 2, 3, 4, kRevArmScaleBox}) {
+            const RevArmRect r = revArmBoxRect(m, box);
+            EXPECT_GT(r.w, 49 * 8 / 10 * fx) << box;  // wider than the first layout
+            EXPECT_LT(r.x + r.w, rightLabels) << box << " at " << fx;
+        }
+        for (int box = 5; box <= 9; ++box) {
+            const RevArmRect r = revArmBoxRect(m, box);
+            EXPECT_LE(r.x + r.w, 409) << box << " at " << fx;
+            EXPECT_GT(r.x, revArmLabelPlace(m, box).x) << box;
+        }
     }
 }
 
@@ -196,12 +215,13 @@ TEST_F(RevArmSetTest, VerticalScaleIsAtLeastATenth) {
 }
 
 TEST_F(RevArmSetTest, BoxPlaces) {
-    // Design units of the 120 dpi form, 0.8 pixel each: (138, 31) is (110, 25).
-    EXPECT_EQ(revArmBoxRect(m, kRevArmScaleBox), (RevArmRect{110, 25, 39, 13}));
-    EXPECT_EQ(revArmBoxRect(m, 1), (RevArmRect{110, 38, 39, 13}));
-    EXPECT_EQ(revArmBoxRect(m, 4), (RevArmRect{110, 76, 39, 13}));
-    EXPECT_EQ(revArmBoxRect(m, 5), (RevArmRect{266, 25, 39, 13}));
-    EXPECT_EQ(revArmBoxRect(m, 9), (RevArmRect{266, 76, 39, 13}));
+    // Design units of the 120 dpi form, 0.8 pixel each: (138, 31) is (110, 25);
+    // the boxes are 66 units (53 pixels) wide.
+    EXPECT_EQ(revArmBoxRect(m, kRevArmScaleBox), (RevArmRect{110, 25, 53, 13}));
+    EXPECT_EQ(revArmBoxRect(m, 1), (RevArmRect{110, 38, 53, 13}));
+    EXPECT_EQ(revArmBoxRect(m, 4), (RevArmRect{110, 76, 53, 13}));
+    EXPECT_EQ(revArmBoxRect(m, 5), (RevArmRect{266, 25, 53, 13}));
+    EXPECT_EQ(revArmBoxRect(m, 9), (RevArmRect{266, 76, 53, 13}));
     EXPECT_EQ(revArmBoxRect(m, 0), (RevArmRect{}));
     EXPECT_EQ(revArmCloseRect(m), (RevArmRect{126, 91, 74, 25}));
     EXPECT_EQ(revArmLabel(3), "Rev Arm Position  3");

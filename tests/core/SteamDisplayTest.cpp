@@ -141,6 +141,33 @@ TEST_F(SteamDisplayTest, LegendOnlyWithScreenDataAndSteamUnderTheMechanism) {
     for (const auto& [text, at, colour] : legend) EXPECT_EQ(c.findText(text), nullptr) << text;
 }
 
+// At any letter size the legend's two words of a row keep apart: the right
+// one stands at its place while the left one's letters end short of it and
+// moves right just past them when they do not.
+TEST_F(SteamDisplayTest, LegendWordsNeverRunTogether) {
+    const IPoint c6 = m.cylinderPoints[6];
+    for (const float factor : {1.0f, 1.27f, 1.6f, 2.5f}) {
+        m.fontScaleX = factor;
+        m.fontScaleY = factor;
+        RenderState rs;
+        RecordingCanvas c;
+        drawFrame(m, rs, c, host, FrameClock{});
+        for (const auto& [left, right, place] :
+             {std::tuple{"ADMISSION", "EXPANSION", c6.x + 40}, std::tuple{"EXHAUST", "COMPRESSION", c6.x + 24}}) {
+            const DrawOp* l = c.findText(left);
+            const DrawOp* r = c.findText(right);
+            ASSERT_NE(l, nullptr);
+            ASSERT_NE(r, nullptr);
+            EXPECT_EQ(l->points[0].x, c6.x - 40) << left;
+            EXPECT_EQ(r->points[0].y, l->points[0].y) << right;
+            const int leftEnd = l->points[0].x + c.textWidth(left);  // the canvas keeps the last scale
+            EXPECT_GE(r->points[0].x, leftEnd + 1) << right << " at " << factor;
+            // It moves only as far as it must.
+            EXPECT_EQ(r->points[0].x, std::max(place, leftEnd + 8)) << right << " at " << factor;
+        }
+    }
+}
+
 // A flat passage beeps once, not every frame, and only with the error beep
 // on. Wild points, a scale beyond the zoom and NaN openings draw a bounded
 // cloud inside the picture.
@@ -166,8 +193,8 @@ TEST_F(SteamDisplayTest, FlatAndWildGeometry) {
     EXPECT_EQ(st.front.pixels, 324324);  // round(2000 * 3000 / 18.5), the largest zoom's
     for (Colour colour : {colours::red, colours::blue, colours::white, colours::black})
         for (const DrawOp& o : pixels(colour)) {
-            ASSERT_TRUE(o.points[0].x >= 0 && o.points[0].x < 1280) << o.points[0].x;
-            ASSERT_TRUE(o.points[0].y >= 0 && o.points[0].y < 1024) << o.points[0].y;
+            ASSERT_TRUE(o.points[0].x >= 0 && o.points[0].x < 8192) << o.points[0].x;
+            ASSERT_TRUE(o.points[0].y >= 0 && o.points[0].y < 8192) << o.points[0].y;
         }
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "diagrams/core/DiagramPanel.h"
 #include "diagrams/core/PositionList.h"
 #include "model/Format.h"
 #include "model/Model.h"
@@ -197,8 +198,11 @@ TEST_F(SteamDiagramTest, CentrePositionIsLabelledCenAndRunsForward) {
     m.fontScaleY = 1.22f;
     RecordingCanvas large;
     drawSteamDiagram(m, large);
-    EXPECT_TRUE(hasTextAt(large, "Cen", 677, 27));      // 533 * 1.27, 14.64 + 12
-    EXPECT_TRUE(hasTextAt(large, " 4.240", 737, 56));   // 580 * 1.27, 43.92 + 12
+    // The plot and its list go down below the taller panel band: 68 rows
+    // become 83.
+    ASSERT_EQ(diagramShift(m), 15);
+    EXPECT_TRUE(hasTextAt(large, "Cen", 677, 27 + 15));      // 533 * 1.27, 14.64 + 12
+    EXPECT_TRUE(hasTextAt(large, " 4.240", 737, 56 + 15));   // 580 * 1.27, 43.92 + 12
 }
 
 // The solves run ahead on another core; the picture is the one a serial

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -184,7 +186,7 @@ TEST_F(MainWindow, MenuAndToolBarKeepTheirOrder) {
         "&File:", "&OpenDimensions", "Save&AsDimensions", "&Export...", "&Print...", "E&xit",
         "&SetUp:", "Set&RevArmPos", "Set&DriverAng", "Set&StepAng", "SetRef&Points", "SetLarge&Font",
         "&CalcCentRevArm", "SetS&teamDisp On", "Set&ErrorBeep Off", "Set&LineWidth 2",
-        "SetScree&nData Off", "SetP&anZoom On",
+        "SetScree&nData Off", "SetP&anZoom On", "Fit",
         "&EditDimen:", "&FrameDimensions", "&CylinderDimensions", "Set&GraphicZoom",
         "&ResetAllDimensions", "&ReferPoints", "&DrawLinesCircles", "Pi&votData", "D&ynamicVari",
         "&UnDo",
@@ -200,6 +202,7 @@ TEST_F(MainWindow, MenuAndToolBarKeepTheirOrder) {
         "Set Driver Angle to Desired Position", "Set Step Angle to Desired Amount",
         "Set Reverse Arm to Desired Position", "|",
         "Calculate Mid Gear Position if Necessary", "|",
+        "Fit the Whole Gear to the Picture (F)", "|",
         "Turn On Steam Display and Sound", "|",
         "Turn On Reference Points", "Draw Lines and Circles", "Turn On Pivot Data",
         "Turn On Dynamic Variables", "Turn On UnDo", "|",
@@ -289,4 +292,68 @@ TEST_F(MainWindow, ReleasingADynamicBarThatDidNotMoveRecordsNothing) {
     EXPECT_EQ(m.undoOld[1], 3.0f);
     EXPECT_EQ(m.undoNew[1], 3.0f - 0.001f);
     EXPECT_EQ(QApplication::focusWidget(), form->bar(Bar::RevArm));
+}
+
+// The large font makes the window larger for its readouts; turned off again,
+// the window goes back to the size it had, unless the user sized it since.
+TEST_F(MainWindow, WindowShrinksBackWhenTheLargeFontIsTurnedOff) {
+    const QSize start = form->size();
+    QAction* font = form->action(Item::Font);
+    font->trigger();
+    form->Timer1Timer();
+    ASSERT_EQ(m.fontScaleX, 1.27f);
+    const QSize large = form->size();
+    EXPECT_GT(large.width(), start.width());
+    EXPECT_GT(large.height(), start.height());
+    font->trigger();
+    form->Timer1Timer();
+    EXPECT_EQ(m.fontScaleX, 1.0f);
+    EXPECT_EQ(form->size(), start);
+
+    // Sized by the user while large: kept.
+    font->trigger();
+    form->Timer1Timer();
+    form->resize(form->size() + QSize(40, 30));
+    const QSize chosen = form->size();
+    font->trigger();
+    form->Timer1Timer();
+    EXPECT_EQ(form->size(), chosen);
+}
+
+// The picture is as large as the window's picture area, and "Fit" (the key
+// F, the menu item or its tool button) fills it with the gear; "Norm" goes
+// back as after a preset.
+TEST_F(MainWindow, PictureFollowsTheWindowAndFitFillsIt) {
+    form->resize(1500, 1000);
+    QCoreApplication::processEvents();
+    form->Timer1Timer();
+    EXPECT_EQ(form->view()->picture().size(), form->view()->size());
+    EXPECT_GT(form->view()->picture().width(), 1280);
+
+    const float startScale = m.viewScale;
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::keyClick(form.get(), Qt::Key_F);
+    EXPECT_GT(m.viewScale, 2 * startScale);
+    EXPECT_TRUE(form->button("NormVHZ")->isEnabled());
+    form->Timer1Timer();
+    // The wheel's rim reaches near the picture's left edge, the cylinder
+    // near its right one: ink in the first and last tenth of the width.
+    const QImage& pic = form->view()->picture();
+    auto inkInColumns = [&pic](int from, int to) {
+        for (int x = from; x < to; ++x)
+            for (int y = 140; y < pic.height(); ++y)
+                if (qGray(pic.pixel(x, y)) < 128) return true;
+        return false;
+    };
+    EXPECT_TRUE(inkInColumns(0, pic.width() / 10));
+    EXPECT_TRUE(inkInColumns(pic.width() * 9 / 10, pic.width()));
+
+    click("NormVHZ");
+    EXPECT_EQ(m.viewScale, startScale);
+    QAction* fit = form->action(Item::Fit);
+    EXPECT_EQ(fit->text(), "Fit");
+    EXPECT_EQ(fit->shortcut(), QKeySequence(Qt::Key_F));
+    fit->trigger();
+    EXPECT_GT(m.viewScale, 2 * startScale);
 }

@@ -268,3 +268,109 @@ TEST(PictureExport, BatchCommandWritesThePictureOrSaysWhyNot) {
     EXPECT_EQ(run({"mechanism", design, "x.png", "--angle", "ninety"}), 2);
     EXPECT_EQ(run({"oval", design}), 2);
 }
+
+// The mechanism's export is fitted: the gear fills the picture between the
+// readouts at its top and the title block at its foot, at the default size
+// and at one asked for; "--view current" keeps the design's own view.
+TEST(PictureExport, MechanismExportFitsTheGearAndCarriesTheTitleBlock) {
+    QTemporaryDir dir;
+    const std::string design = TEVRANE_DATA_DIR "/default.dtv";
+    auto run = [](std::vector<std::string> words) {
+        std::ostringstream out, err;
+        words.insert(words.begin(), "--export");
+        return runBatchCommand(words, out, err);
+    };
+    // Columns and rows holding ink between the readouts' band and the title
+    // block's band.
+    auto gearBox = [](const QImage& im) {
+        QRect box;
+        for (int y = 140; y < im.height() - 70; ++y)
+            for (int x = 0; x < im.width(); ++x)
+                if (dark(im.pixel(x, y))) box |= QRect(x, y, 1, 1);
+        return box;
+    };
+    const QString fitted = dir.filePath("gear.png");
+    ASSERT_EQ(run({"mechanism", design, fitted.toStdString()}), 0);
+    const QImage a(fitted);
+    ASSERT_EQ(a.size(), QSize(1600, 1000));
+    const QRect ga = gearBox(a);
+    EXPECT_TRUE(ga.width() >= 0.8 * a.width() || ga.height() >= 0.8 * a.height()) << ga.width() << " x " << ga.height();
+    // The title block's frame: ink in the bottom-right corner.
+    EXPECT_TRUE(dark(a.pixel(a.width() - 4, a.height() - 4)) || dark(a.pixel(a.width() - 5, a.height() - 5)));
+
+    const QString small = dir.filePath("small.png");
+    ASSERT_EQ(run({"mechanism", design, small.toStdString(), "--size", "900x700"}), 0);
+    const QImage b(small);
+    ASSERT_EQ(b.size(), QSize(900, 700));
+    const QRect gb = gearBox(b);
+    EXPECT_TRUE(gb.width() >= 0.8 * b.width() || gb.height() >= 0.75 * b.height()) << gb.width() << " x " << gb.height();
+
+    const QString current = dir.filePath("current.png");
+    ASSERT_EQ(run({"mechanism", design, current.toStdString(), "--view", "current"}), 0);
+    const QRect gc = gearBox(QImage(current));
+    EXPECT_LT(gc.width(), ga.width() / 2) << "the design's view is the small start view";
+
+    // The title block names the design, the date and the setting in a vector
+    // export too; the page is A4 across.
+    const QString svgPath = dir.filePath("gear.svg");
+    ASSERT_EQ(run({"mechanism", design, svgPath.toStdString(), "--angle", "90"}), 0);
+    const Svg svg = readSvg(svgPath);
+    EXPECT_EQ(svg.viewBox.size().toSize(), QSize(1123, 794));
+    bool dated = false, angled = false;
+    for (const QString& t : svg.texts) {
+        dated = dated || t.startsWith("Date ");
+        angled = angled || t.startsWith("Driver angle 90.00 deg");
+    }
+    EXPECT_TRUE(dated);
+    EXPECT_TRUE(angled);
+
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"mechanism", design, "x.png", "--size", "10x10"},
+          {"mechanism", design, "x.png", "--size", "800"},
+          {"mechanism", design, "x.svg", "--size", "800x600"},
+          {"oval", design, "x.png", "--size", "800x600"},
+          {"mechanism", design, "x.png", "--view", "sideways"},
+          {"oval", design, "x.png", "--view", "current"}})
+        EXPECT_EQ(run(bad), 2) << bad[2] << " " << bad[3] << " " << bad[4];
+}
+
+// To scale: a PDF of as many A4 sheets as the gear needs at the ratio, more
+// at full size than at a quarter; words that make no sense are refused.
+TEST(PictureExport, ToScalePdfTilesTheGearOverSheets) {
+    QTemporaryDir dir;
+    const std::string design = TEVRANE_DATA_DIR "/default.dtv";
+    auto run = [](std::vector<std::string> words) {
+        std::ostringstream out, err;
+        words.insert(words.begin(), "--export");
+        return runBatchCommand(words, out, err);
+    };
+    auto pages = [](const QString& path) {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly)) return -1;
+        return static_cast<int>(QString::fromLatin1(f.readAll()).count(QRegularExpression("/Type\\s*/Page[^s]")));
+    };
+    const QString full = dir.filePath("full.pdf");
+    ASSERT_EQ(run({"mechanism", design, full.toStdString(), "--scale", "1:1", "--unit", "in"}), 0);
+    const QString quarter = dir.filePath("quarter.pdf");
+    ASSERT_EQ(run({"mechanism", design, quarter.toStdString(), "--scale", "1:4"}), 0);
+    // The default gear, wheel to cylinder, is longer than two 184 mm tiles
+    // (14.5 in) and shorter than three, and lower than one 255 mm tile; a
+    // quarter of it fits one sheet.
+    EXPECT_EQ(pages(full), 3);
+    EXPECT_EQ(pages(quarter), 1);
+    // In millimetres the same numbers are a tiny gear: one sheet.
+    const QString mm = dir.filePath("mm.pdf");
+    ASSERT_EQ(run({"mechanism", design, mm.toStdString(), "--scale", "1:1", "--unit", "mm"}), 0);
+    EXPECT_EQ(pages(mm), 1);
+
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"mechanism", design, "x.pdf", "--scale", "0:1"},
+          {"mechanism", design, "x.png", "--scale", "1:1"},
+          {"oval", design, "x.pdf", "--scale", "1:1"},
+          {"mechanism", design, "x.pdf", "--unit", "in"},
+          {"mechanism", design, "x.pdf", "--scale", "1:1", "--unit", "ft"}})
+        EXPECT_EQ(run(bad), 2) << bad[2] << " " << bad[3] << " " << bad[4];
+    // Thousands of sheets are not laid out.
+    EXPECT_EQ(run({"mechanism", design, dir.filePath("huge.pdf").toStdString(), "--scale", "100:1"}), 1);
+    EXPECT_FALSE(QFile::exists(dir.filePath("huge.pdf")));
+}

@@ -111,3 +111,39 @@ TEST(PictureChanges, WindowRepaintedInPartsShowsWhatAWholeRepaintShows) {
     }
     EXPECT_EQ(checked, 16);
 }
+
+// On a screen of two device pixels to a picture pixel (the ctest entry
+// gui_tests_dense_screen runs this with QT_SCALE_FACTOR=2) the pictures are
+// at the device's resolution, the frame lands on them whole, and the window
+// is told to repaint in its own pixels, inside itself. At one device pixel
+// the test has nothing to check.
+TEST(PictureChanges, DenseScreenPicturesAtDeviceResolution) {
+    Model m;
+    Panel p;
+    MainController c(m, p);
+    NullSound sound;
+    FixedClock clock{"07/12/2026", "10:00:00"};
+    WindowRegistry windows{windowRows()};
+    TMainForm form(m, p, c, windows, sound, clock);
+    form.windowsCreated();
+    form.resize(900, 600);
+    form.show();
+    QCoreApplication::processEvents();
+    const qreal ratio = form.view()->devicePixelRatioF();
+    if (ratio == 1.0) GTEST_SKIP() << "one device pixel to a picture pixel";
+    for (int tick = 0; tick < 3; ++tick) form.Timer1Timer();
+    const QImage& picture = form.view()->picture();
+    EXPECT_TRUE(form.view()->highDensity());
+    EXPECT_EQ(picture.devicePixelRatio(), ratio);
+    EXPECT_EQ(picture.size(), (QSizeF(form.view()->size()) * ratio).toSize());
+    // The wheel (radius 98 about (115, 270) at the start view) is drawn at
+    // device resolution: its rim's leftmost ink is near device column
+    // (115 - 98) * ratio, not in the picture's top-left quarter only.
+    int rimLeft = -1;
+    const int row = static_cast<int>(270 * ratio);
+    for (int x = 0; x < picture.width() && rimLeft < 0; ++x)
+        if (qGray(picture.pixel(x, row)) < 160) rimLeft = x;
+    EXPECT_NEAR(rimLeft, (115 - 98) * ratio, 2 * ratio);
+    EXPECT_TRUE(form.view()->rect().contains(form.view()->lastChange().boundingRect()) ||
+                form.view()->lastChange().isEmpty());
+}

@@ -281,7 +281,7 @@ TEST_F(SetRevArmWindow, OpensWithThePositionsInUse) {
     EXPECT_EQ(d->edit(10)->text(), "1.500");
     EXPECT_TRUE(d->edit(4)->isVisible());
     EXPECT_FALSE(d->edit(5)->isVisible());
-    EXPECT_EQ(d->edit(5)->geometry(), QRect(266, 25, 39, 13));
+    EXPECT_EQ(d->edit(5)->geometry(), QRect(266, 25, 53, 13));
     EXPECT_FALSE(d->edit(1)->hasFrame());
     EXPECT_EQ(m.revArmSetCount, 3);
     EXPECT_EQ(d->close1()->geometry(), QRect(126, 91, 74, 25));
@@ -305,6 +305,26 @@ TEST_F(SetRevArmWindow, TypingFiltersRevealsAndCloseStores) {
     // The walk after "Close" counts the new position.
     EXPECT_EQ(m.revArmSetCount, 4);
     EXPECT_TRUE(m.revArmSetChanged);
+}
+
+// A signed entry with three decimals is read whole in every box, at both
+// font sizes: nothing of "-1.200" scrolls out of sight.
+TEST_F(SetRevArmWindow, BoxesShowASignedEntryWhole) {
+    for (const float factor : {1.0f, 1.27f}) {
+        m.fontScaleX = factor;
+        m.fontScaleY = factor == 1.0f ? 1.0f : 1.22f;
+        d->show();
+        for (int box = 1; box <= kRevArmBoxCount; ++box) {
+            QLineEdit* e = d->edit(box);
+            e->setText(QStringLiteral("-1.200"));
+            e->setCursorPosition(0);
+            const QMargins tm = e->textMargins();
+            // QLineEdit keeps two pixels each side of a frameless box's text.
+            const int room = e->width() - tm.left() - tm.right() - 4;
+            EXPECT_LE(e->fontMetrics().horizontalAdvance(e->text()), room) << box << " at " << factor;
+        }
+        d->close();
+    }
 }
 
 // Escape closes the dialog, but the entry being typed is kept first.

@@ -13,6 +13,18 @@ bool isEmptySlotName(const std::string& name) {
     return name == kEmptySlotName || name.empty();
 }
 
+namespace {
+constexpr int kPanelBandBottom = 68;  // the undo line's row 55 and its 13-row cell
+constexpr int kPortsMaximumRow = 47;
+}  // namespace
+
+int diagramShift(const Model& m) { return std::max(0, scaledY(m, kPanelBandBottom) - kPanelBandBottom); }
+
+int portsDiagramShift(const Model& m) {
+    if (diagramShift(m) == 0) return 0;
+    return std::max(0, scaledY(m, kPanelBandBottom) - kPortsMaximumRow);
+}
+
 int scaledX(const Model& m, double x) { return toInt(static_cast<long double>(x) * m.fontScaleX); }
 int scaledY(const Model& m, double y) { return toInt(static_cast<long double>(y) * m.fontScaleY); }
 

@@ -59,6 +59,16 @@ inline const std::string kFirstSelectText = "* First Select Dimensions *";
 // True for a slot that no dimension has been bound to yet.
 bool isEmptySlotName(const std::string& name);
 
+// Rows the plot of a diagram goes down under the large font; 0 at the
+// normal font. The panel band above the plot (the four dynamic-variable rows
+// and the undo line, ending at row 68 at the normal font) holds letters and
+// places grown by the vertical factor: the steam, oval and sine plots go
+// down as far as the band grew, so the undo line's cell wipes none of their
+// curves; the port plot goes down until its "Maximum" (row 47) stands below
+// the undo line, which the large font also makes wider.
+int diagramShift(const Model& m);
+int portsDiagramShift(const Model& m);
+
 // A base text position scaled by the font multipliers.
 int scaledX(const Model& m, double x);
 int scaledY(const Model& m, double y);

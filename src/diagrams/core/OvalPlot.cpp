@@ -7,6 +7,7 @@
 #include "diagrams/core/TravelPlot.h"
 #include "diagrams/core/SteamPlot.h"
 #include "model/Format.h"
+#include "platform/ShiftedCanvas.h"
 #include "model/Solver.h"
 
 namespace tevrane {
@@ -63,11 +64,15 @@ void drawOvalFrame(const Model& m, Canvas& c) {
     drawThresholdLines(c, travelTerms(m), m.diagramVScale, 584, 430, 75);
 }
 
-DiagramControls drawOval(Model& m, Canvas& c) {
+DiagramControls drawOval(Model& m, Canvas& surface) {
+    // The plot below the panel band, which the large font makes taller.
+    ShiftedCanvas plot(surface, diagramShift(m));
+    Canvas& c = plot;
     drawOvalFrame(m, c);
 
     const float vs = m.diagramVScale;
     const LinkageSolution terms = travelTerms(m);
+    const int tablePosition = midGearTablePosition(m);
     // Which way the number labels sit off the curve depends on which of the
     // rear valve edge and port is the wider.
     const bool longValve = m.cyl.valveLenRear > m.cyl.steamPortRear;
@@ -98,11 +103,11 @@ DiagramControls drawOval(Model& m, Canvas& c) {
             previousX = x;
             previousTravel = s.travel;
         }
-        if (sweep.midGear) drawMidGearTable(m, c, terms, sweep.stem);
+        if (k == tablePosition) drawMidGearTable(m, c, terms, sweep.stem);
     }
 
     const UndoLines undo = advanceUndoLine(m);
-    DiagramControls controls = drawDiagramPanel(m, c, undo);
+    DiagramControls controls = drawDiagramPanel(m, surface, undo);
     controls.clamps = {clamped, positionsInUse(m), true};
     return controls;
 }

@@ -7,6 +7,7 @@
 
 #include "model/BothAtOnce.h"
 #include "model/Format.h"
+#include "platform/ShiftedCanvas.h"
 #include "model/Solver.h"
 
 namespace tevrane {
@@ -283,8 +284,11 @@ DiagramControls drawPortsPass(Model& m, Canvas& c, char mode, bool annotate) {
     return drawPortsPass(m, c, sweepPorts(m, m.revArmCentre(), reverse), reverse, annotate);
 }
 
-DiagramControls drawPortsPass(Model& m, Canvas& c, const PortSweep& sweep, bool reverse,
+DiagramControls drawPortsPass(Model& m, Canvas& surface, const PortSweep& sweep, bool reverse,
                               bool annotate) {
+    // The plot below the panel band, which the large font makes taller.
+    ShiftedCanvas plot(surface, portsDiagramShift(m));
+    Canvas& c = plot;
     drawPortsFrame(m, c, reverse);
 
     PortEventTrail trail;
@@ -331,7 +335,7 @@ DiagramControls drawPortsPass(Model& m, Canvas& c, const PortSweep& sweep, bool 
     if (annotate) drawPortAnnotation(c, annotation);
 
     const UndoLines undo = advanceUndoLine(m);
-    DiagramControls controls = drawDiagramPanel(m, c, undo);
+    DiagramControls controls = drawDiagramPanel(m, surface, undo);
     controls.clamps = {clampedRows(sweep), kRows, false};
     return controls;
 }

@@ -32,8 +32,12 @@ struct RevArmRect {
 };
 RevArmRect revArmBoxRect(const Model& m, int box);
 RevArmRect revArmCloseRect(const Model& m);
-// The boxes' size in the form's design units.
-inline constexpr int kRevArmBoxWidth = 49;
+// The boxes' size in the form's design units. They are wider than the
+// first layout's 49 units, which cut a signed entry such as "-1.200" to its
+// last five characters: a left-column box now reaches just short of the
+// right column's labels, a right-column box into the form's empty right
+// edge.
+inline constexpr int kRevArmBoxWidth = 66;
 inline constexpr int kRevArmBoxHeight = 16;
 
 // "Rev Arm Position  k" (two blanks before the digit) and where it is written.

@@ -3,6 +3,7 @@
 #include "diagrams/core/PositionList.h"
 #include "diagrams/core/TravelPlot.h"
 #include "model/Format.h"
+#include "platform/ShiftedCanvas.h"
 #include "model/Solver.h"
 
 namespace tevrane {
@@ -57,11 +58,15 @@ void drawSineFrame(const Model& m, Canvas& c) {
     drawThresholdLines(c, travelTerms(m), m.diagramVScale, 583, 60, 230);
 }
 
-DiagramControls drawSine(Model& m, Canvas& c) {
+DiagramControls drawSine(Model& m, Canvas& surface) {
+    // The plot below the panel band, which the large font makes taller.
+    ShiftedCanvas plot(surface, diagramShift(m));
+    Canvas& c = plot;
     drawSineFrame(m, c);
 
     const float vs = m.diagramVScale;
     const LinkageSolution terms = travelTerms(m);
+    const int tablePosition = midGearTablePosition(m);
     const std::vector<float>& angles = sineAngles();
 
     int clamped = 0;
@@ -85,11 +90,11 @@ DiagramControls drawSine(Model& m, Canvas& c) {
             }
             previousTravel = travel;
         }
-        if (sweep.midGear) drawMidGearTable(m, c, terms, sweep.stem);
+        if (k == tablePosition) drawMidGearTable(m, c, terms, sweep.stem);
     }
 
     const UndoLines undo = advanceUndoLine(m);
-    DiagramControls controls = drawDiagramPanel(m, c, undo);
+    DiagramControls controls = drawDiagramPanel(m, surface, undo);
     controls.clamps = {clamped, positionsInUse(m), true};
     return controls;
 }

@@ -8,6 +8,7 @@
 
 #include "diagrams/core/PositionList.h"
 #include "model/Format.h"
+#include "platform/ShiftedCanvas.h"
 #include "model/Solver.h"
 
 namespace tevrane {
@@ -301,7 +302,10 @@ void drawSteamFrame(const Model& m, Canvas& c) {
     drawPositionListHeading(m, c);
 }
 
-DiagramControls drawSteamDiagram(Model& m, Canvas& c) {
+DiagramControls drawSteamDiagram(Model& m, Canvas& surface) {
+    // The plot below the panel band, which the large font makes taller.
+    ShiftedCanvas plot(surface, diagramShift(m));
+    Canvas& c = plot;
     const float centre = m.revArmCentre();
     const std::vector<float> positions = steamPositions(m);
 
@@ -335,7 +339,7 @@ DiagramControls drawSteamDiagram(Model& m, Canvas& c) {
     if (worker.joinable()) worker.join();
 
     const UndoLines undo = advanceUndoLine(m);
-    DiagramControls controls = drawDiagramPanel(m, c, undo);
+    DiagramControls controls = drawDiagramPanel(m, surface, undo);
     controls.clamps = {clampedPositions(samples), static_cast<int>(positions.size()), true};
     return controls;
 }

@@ -4,6 +4,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include "diagrams/core/PositionList.h"
 #include "model/Format.h"
 
 namespace tevrane {
@@ -79,6 +80,21 @@ bool nearMidGear(float position, float centre) {
         2.0L * FLT_EPSILON * std::max({1.0L, std::fabs(static_cast<long double>(position)),
                                        std::fabs(static_cast<long double>(centre))});
     return apart < 0.05L - slack;
+}
+
+int midGearTablePosition(const Model& m) {
+    const float centre = m.revArmCentre();
+    int best = 0;
+    long double bestApart = 0;
+    for (int k = 1; k <= positionsInUse(m); ++k) {
+        if (!nearMidGear(m.revArmSet[k], centre)) continue;
+        const long double apart = std::fabs(static_cast<long double>(m.revArmSet[k]) - centre);
+        if (best == 0 || apart < bestApart) {
+            best = k;
+            bestApart = apart;
+        }
+    }
+    return best;
 }
 
 TravelSweep sweepTravel(const Engine& e, float revArm, float centre,

@@ -41,6 +41,12 @@ void drawThresholdLines(Canvas& c, const LinkageSolution& thresholds, float vs, 
 // away, not nearer.
 bool nearMidGear(float position, float centre);
 
+// The position (1..count) whose mid-gear table the oval and sine diagrams
+// write: of the positions near mid gear, the one nearest the centre (the
+// lower number on a tie); 0 when none is near. Two tables at one place
+// would print their digits over each other.
+int midGearTablePosition(const Model& m);
+
 // The lowest and the highest valve stem joint X seen while sweeping a
 // position at mid gear.
 struct StemRange {

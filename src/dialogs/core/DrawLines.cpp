@@ -115,7 +115,12 @@ void DrawLinesLogic::itemLabelClick(int r) {
     view_.drawCloseEnabled = false;
 }
 
+// A click on the button already chosen changes nothing: it is not a new
+// choice, and running the handler again would close the window, step the
+// item number back or take the reference points a second time.
+
 void DrawLinesLogic::typeClick(int type) {
+    if (type == m_.drawLinesTypeChoice) return;
     if (m_.pivotX[kRefPoint1] == 0.0f && m_.pivotY[kRefPoint1] == 0.0f && m_.pivotX[kRefPoint2] == 0.0f &&
         m_.pivotY[kRefPoint2] == 0.0f) {
         // Nothing to build an item from yet.
@@ -130,6 +135,7 @@ void DrawLinesLogic::typeClick(int type) {
 }
 
 void DrawLinesLogic::colourClick(int colour) {
+    if (colour == m_.drawLinesColourChoice) return;
     if (m_.drawLinesTypeChoice < 0) {
         m_.drawLinesColourChoice = -1;
         beep();
@@ -140,7 +146,7 @@ void DrawLinesLogic::colourClick(int colour) {
 }
 
 void DrawLinesLogic::refClick(int mode) {
-    if (mode < 0 || mode >= kModes) return;
+    if (mode < 0 || mode >= kModes || mode == m_.drawLinesRefChoice) return;
     if (m_.drawLinesTypeChoice < 0 || m_.drawLinesColourChoice < 0) {
         m_.drawLinesRefChoice = -1;
         beep();

@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <string>
+#include <utility>
 
 #include "model/Format.h"
 #include "model/Solver.h"
@@ -13,12 +15,42 @@ namespace {
 inline constexpr float kSmallestStep = 0.01f;
 inline constexpr int kCut = 10;  // every number of a row is cut to this many characters
 
-const char* const kColumnsLine =
-    "  Driver         No.1                   No.2                   No.3                  No.4"
-    "                   No.5                  No.6";
-const char* const kAxesLine =
-    "  Angle     Vert   Horz         Vert   Horz          Vert   Horz         Vert   Horz"
-    "          Vert   Horz         Vert   Horz";
+// A row: the angle, then per pivot a gap, its vertical coordinate, a gap and
+// its horizontal coordinate. The headings are built from the same widths, so
+// each word stands over its own column in the table's fixed-width face.
+constexpr int kAngleWidth = 7;
+constexpr int kGapBeforeVert = 3;
+constexpr int kGapBeforeHorz = 2;
+constexpr int kHorzWidth = 7;
+constexpr int vertWidth(int row) { return row == 1 ? 7 : 9; }
+
+// Writes `word` into `line` so that it ends in column `lastColumn`.
+void putEndingAt(std::string& line, const std::string& word, std::size_t lastColumn) {
+    const std::size_t first = lastColumn + 1 - word.size();
+    if (line.size() < lastColumn + 1) line.resize(lastColumn + 1, ' ');
+    line.replace(first, word.size(), word);
+}
+
+// The two heading lines: "Driver" and "Angle" over the angles, "Vert" and
+// "Horz" ending where the numbers under them end, and "No.k" centred over
+// its pivot's two words.
+std::pair<std::string, std::string> headingLines() {
+    std::string columns = "  Driver";
+    std::string axes = "  Angle";
+    std::size_t end = kAngleWidth;  // one past the last column written so far
+    for (int r = 1; r <= kPivotDataRows; ++r) {
+        const std::size_t vertEnd = end + kGapBeforeVert + static_cast<std::size_t>(vertWidth(r)) - 1;
+        const std::size_t horzEnd = vertEnd + kGapBeforeHorz + kHorzWidth;
+        putEndingAt(axes, "Vert", vertEnd);
+        putEndingAt(axes, "Horz", horzEnd);
+        const std::string name = "No." + std::to_string(r);
+        const std::size_t spanFirst = vertEnd + 1 - 4;
+        const std::size_t nameFirst = spanFirst + (horzEnd + 1 - spanFirst - name.size()) / 2;
+        putEndingAt(columns, name, nameFirst + name.size() - 1);
+        end = horzEnd + 1;
+    }
+    return {columns, axes};
+}
 
 // Appends fixed(value, width, decimals) cut to ten characters. A row has
 // thirteen numbers and the finest step makes 36 001 rows, so this writes into
@@ -71,9 +103,10 @@ std::string pivotTableText(const Model& m, const std::string& date, const std::s
     out += "Pivot Data   " + m.dimensionSetName + "     " + date + "   " + time + "\n";
     out += "       Reverse Arm " + fixed(m.revArmPos, 7, 3) + "      Step Angle " +
            fixed(m.selectedStep, 7, 3) + "\n";
-    out += kColumnsLine;
+    const auto [columns, axes] = headingLines();
+    out += columns;
     out += '\n';
-    out += kAxesLine;
+    out += axes;
     out += '\n';
 
     const Engine& engine = m;
@@ -81,12 +114,12 @@ std::string pivotTableText(const Model& m, const std::string& date, const std::s
         const float angle = pivotTableAngle(k, step);
         if (!(angle <= 360.0f)) break;
         const LinkageSolution s = solveLinkage(engine, angle, m.revArmPos);
-        appendNumber(out, angle, 7, 2);
+        appendNumber(out, angle, kAngleWidth, 2);
         for (int r = 1; r <= kPivotDataRows; ++r) {
-            out += "   ";
-            appendNumber(out, s.pivotY[pivot[r]], r == 1 ? 7 : 9, 3);
-            out += "  ";
-            appendNumber(out, s.pivotX[pivot[r]], 7, 3);
+            out.append(kGapBeforeVert, ' ');
+            appendNumber(out, s.pivotY[pivot[r]], vertWidth(r), 3);
+            out.append(kGapBeforeHorz, ' ');
+            appendNumber(out, s.pivotX[pivot[r]], kHorzWidth, 3);
         }
         out += '\n';
     }

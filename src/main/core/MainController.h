@@ -53,6 +53,9 @@ public:
     void step10Click();
     void step45Click();
     void presetClick(int n);  // 1..6
+    // "Fit": the view that shows the whole gear over a full turn in a picture
+    // of width x height pixels; a view change like a preset.
+    void fitClick(int pictureWidth, int pictureHeight);
     void preset0Click();       // "P"
     void normClick();
 

@@ -45,7 +45,7 @@ struct MenuItemState {
 // Menu items whose caption or state the program changes.
 enum class Item {
     SetRevArmPos, SetDriverAng, SetStepAng, SetRefPoints, Font, CalcCentRevArm,
-    SteamDisp, ErrorBeep, LineWidth, ScreenData, PanZoom,
+    SteamDisp, ErrorBeep, LineWidth, ScreenData, PanZoom, Fit,
     FrameDimensions, CylinderDimensions, GraphicZoom, ResetAllDimensions,
     ReferPoints, DrawLinesCircles, PivotData, DynamicVari, UnDo,
     SineDiagram, OvalDiagram, SteamDiagram, PortOpenClose, ValveEvents, Equalise, Performance,

@@ -60,6 +60,7 @@ void initPanel(const Model& m, Panel& p) {
     p.item(Item::ScreenData).caption = "SetScree&nData Off";
     p.item(Item::PanZoom).caption = "SetP&anZoom On";
     p.item(Item::PanZoom).enabled = false;  // only while the control panel is hidden
+    p.item(Item::Fit).caption = "Fit";
     p.item(Item::FrameDimensions).caption = "&FrameDimensions";
     p.item(Item::CylinderDimensions).caption = "&CylinderDimensions";
     p.item(Item::GraphicZoom).caption = "Set&GraphicZoom";

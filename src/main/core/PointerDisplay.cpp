@@ -51,17 +51,25 @@ const PointerRow* rowOf(int dim) {
 
 // The hourglass, in unscaled pixels: top and base plates, the two sides, and
 // the sand running through the waist.
-void drawHourglass(Canvas& c) {
+// The hourglass stands below the dimension's name. The name's place and
+// letters grow with the large font, so the hourglass goes down with them by
+// the vertical factor, or the name would run into it; at the normal font it
+// is where it always was (top at row 100).
+void drawHourglass(Canvas& c, int down) {
+    auto at = [down](std::vector<IPoint> points) {
+        for (IPoint& p : points) p.y += down;
+        return points;
+    };
     c.setPenColour(colours::black);
     c.setPenWidth(2);
-    c.polyline({{20, 100}, {44, 100}, {44, 104}, {20, 104}, {20, 100}});
-    c.polyline({{22, 100}, {22, 112}, {30, 120}, {30, 122}, {22, 130}, {22, 142}});
-    c.polyline({{42, 100}, {42, 112}, {34, 120}, {34, 122}, {42, 130}, {42, 142}});
-    c.polyline({{20, 142}, {44, 142}, {44, 138}, {20, 138}, {20, 142}});
+    c.polyline(at({{20, 100}, {44, 100}, {44, 104}, {20, 104}, {20, 100}}));
+    c.polyline(at({{22, 100}, {22, 112}, {30, 120}, {30, 122}, {22, 130}, {22, 142}}));
+    c.polyline(at({{42, 100}, {42, 112}, {34, 120}, {34, 122}, {42, 130}, {42, 142}}));
+    c.polyline(at({{20, 142}, {44, 142}, {44, 138}, {20, 138}, {20, 142}}));
     c.setPenWidth(1);
-    c.line(24, 136, 32, 127);
-    c.line(39, 136, 31, 127);
-    c.polyline({{31, 117}, {26, 111}, {37, 111}, {31, 118}});
+    c.line(24, 136 + down, 32, 127 + down);
+    c.line(39, 136 + down, 31, 127 + down);
+    c.polyline(at({{31, 117}, {26, 111}, {37, 111}, {31, 118}}));
 }
 
 View asView(const ViewSetting& s) {
@@ -227,7 +235,7 @@ void advancePointerDisplay(Model& m, PointerState& st, RendererHost& host) {
 
 void drawPointerDisplay(const Model& m, const PointerState& st, Canvas& c) {
     if (st.shownDim == 0) return;
-    drawHourglass(c);
+    drawHourglass(c, toInt(100.0L * m.fontScaleY) - 100);
 
     c.setPenWidth(3);
     c.setPenColour(st.red ? colours::red : colours::black);

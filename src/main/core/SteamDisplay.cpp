@@ -14,9 +14,10 @@ namespace tevrane {
 
 namespace {
 
-// The frame's picture; a pixel outside it cannot show.
-constexpr std::int64_t kPictureWidth = 1280;
-constexpr std::int64_t kPictureHeight = 1024;
+// The largest picture a window shows (it is as large as the window's picture
+// area); a pixel outside it cannot show.
+constexpr std::int64_t kPictureWidth = 8192;
+constexpr std::int64_t kPictureHeight = 8192;
 
 // The zoom never goes past this scale. A design file may hold any view, and
 // the pixel clouds must not grow past what the largest zoom draws.
@@ -206,22 +207,33 @@ void drawExhaust(const Section& p, std::int64_t n, bool open, Cloud& cl) {
     }
 }
 
+// The legend's words stand at their places beside section point C6, two to a
+// row. A right-hand word moves right only as far as the left-hand word's
+// letters reach (at the large font they are wider than the places allow),
+// so the two never run together.
+constexpr int kLegendWordGap = 8;
+
 void drawLegend(const Model& m, Canvas& c) {
     const int x = m.cylinderPoints[6].x;
     const int y = m.cylinderPoints[6].y;
     const struct {
-        int dx, dy;
-        Colour colour;
-        const char* text;
+        int dy;
+        Colour leftColour;
+        const char* left;
+        int rightDx;
+        Colour rightColour;
+        const char* right;
     } rows[] = {
-        {-40, 5, colours::red, "ADMISSION"},
-        {40, 5, colours::magenta, "EXPANSION"},
-        {-40, 17, colours::blue, "EXHAUST"},
-        {24, 17, colours::green, "COMPRESSION"},
+        {5, colours::red, "ADMISSION", 40, colours::magenta, "EXPANSION"},
+        {17, colours::blue, "EXHAUST", 24, colours::green, "COMPRESSION"},
     };
+    constexpr int kLeftDx = -40;
     for (const auto& r : rows) {
-        c.setFontColour(r.colour);
-        c.textOut(x + r.dx, y + r.dy, r.text);
+        c.setFontColour(r.leftColour);
+        c.textOut(x + kLeftDx, y + r.dy, r.left);
+        const int rightX = std::max(x + r.rightDx, x + kLeftDx + c.textWidth(r.left) + kLegendWordGap);
+        c.setFontColour(r.rightColour);
+        c.textOut(rightX, y + r.dy, r.right);
     }
     c.setFontColour(colours::black);
 }

@@ -2,7 +2,9 @@
 #include <algorithm>
 
 #include "controls/core/Jog.h"
+#include "main/core/FitView.h"
 #include "main/core/MainController.h"
+#include "main/core/PointerDisplay.h"
 
 namespace tevrane {
 
@@ -73,6 +75,17 @@ void MainController::presetClick(int n) {
     m_.viewScale = m_.viewPresets[n][0];
     m_.viewOffsetX = m_.viewPresets[n][1];
     m_.viewOffsetY = m_.viewPresets[n][2];
+    p_.norm.enabled = true;
+    p_.preset[0].enabled = true;
+    changed();
+}
+
+void MainController::fitClick(int pictureWidth, int pictureHeight) {
+    const ViewSetting v = fitView(gearExtent(m_, m_.revArmPos), fitArea(m_, pictureWidth, pictureHeight),
+                                  kFitMargin);
+    m_.viewScale = v.scale;
+    m_.viewOffsetX = v.offsetX;
+    m_.viewOffsetY = v.offsetY;
     p_.norm.enabled = true;
     p_.preset[0].enabled = true;
     changed();
