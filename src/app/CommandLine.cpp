@@ -7,6 +7,7 @@
 #include "app/EqualiseCommand.h"
 #include "app/EventsCommand.h"
 #include "app/ExportCommand.h"
+#include "app/PerformanceCommand.h"
 #include "files/DimensionFile.h"
 #include "files/FileAccess.h"
 
@@ -27,13 +28,20 @@ const BatchCommand kCommands[] = {
      "           [--weights W,...] [--full-gear PERCENT] [--min-lead LENGTH] [--notches CUTOFF,...]\n"
      "           [--out tuned.dtv]",
      "tunes up to six freed dimensions (bounds LOW:HIGH, or +-PERCENT of the value, 5 by default)\n"
-     "      for the goals front-back (the default), forward-reverse, leads and full-gear (cut-off\n"
-     "      PERCENT, 75 by default) with their weights, at the notches (75,65,50,35,25,full by\n"
-     "      default); no lead (the steam port's opening at its dead centre, a length) at the port\n"
-     "      diagram's 19 settings either way or at the notches may fall below LENGTH (default 0,\n"
-     "      or the design's own smallest lead where that is already below 0); exits with 3 and\n"
-     "      writes nothing when no better design keeps that",
+     "      for the goals front-back (the default), forward-reverse, leads, full-gear (cut-off\n"
+     "      PERCENT, 75 by default) and work (equal work front and back on the indicator cards)\n"
+     "      with their weights, at the notches (75,65,50,35,25,full by default); no lead (the steam\n"
+     "      port's opening at its dead centre, a length) at the port diagram's 19 settings either way\n"
+     "      or at the notches may fall below LENGTH (default 0, or the design's own smallest lead\n"
+     "      where that is already below 0); exits with 3 and writes nothing when no better design\n"
+     "      keeps that",
      runEqualiseCommand},
+    {"--performance", kPerformanceUsage,
+     "prints the theoretical indicator cards' mean effective pressure, work per stroke, work ratio\n"
+     "      front/back and indicated power at the notches and the port diagram's 19 settings, both\n"
+     "      senses (pressures gauge in psi, default 100 and 0; clearance 8 %; 300 rpm or a road speed\n"
+     "      in mph; 2 cylinders)",
+     runPerformanceCommand},
     {"--export", kExportUsage, "writes the mechanism or a diagram of the design as PNG, SVG or PDF",
      runExportCommand},
     {"--help", "--help", "this list", runHelp},

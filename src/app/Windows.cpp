@@ -20,6 +20,7 @@
 #include "dialogs/StepAngle.h"
 #include "dialogs/TevFrame.h"
 #include "dialogs/TevSpIns.h"
+#include "dialogs/PerformanceWindow.h"
 #include "dialogs/ValveEventsWindow.h"
 #include "dialogs/VGAboutBox.h"
 #include "main/Main.h"
@@ -102,6 +103,9 @@ const WindowRow kRows[] = {
      make<TValveEvents>},
     {"TEqualise", Item::Equalise, ToolButton{ToolIcon::Equalise, "Equalise Valve Events by Tuning Dimensions"}, {},
      make<TEqualise>},
+    {"TPerformance", Item::Performance,
+     ToolButton{ToolIcon::Performance, "View Indicator Cards, Mean Effective Pressure and Power at the Notches"}, {},
+     make<TPerformance>},
 };
 
 }  // namespace

@@ -122,21 +122,23 @@ TEqualise::TEqualise(const Model& m, GearCommands& c, QWidget* parent) : QDialog
     goalsGrid->addWidget(new QLabel(QStringLiteral("Equalise"), tune), 0, 0);
     goalsGrid->addWidget(new QLabel(QStringLiteral("Weight"), tune), 0, 1);
     const char* goalNames[] = {"Front and back cut-off at the notches", "Forward and reverse alike",
-                               "Equal leads (thousandths)", "Full-gear cut-off"};
-    const char* defaultWeights[] = {"1", "1", "1", "1"};
-    for (int i = 0; i < 4; ++i) {
+                               "Equal leads (thousandths)", "Full-gear cut-off", "Equal work front and back"};
+    for (int i = 0; i < kGoalCount; ++i) {
         goalBoxes_[static_cast<size_t>(i)] = new QCheckBox(QString::fromLatin1(goalNames[i]), tune);
-        weights_[static_cast<size_t>(i)] = new QLineEdit(QString::fromLatin1(defaultWeights[i]), tune);
+        weights_[static_cast<size_t>(i)] = new QLineEdit(QStringLiteral("1"), tune);
         weights_[static_cast<size_t>(i)]->setMaximumWidth(70);
         goalsGrid->addWidget(goalBoxes_[static_cast<size_t>(i)], i + 1, 0);
         goalsGrid->addWidget(weights_[static_cast<size_t>(i)], i + 1, 1);
     }
     goalBoxes_[0]->setChecked(true);
-    goalsGrid->addWidget(new QLabel(QStringLiteral("Full-gear target %:"), tune), 5, 0, Qt::AlignRight);
+    goalBoxes_[4]->setToolTip(QStringLiteral(
+        "The work of one stroke of each end at each notch, from the theoretical indicator cards at 100 psi gauge "
+        "in the chest, atmospheric exhaust and 8 % clearance: front and back within the same share of their mean."));
+    goalsGrid->addWidget(new QLabel(QStringLiteral("Full-gear target %:"), tune), kGoalCount + 1, 0, Qt::AlignRight);
     fullTarget_ = new QLineEdit(number(kDefaultFullGearTarget, 0), tune);
     fullTarget_->setMaximumWidth(70);
-    goalsGrid->addWidget(fullTarget_, 5, 1);
-    goalsGrid->addWidget(new QLabel(QStringLiteral("Least lead (length):"), tune), 6, 0, Qt::AlignRight);
+    goalsGrid->addWidget(fullTarget_, kGoalCount + 1, 1);
+    goalsGrid->addWidget(new QLabel(QStringLiteral("Least lead (length):"), tune), kGoalCount + 2, 0, Qt::AlignRight);
     leastLead_ = new QLineEdit(tune);
     leastLead_->setObjectName(QStringLiteral("LeastLead"));
     leastLead_->setMaximumWidth(70);
@@ -145,7 +147,7 @@ TEqualise::TEqualise(const Model& m, GearCommands& c, QWidget* parent) : QDialog
         "No lead at the port diagram's 19 settings, either sense, either end, may end below this: the steam "
         "port's opening at the end's dead centre, in length units, negative while still lapped. Empty: 0, or the "
         "design's own smallest lead where that is already below 0."));
-    goalsGrid->addWidget(leastLead_, 6, 1);
+    goalsGrid->addWidget(leastLead_, kGoalCount + 2, 1);
     auto* buttons = new QHBoxLayout;
     tune_ = new QPushButton(QStringLiteral("Tune"), tune);
     cancel_ = new QPushButton(QStringLiteral("Cancel"), tune);
@@ -306,9 +308,9 @@ std::vector<FreeDimension> TEqualise::freeDimensions(std::string& why) const {
 
 EqualiseGoals TEqualise::goals(std::string& why) const {
     EqualiseGoals g;
-    double* w[] = {&g.frontBack, &g.forwardReverse, &g.leads, &g.fullGear};
+    double* w[] = {&g.frontBack, &g.forwardReverse, &g.leads, &g.fullGear, &g.work};
     bool any = false;
-    for (size_t i = 0; i < 4; ++i) {
+    for (size_t i = 0; i < kGoalCount; ++i) {
         const double v = parseDecimal(weights_[i]->text().toStdString());
         *w[i] = goalBoxes_[i]->isChecked() && v > 0.0 ? v : 0.0;
         any = any || *w[i] > 0.0;

@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 
+#include "dialogs/core/EqualiseText.h"
 #include "model/Equaliser.h"
 
 class QCheckBox;
@@ -93,8 +94,8 @@ private:
     QPushButton* save_ = nullptr;
     QPlainTextEdit* sensText_ = nullptr;
     QTableWidget* dims_ = nullptr;
-    std::array<QCheckBox*, 4> goalBoxes_{};
-    std::array<QLineEdit*, 4> weights_{};
+    std::array<QCheckBox*, kGoalCount> goalBoxes_{};
+    std::array<QLineEdit*, kGoalCount> weights_{};
     QLineEdit* fullTarget_ = nullptr;
     QLineEdit* leastLead_ = nullptr;
     QPushButton* tune_ = nullptr;

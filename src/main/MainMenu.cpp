@@ -72,7 +72,7 @@ const std::vector<MenuLayout>& menuLayout() {
           Item::ReferPoints, Item::DrawLinesCircles, Item::PivotData, Item::DynamicVari, Item::UnDo}},
         {"Draw&Graphs",
          {Item::SineDiagram, Item::OvalDiagram, Item::SteamDiagram, Item::PortOpenClose, Item::ValveEvents,
-          Item::Equalise}},
+          Item::Equalise, Item::Performance}},
         {"&Help", {Item::Instructions, Item::InstructionsSpecial, Item::About}},
     };
     return menus;
@@ -88,7 +88,7 @@ const std::optional<Item> kToolBar[] = {
     Item::SteamDisp, std::nullopt,
     Item::ReferPoints, Item::DrawLinesCircles, Item::PivotData, Item::DynamicVari, Item::UnDo, std::nullopt,
     Item::SineDiagram, Item::OvalDiagram, Item::SteamDiagram, Item::PortOpenClose, std::nullopt,
-    Item::ValveEvents, Item::Equalise,
+    Item::ValveEvents, Item::Equalise, Item::Performance,
 };
 
 void setAvailable(QAction* a, bool available) { a->setProperty("available", available); }

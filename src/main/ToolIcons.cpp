@@ -194,6 +194,16 @@ void drawIcon(QPainter& p, ToolIcon which) {
             p.setPen(pen(blue, 1.2));
             p.drawLine(QPointF(14, 6), QPointF(14, 10));
             break;
+        case ToolIcon::Performance:  // two indicator cards on a pressure axis
+            p.setPen(pen(ink, 0.8));
+            p.drawLine(QPointF(1.5, 1), QPointF(1.5, 14.5));
+            p.drawLine(QPointF(1, 14.5), QPointF(15, 14.5));
+            p.setBrush(Qt::NoBrush);
+            p.setPen(pen(blue, 1.2));
+            p.drawPolyline(QPolygonF({{3, 3}, {7, 3}, {14, 10}, {14, 12}, {3, 12}, {3, 3}}));
+            p.setPen(pen(red, 1.2));
+            p.drawPolyline(QPolygonF({{14, 4}, {10, 4}, {3, 9}, {3, 11}, {14, 11}, {14, 4}}));
+            break;
         case ToolIcon::Error:  // a red warning sign
             p.setPen(pen(red, 1.2));
             p.setBrush(QColor(255, 220, 0));

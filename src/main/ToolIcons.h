@@ -9,7 +9,7 @@ namespace tevrane {
 enum class ToolIcon {
     Open, Save, Frame, Cylinder, DriverAngle, StepAngle, ReverseArm, MidGear, Steam,
     RefPoints, Lines, PivotData, DynamicVariables, Undo, Sine, Oval, SteamDiagram, Ports,
-    ValveEvents, Equalise, Fit, Error,
+    ValveEvents, Equalise, Performance, Fit, Error,
 };
 
 QIcon toolIcon(ToolIcon which);

@@ -1,4 +1,5 @@
 #include "model/Equaliser.h"
+#include "model/Performance.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,6 +21,9 @@ namespace {
 struct Measured {
     std::optional<double> front, back;  // cut-off, percent of stroke
     double frontLead = 0, backLead = 0;
+    // Mean effective pressure of each end's card (the work per stroke
+    // over piston area and stroke, alike for both ends); only when asked.
+    std::optional<double> frontMep, backMep;
     bool clamped = false;
 };
 
@@ -41,7 +45,14 @@ Leads leadsAt(const FastGear& gear, const DeadCentres& dc, float revArm) {
     return {atFront.frontSteam, atBack.rearSteam, atFront.clamps > 0 || atBack.clamps > 0};
 }
 
-Measured measure(const Engine& e, const Setting& s, bool leads) {
+// What the measurements must include beyond the cut-offs.
+struct Wanted {
+    bool leads = false, work = false;
+};
+Wanted wanted(const EqualiseGoals& g) { return {g.leads > 0, g.work > 0}; }
+
+Measured measure(const Engine& e, const Setting& s, Wanted want) {
+    const bool leads = want.leads;
     const eventsearch::CutOffs c = eventsearch::cutOffs(e, s.revArm, s.sense);
     Measured m;
     if (c.front) m.front = c.front->strokePercent;
@@ -52,6 +63,12 @@ Measured measure(const Engine& e, const Setting& s, bool leads) {
         m.frontLead = l.front;
         m.backLead = l.back;
         m.clamped = m.clamped || l.clamped;
+    }
+    if (want.work) {
+        const SettingPerformance p = settingPerformance(e, valveEvents(e, s.revArm, s.sense), PerformanceInputs{});
+        if (p.front.usable()) m.frontMep = p.front.card.meanEffectivePressure;
+        if (p.back.usable()) m.backMep = p.back.card.meanEffectivePressure;
+        m.clamped = m.clamped || p.clamped;
     }
     return m;
 }
@@ -76,14 +93,14 @@ struct Measurement {
     SmallestLead guard;
 };
 
-Measurement measureAll(const Engine& e, const std::vector<Setting>& settings, bool leads, float centre,
+Measurement measureAll(const Engine& e, const std::vector<Setting>& settings, Wanted want, float centre,
                        std::span<const NotchPoint> notches) {
     Measurement out;
     out.settings.resize(settings.size());
     // The settings are independent: half on each core, the lead guard's
     // few solves with the second half.
     auto part = [&](size_t first) {
-        for (size_t i = first; i < settings.size(); i += 2) out.settings[i] = measure(e, settings[i], leads);
+        for (size_t i = first; i < settings.size(); i += 2) out.settings[i] = measure(e, settings[i], want);
     };
     bothAtOnce([&] { part(0); }, [&] {
         part(1);
@@ -116,7 +133,7 @@ constexpr double kGuardWeight = 100.0;
 Balance balanceOf(const EqualisePlan& p, const std::vector<Measured>& m, const SmallestLead& guard) {
     Balance b;
     const EqualiseGoals& g = p.goals;
-    MeanSquare frontBack, forwardReverse, leads, fullGear;
+    MeanSquare frontBack, forwardReverse, leads, fullGear, work;
     const size_t notches = p.notches.size();
     for (size_t i = 0; i < m.size(); ++i) b.feasible = b.feasible && !m[i].clamped;
     b.feasible = b.feasible && !guard.clamped;
@@ -130,6 +147,14 @@ Balance balanceOf(const EqualisePlan& p, const std::vector<Measured>& m, const S
             frontBack.add(*n.front - *n.back);
         }
         if (g.leads > 0) leads.add((n.frontLead - n.backLead) * kLeadScale);
+        if (g.work > 0) {
+            // An end that gives no work (or absorbs it) has no share to compare.
+            if (!n.frontMep || !n.backMep || !(*n.frontMep + *n.backMep > 0)) {
+                b.feasible = false;
+                continue;
+            }
+            work.add(200.0 * (*n.frontMep - *n.backMep) / (*n.frontMep + *n.backMep));
+        }
     }
     size_t next = notches;
     if (g.forwardReverse > 0) {
@@ -158,8 +183,9 @@ Balance balanceOf(const EqualisePlan& p, const std::vector<Measured>& m, const S
     b.forwardReverse = std::sqrt(forwardReverse.value());
     b.leads = std::sqrt(leads.value());
     b.fullGear = std::sqrt(fullGear.value());
+    b.work = std::sqrt(work.value());
     const double sum = g.frontBack * frontBack.value() + g.forwardReverse * forwardReverse.value() +
-                       g.leads * leads.value() + g.fullGear * fullGear.value();
+                       g.leads * leads.value() + g.fullGear * fullGear.value() + g.work * work.value();
     b.weighted = std::sqrt(sum);
     b.closes = b.feasible;
     b.smallestLead = guard.lead;
@@ -268,7 +294,7 @@ EqualisePlan makePlan(const Engine& start, float revArmCentre, std::span<const N
 
 Balance balance(const Engine& e, const EqualisePlan& plan) {
     const std::vector<Setting> settings = settingsOf(plan);
-    const Measurement m = measureAll(e, settings, plan.goals.leads > 0, plan.revArmCentre, plan.notches);
+    const Measurement m = measureAll(e, settings, wanted(plan.goals), plan.revArmCentre, plan.notches);
     return balanceOf(plan, m.settings, m.guard);
 }
 
@@ -345,7 +371,7 @@ double searchObjective(unsigned, const double* x, double*, void* data) {
     }
     Engine e = *s.start;
     put(e, s.free, x);
-    const Measurement m = measureAll(e, s.settings, s.plan->goals.leads > 0, s.plan->revArmCentre, s.plan->notches);
+    const Measurement m = measureAll(e, s.settings, wanted(s.plan->goals), s.plan->revArmCentre, s.plan->notches);
     const Balance b = balanceOf(*s.plan, m.settings, m.guard);
     ++s.evaluations;
     s.guardRefused = s.guardRefused || (b.closes && !b.keepsLead);

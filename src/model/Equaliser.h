@@ -33,6 +33,11 @@ struct EqualiseGoals {
     double leads = 0.0;           // front and back lead alike at each notch
     double fullGear = 0.0;        // the full-gear cut-off at fullGearTarget
     double fullGearTarget = 0.0;  // percent of stroke
+    // Front and back alike in the work of one stroke at each notch, judged
+    // on the theoretical indicator cards at the default working conditions
+    // (100 psi gauge chest, atmospheric exhaust, 8 % clearance): equal
+    // cut-off can still leave one end doing more work than the other.
+    double work = 0.0;
     // The least lead (length units, steam port opening at the end's dead
     // centre; negative: still lapped there) any end may have at any of the
     // port diagram's 19 settings in either sense, and at the design's own
@@ -91,6 +96,8 @@ EqualisePlan makePlan(const Engine& start, float revArmCentre, std::span<const N
 struct Balance {
     double weighted = 0;
     double frontBack = 0, forwardReverse = 0, leads = 0, fullGear = 0;
+    // Front minus back work over their mean, percent.
+    double work = 0;
     // No clamp, every cut-off the plan needs exists, and the lead guard holds.
     bool feasible = true;
     // The gear closes and cuts off wherever the plan looks (the guard aside).

@@ -3,6 +3,7 @@
 // back towards balance within its bounds, infeasible designs, cancelling, and
 // applying a result as undo records.
 #include "model/Equaliser.h"
+#include "model/Performance.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@
 #include "dialogs/core/EqualiseText.h"
 #include "files/DimensionFile.h"
 #include "model/DynVars.h"
+#include "model/Format.h"
 #include "model/Sensitivity.h"
 
 namespace tevrane {
@@ -349,6 +351,44 @@ TEST_F(EqualiserOfDefaultEngine, AStartAlreadyLappedAtDeadCentreMayNotGetWorse) 
     const size_t lapped = text.find("warning negative-lead", before);
     ASSERT_NE(lapped, std::string::npos);
     EXPECT_LT(lapped, after);
+}
+
+TEST_F(EqualiserOfDefaultEngine, TheWorkGoalWeighsFrontAgainstBackWorkOnTheCardsAtEachNotch) {
+    const std::vector<NotchTarget> targets = defaultNotchTargets();
+    EqualiseGoals goals;
+    goals.frontBack = 0;
+    goals.work = 1;
+    const EqualisePlan plan = makePlan(e, centre, targets, goals);
+    ASSERT_FALSE(plan.notches.empty());
+    const Balance b = balance(e, plan);
+    ASSERT_TRUE(b.closes);
+    // The same notches' cards, measured here from the full valve events: the
+    // difference front minus back over their mean, in percent, as an rms.
+    double sum = 0;
+    for (const NotchPoint& n : plan.notches) {
+        const SettingPerformance p = settingPerformance(e, valveEvents(e, n.revArm, n.sense), PerformanceInputs{});
+        ASSERT_TRUE(p.front.usable() && p.back.usable());
+        const double f = p.front.work, k = p.back.work;
+        const double d = 100 * (f - k) / ((f + k) / 2);
+        sum += d * d;
+    }
+    const double rms = std::sqrt(sum / double(plan.notches.size()));
+    EXPECT_NEAR(b.work, rms, 1e-6 * rms + 1e-9);
+    // The default gear's ends do not do the same work, and nothing else is asked.
+    EXPECT_GT(b.work, 0.1);
+    EXPECT_EQ(b.frontBack, 0.0);
+    EXPECT_NEAR(b.weighted, b.work, 1e-12);
+
+    std::string why;
+    ASSERT_TRUE(parseGoals("work,front-back", "2,1", goals, why)) << why;
+    EXPECT_EQ(goals.work, 2.0);
+    EXPECT_EQ(goals.frontBack, 1.0);
+    EqualiseResult r;
+    r.before = r.after = b;
+    r.tuned = e;
+    const std::string text = equaliseResultText(e, plan, r);
+    EXPECT_NE(text.find("equal work front and back (weight 1.00)"), std::string::npos) << text;
+    EXPECT_NE(text.find("front/back work " + fixed(b.work, 0, 4) + " % of the mean"), std::string::npos) << text;
 }
 
 TEST(EqualiseWords, GoalsWeightsAndBoundsReadAsTheWindowOffersThem) {

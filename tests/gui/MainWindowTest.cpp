@@ -191,7 +191,7 @@ TEST_F(MainWindow, MenuAndToolBarKeepTheirOrder) {
         "&ResetAllDimensions", "&ReferPoints", "&DrawLinesCircles", "Pi&votData", "D&ynamicVari",
         "&UnDo",
         "Draw&Graphs:", "&SineDiagram", "&OvalDiagram", "S&teamDiagram", "&PortOpenClose",
-        "&ValveEvents", "&Equalise...",
+        "&ValveEvents", "&Equalise...", "&IndicatedPerformance",
         "&Help:", "&Instructions", "Instructions&Special", "&About",
         "[Error]",
     };
@@ -209,6 +209,7 @@ TEST_F(MainWindow, MenuAndToolBarKeepTheirOrder) {
         "View Sine Diagram", "View Oval Diagram", "View Steam Diagram",
         "View Port Events vs Reverse Arm Position", "|",
         "View Valve Events Table and Notches", "Equalise Valve Events by Tuning Dimensions",
+        "View Indicator Cards, Mean Effective Pressure and Power at the Notches",
     };
     EXPECT_EQ(toolTexts(form->toolBar()), tools);
     // Every tool button runs its menu item: the mid gear button centres the

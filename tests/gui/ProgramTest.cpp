@@ -36,6 +36,7 @@
 #include "dialogs/DatTable.h"
 #include "dialogs/DrvAng.h"
 #include "dialogs/Equalise.h"
+#include "dialogs/PerformanceWindow.h"
 #include "dialogs/GraphicZoom.h"
 #include "dialogs/RefPoint.h"
 #include "dialogs/Instruct.h"
@@ -113,7 +114,7 @@ TEST_F(Program, CreatesTheWindowsInStartOrderAndEnablesWhatTheyOpen) {
     const std::vector<std::string> startOrder = {
         "TDrivAng", "TOvalDia", "TPortDia", "TRefPnts", "TRevPos", "TSetRevArm", "TSineDia", "TSteamDia",
         "TStpAng", "TAboutBox", "TInst", "TTevSpInst", "TFrameDi", "TCylDimen", "TGraphZoom",
-        "TDrawLines", "TDataTable", "TValveEvents", "TEqualise"};
+        "TDrawLines", "TDataTable", "TValveEvents", "TEqualise", "TPerformance"};
     EXPECT_EQ(names, startOrder);
     // The windows built so far, each of its own class, created in that order.
     std::vector<std::type_index> created;
@@ -122,7 +123,8 @@ TEST_F(Program, CreatesTheWindowsInStartOrderAndEnablesWhatTheyOpen) {
         typeid(TDrivAng), typeid(TOvalDia), typeid(TPortDia), typeid(TRefPnts), typeid(TRevPos), typeid(TSetRevArm),
         typeid(TSineDia), typeid(TSteamDia), typeid(TStpAng),
         typeid(TAboutBox), typeid(TInst), typeid(TTevSpInst), typeid(TFrameDi), typeid(TCylDimen),
-        typeid(TGraphZoom), typeid(TDrawLines), typeid(TDataTable), typeid(TValveEvents), typeid(TEqualise)};
+        typeid(TGraphZoom), typeid(TDrawLines), typeid(TDataTable), typeid(TValveEvents), typeid(TEqualise),
+        typeid(TPerformance)};
     EXPECT_TRUE(created == built);
 
     EXPECT_TRUE(form->action(Item::SetDriverAng)->isEnabled());
@@ -215,7 +217,7 @@ TEST_F(Program, EveryWindowBarAndMenuCommandRuns) {
     }
     // Every built window but the reverse arm positions and the pivot data
     // table, which no menu item opens.
-    EXPECT_EQ(opened, 17);
+    EXPECT_EQ(opened, 18);
     // The file items bring up their file and print preview dialogs,
     // cancelled here.
     for (Item i : {Item::OpenDimensions, Item::SaveAsDimensions, Item::ExportPicture, Item::PrintPicture})

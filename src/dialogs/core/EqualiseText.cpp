@@ -183,6 +183,7 @@ std::string balanceText(const Balance& b, const EqualiseGoals& g) {
     if (g.forwardReverse > 0) terms.push_back("forward/reverse " + fixed(b.forwardReverse, 0, 4) + " %");
     if (g.leads > 0) terms.push_back("leads " + fixed(b.leads / kLeadScale, 0, 5));
     if (g.fullGear > 0) terms.push_back("full gear " + fixed(b.fullGear, 0, 4) + " % off");
+    if (g.work > 0) terms.push_back("front/back work " + fixed(b.work, 0, 4) + " % of the mean");
     if (!terms.empty()) {
         s += " (rms: ";
         for (size_t i = 0; i < terms.size(); ++i) s += (i ? ", " : "") + terms[i];
@@ -213,6 +214,7 @@ std::string equaliseResultText(const Engine& start, const EqualisePlan& plan, co
     if (g.leads > 0) asked.push_back("equal leads (weight " + fixed(g.leads, 0, 2) + ")");
     if (g.fullGear > 0)
         asked.push_back("full-gear cut-off " + fixed(g.fullGearTarget, 0, 1) + " % (weight " + fixed(g.fullGear, 0, 2) + ")");
+    if (g.work > 0) asked.push_back("equal work front and back (weight " + fixed(g.work, 0, 2) + ")");
     std::string s = "Equalising ";
     for (size_t i = 0; i < asked.size(); ++i) s += (i ? ", " : "") + asked[i];
     s += " at the notches " + notchTargetsText(plan.targets) + "; each design is judged at its own notches.\n";
@@ -257,7 +259,8 @@ double& goalWeight(EqualiseGoals& g, int i) {
         case 0: return g.frontBack;
         case 1: return g.forwardReverse;
         case 2: return g.leads;
-        default: return g.fullGear;
+        case 3: return g.fullGear;
+        default: return g.work;
     }
 }
 
@@ -296,7 +299,7 @@ bool parseGoals(const std::string& goals, const std::string& weights, EqualiseGo
         const auto* known = std::find_if(std::begin(kGoalWords), std::end(kGoalWords),
                                          [&](const char* w) { return names[n] == w; });
         if (known == std::end(kGoalWords)) {
-            why = "unknown goal \"" + names[n] + "\" (front-back, forward-reverse, leads, full-gear)";
+            why = "unknown goal \"" + names[n] + "\" (front-back, forward-reverse, leads, full-gear, work)";
             return false;
         }
         double& w = goalWeight(g, static_cast<int>(known - std::begin(kGoalWords)));

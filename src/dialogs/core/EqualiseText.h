@@ -46,9 +46,11 @@ std::string changesText(const EqualiseResult& r);
 std::string equaliseResultText(const Engine& start, const EqualisePlan& plan, const EqualiseResult& r);
 
 // ---- the words of `tevrane --equalise` ----------------------------------------
-// "front-back", "forward-reverse", "leads", "full-gear": the window's four goals.
-inline constexpr const char* kGoalWords[] = {"front-back", "forward-reverse", "leads", "full-gear"};
-// The weight of goal i (0..3, in the order of kGoalWords).
+// "front-back", "forward-reverse", "leads", "full-gear", "work": the window's
+// five goals, in its order.
+inline constexpr const char* kGoalWords[] = {"front-back", "forward-reverse", "leads", "full-gear", "work"};
+inline constexpr int kGoalCount = 5;
+// The weight of goal i (0..4, in the order of kGoalWords).
 double& goalWeight(EqualiseGoals& g, int i);
 // "--goals front-back,leads" and "--weights 1,0.5" (one weight per goal
 // named, in the same order; empty: 1 each) into goals whose other weights

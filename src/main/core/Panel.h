@@ -48,7 +48,7 @@ enum class Item {
     SteamDisp, ErrorBeep, LineWidth, ScreenData, PanZoom, Fit,
     FrameDimensions, CylinderDimensions, GraphicZoom, ResetAllDimensions,
     ReferPoints, DrawLinesCircles, PivotData, DynamicVari, UnDo,
-    SineDiagram, OvalDiagram, SteamDiagram, PortOpenClose, ValveEvents, Equalise,
+    SineDiagram, OvalDiagram, SteamDiagram, PortOpenClose, ValveEvents, Equalise, Performance,
     OpenDimensions, SaveAsDimensions, ExportPicture, PrintPicture, Instructions, InstructionsSpecial, About,
     Error,
     Count  // the number of items, not an item

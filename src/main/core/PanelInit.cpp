@@ -78,6 +78,7 @@ void initPanel(const Model& m, Panel& p) {
     p.item(Item::PortOpenClose).caption = "&PortOpenClose";
     p.item(Item::ValveEvents).caption = "&ValveEvents";
     p.item(Item::Equalise).caption = "&Equalise...";
+    p.item(Item::Performance).caption = "&IndicatedPerformance";
     p.item(Item::OpenDimensions).caption = "&OpenDimensions";
     p.item(Item::SaveAsDimensions).caption = "Save&AsDimensions";
     p.item(Item::ExportPicture).caption = "&Export...";
