@@ -46,7 +46,7 @@ QDoubleSpinBox* numberBox(QWidget* parent, const QString& name, double low, doub
 
 }  // namespace
 
-TPerformance::TPerformance(Model& m, MainController& c, QWidget* parent)
+TPerformance::TPerformance(const Model& m, GearCommands& c, QWidget* parent)
     : DiagramWindow(m, c, performanceLayout(), parent) {
     setObjectName(QStringLiteral("Performance"));
     setWindowTitle(QStringLiteral("Indicated Performance"));
@@ -166,14 +166,13 @@ void TPerformance::fillNotchChoice() {
     filling_ = false;
 }
 
-DiagramControls TPerformance::drawDiagram(Model& m, Canvas& c, bool) {
+DiagramControls TPerformance::drawDiagram(const Model& m, Canvas& c, bool, const UndoLines& undo) {
     // Every pass follows the model: a bar's step, an undo or a design loaded
     // since the last one all show in the cards and the table.
     recompute(m);
     c.clear(colours::white);
     const int chosen = notch_->currentIndex();
     drawPerformance(c, table_, chosen < 0 ? size_t(0) : size_t(chosen));
-    const UndoLines undo = advanceUndoLine(m);
     return drawDiagramPanel(m, c, undo);
 }
 

@@ -21,7 +21,7 @@ namespace tevrane {
 class TPerformance : public DiagramWindow {
     Q_OBJECT
 public:
-    TPerformance(Model& m, MainController& c, QWidget* parent = nullptr);
+    TPerformance(const Model& m, GearCommands& c, QWidget* parent = nullptr);
 
     QComboBox* notchChoice() const { return notch_; }
     QDoubleSpinBox* pressureBox() const { return pressure_; }
@@ -40,7 +40,8 @@ public slots:
     void InputsChange();
 
 protected:
-    DiagramControls drawDiagram(Model& m, Canvas& c, bool clearFirst) override;
+    DiagramControls drawDiagram(const Model& m, Canvas& c, bool clearFirst,
+                                const UndoLines& undo) override;
 
 private:
     void recompute(const Model& m);

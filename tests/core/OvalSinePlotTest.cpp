@@ -243,7 +243,7 @@ TEST_F(OvalSinePlotTest, MidGearTableWrittenOnceForThePositionNearestTheCentre) 
         EXPECT_EQ(values, 1) << sine;
     }
     RecordingCanvas oval;
-    drawOval(m, oval);
+    drawOval(m, oval, advanceUndoLine(m));
     EXPECT_EQ(textIn(oval, 592, 166), fixed(t.rearAdmitJoint + static_cast<double>(high), 6, 3));
     // Equally near: the lower number; none near: no table.
     m.revArmSet[1] = 5.25f;

@@ -15,6 +15,7 @@
 
 #include "diagrams/core/DiagramPanel.h"
 #include "diagrams/core/SteamPlot.h"
+#include "model/DynVars.h"
 #include "model/Format.h"
 #include "model/Model.h"
 #include "platform/RecordingCanvas.h"
@@ -492,10 +493,9 @@ TEST(DiagramPanelBand, PlotsStayBelowThePanelAtTheLargeFont) {
     m.dynVarsVisible = true;
     m.undoEnabled = true;
     for (int k = 1; k <= 4; ++k) m.dynVarName[k] = "Valve Rod Length        ";
-    m.undoDepth = 1;
-    m.undoName[1] = "Valve Rod Length";
-    auto ports = [](Model& mm, Canvas& c) { drawPorts(mm, c, true); };
-    auto steam = [](Model& mm, Canvas& c) { drawSteamDiagram(mm, c); };
+    recordUndo(m, UndoRecord{16, m.valveRodLength, m.valveRodLength, "Valve Rod Length"});
+    auto ports = [](Model& mm, Canvas& c) { drawPorts(mm, c, true, advanceUndoLine(mm)); };
+    auto steam = [](Model& mm, Canvas& c) { drawSteamDiagram(mm, c, advanceUndoLine(mm)); };
     long maximumNormal = 0, maximumLarge = 0;
     const long portsNormal = panelOverPlot(m, ports, &maximumNormal);
     const long steamNormal = panelOverPlot(m, steam);

@@ -84,7 +84,7 @@ TEST_F(PerformanceWindow, TheBoxesTheBarsAndTheUndoAllRecomputeTheCards) {
     w->dynVarEnter(1);
     for (int k = 0; k < 3; ++k) bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
     w->dynVarScrollEnd(1);
-    EXPECT_EQ(m.undoDepth, 1);
+    EXPECT_EQ(m.undoHistory.depth(), 1);
     // The notch is found again for the changed gear; the front end works less.
     EXPECT_LT(shown().front.work, frontWork);
     w->undoButton()->click();
