@@ -143,6 +143,9 @@ TValveEvents::TValveEvents(const Model& m, GearCommands& c, QWidget* parent)
     v->addWidget(table_);
     note_ = new QLabel(body);
     note_->setObjectName(QStringLiteral("EventsNote"));
+    // The explanation of signs and units is one long sentence: it wraps
+    // rather than running past the window's edge.
+    note_->setWordWrap(true);
     v->addWidget(note_);
     findings_ = new QListWidget(body);
     findings_->setObjectName(QStringLiteral("FindingsList"));
