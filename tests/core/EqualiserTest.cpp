@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ExampleDesigns.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -232,16 +234,6 @@ double smallestEventLead(const Engine& e, float centre, const std::vector<NotchP
         least = std::min({least, v.front.lead, v.back.lead});
     }
     return least;
-}
-
-Model exampleDesign(const char* name) {
-    std::ifstream in(std::string(TEVRANE_TEST_DATA_DIR "/../../data/") + name + ".dtv", std::ios::binary);
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    Model m;
-    initModel(m);
-    EXPECT_TRUE(decodeDimensions(m, bytes).ok) << name;
-    afterDimensionsLoaded(m);
-    return m;
 }
 
 // The README's example: the valve rod, the valve lever's lower arm and the

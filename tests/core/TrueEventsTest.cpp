@@ -4,6 +4,8 @@
 // valve's over-travel, and the die's run along the link.
 #include <gtest/gtest.h>
 
+#include "ExampleDesigns.h"
+
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -21,16 +23,6 @@ namespace {
 Engine defaultEngine() {
     Model m;
     initModel(m);
-    return m;
-}
-
-Model example(const char* name) {
-    std::ifstream in(std::string(TEVRANE_TEST_DATA_DIR "/../../data/") + name + ".dtv", std::ios::binary);
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    Model m;
-    initModel(m);
-    EXPECT_TRUE(decodeDimensions(m, bytes).ok) << name;
-    afterDimensionsLoaded(m);
     return m;
 }
 
@@ -148,7 +140,7 @@ TEST(SignedEvents, AnAdmissionAfterTheDeadCentreIsPositiveAndDifferencesKeepTheS
 }
 
 TEST(PortOpenings, TheLongTravelExampleIsCappedAtThePortAndOverTravelIsTheRest) {
-    const Model m = example("long-travel");
+    const Model m = exampleDesign("long-travel");
     const Engine& e = m;
     const EventsTable t = eventsTable(e, m.revArmCentre());
     int overRun = 0;
