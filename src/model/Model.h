@@ -10,6 +10,7 @@
 #include <string>
 
 #include "model/UndoHistory.h"
+#include "model/Units.h"
 
 namespace tevrane {
 
@@ -125,6 +126,10 @@ struct Engine {
     float revArmMax = 0;          // 21
 
     Cyl cyl;
+
+    // The unit every length above is a number of. The factory design is in
+    // inches; a design only changes unit by a conversion of all its lengths.
+    LengthUnit lengthUnit = LengthUnit::Inch;
 };
 
 // The factory values the working dimensions are restored from.
