@@ -32,6 +32,10 @@ const Command kCommands[] = {
      [](TMainForm& w) { w.SaveAsDimensionsClick(); }},
     {Item::ExportPicture, {}, nullptr, [](TMainForm& w) { w.ExportPictureClick(); }},
     {Item::PrintPicture, {}, nullptr, [](TMainForm& w) { w.PrintPictureClick(); }},
+    {Item::CompareWith, {}},
+    {Item::CompareOff, {}},
+    {Item::DesignReport, {}},
+    {Item::ConvertUnits, {}},
     {Item::Font, {}, [](MainController& c) { c.toggleFont(); }},
     {Item::CalcCentRevArm, ToolButton{ToolIcon::MidGear, "Calculate Mid Gear Position if Necessary"},
      [](MainController& c) { c.calcCentRevArm(); }},
@@ -62,7 +66,9 @@ struct MenuLayout {
 
 const std::vector<MenuLayout>& menuLayout() {
     static const std::vector<MenuLayout> menus = {
-        {"&File", {Item::OpenDimensions, Item::SaveAsDimensions, Item::ExportPicture, Item::PrintPicture}},
+        {"&File",
+         {Item::OpenDimensions, Item::SaveAsDimensions, Item::ExportPicture, Item::PrintPicture, Item::CompareWith,
+          Item::CompareOff, Item::DesignReport, Item::ConvertUnits}},
         {"&SetUp",
          {Item::SetRevArmPos, Item::SetDriverAng, Item::SetStepAng, Item::SetRefPoints, Item::Font,
           Item::CalcCentRevArm, Item::SteamDisp, Item::ErrorBeep, Item::LineWidth, Item::ScreenData,

@@ -183,7 +183,8 @@ std::vector<std::string> toolTexts(QToolBar* bar) {
 
 TEST_F(MainWindow, MenuAndToolBarKeepTheirOrder) {
     const std::vector<std::string> menu = {
-        "&File:", "&OpenDimensions", "Save&AsDimensions", "&Export...", "&Print...", "E&xit",
+        "&File:", "&OpenDimensions", "Save&AsDimensions", "&Export...", "&Print...", "Compare with...", "Compare off",
+        "Design report...", "Convert to millimetres", "E&xit",
         "&SetUp:", "Set&RevArmPos", "Set&DriverAng", "Set&StepAng", "SetRef&Points", "SetLarge&Font",
         "&CalcCentRevArm", "SetS&teamDisp On", "Set&ErrorBeep Off", "Set&LineWidth 2",
         "SetScree&nData Off", "SetP&anZoom On", "Fit",

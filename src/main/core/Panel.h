@@ -49,7 +49,8 @@ enum class Item {
     FrameDimensions, CylinderDimensions, GraphicZoom, ResetAllDimensions,
     ReferPoints, DrawLinesCircles, PivotData, DynamicVari, UnDo,
     SineDiagram, OvalDiagram, SteamDiagram, PortOpenClose, ValveEvents, Equalise, Performance,
-    OpenDimensions, SaveAsDimensions, ExportPicture, PrintPicture, Instructions, InstructionsSpecial, About,
+    OpenDimensions, SaveAsDimensions, ExportPicture, PrintPicture, CompareWith, CompareOff, DesignReport,
+    ConvertUnits, Instructions, InstructionsSpecial, About,
     Error,
     Count  // the number of items, not an item
 };

@@ -83,6 +83,11 @@ void initPanel(const Model& m, Panel& p) {
     p.item(Item::SaveAsDimensions).caption = "Save&AsDimensions";
     p.item(Item::ExportPicture).caption = "&Export...";
     p.item(Item::PrintPicture).caption = "&Print...";
+    p.item(Item::CompareWith).caption = "Compare with...";
+    p.item(Item::CompareOff).caption = "Compare off";
+    p.item(Item::DesignReport).caption = "Design report...";
+    // The caption names the unit the design would be converted to.
+    p.item(Item::ConvertUnits).caption = "Convert to millimetres";
     p.item(Item::Instructions).caption = "&Instructions";
     p.item(Item::InstructionsSpecial).caption = "Instructions&Special";
     p.item(Item::About).caption = "&About";
