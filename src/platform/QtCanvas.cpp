@@ -35,8 +35,6 @@ std::pair<std::int64_t, std::int64_t> stepsInside(std::int64_t c0, int s, std::i
     return {lo, hi};
 }
 
-double degrees(double radians) { return radians * 180.0 / std::numbers::pi; }
-
 
 // The 32-bit formats whose pixels are one 0xAARRGGBB word each: there an
 // opaque colour is written as it is.
@@ -552,22 +550,22 @@ void QtCanvas::arc(int x1, int y1, int x2, int y2, int sx, int sy, int ex, int e
     const bool sameRadial =
         Wide(sdx) * edy == Wide(sdy) * edx && Wide(sdx) * edx + Wide(sdy) * edy >= 0;
 
-    // Angles counter-clockwise on the screen: rows grow downwards, so the
-    // vertical component is negated.
-    auto angle = [](double dx, double dy) { return degrees(std::atan2(-dy, dx)); };
-    auto sweep = [](double from, double to) {  // counter-clockwise, [0, 360)
-        double d = std::fmod(to - from, 360.0);
-        return d < 0.0 ? d + 360.0 : d;
-    };
-    const double start = angle(static_cast<double>(sdx), static_cast<double>(sdy));
-    const double span = sweep(start, angle(static_cast<double>(edx), static_cast<double>(edy)));
-    constexpr double kSlack = 1e-9;  // a pixel exactly on a radial belongs to the arc
+    // Directions turn counter-clockwise on the screen, where rows grow
+    // downwards: from u to v when this is positive. Exact in 128 bits, so a
+    // pixel on a radial belongs to the arc, and no angle is computed per
+    // pixel.
+    auto turn = [](Wide ux, Wide uy, Wide vx, Wide vy) { return uy * vx - ux * vy; };
+    const Wide sweepTurn = turn(sdx, sdy, edx, edy);
+    // At most half a turn from the start radial to the end one: a pixel lies
+    // on the arc when it is not before the start nor past the end. More than
+    // half a turn: when it is not strictly inside the rest of the ellipse.
+    const bool halfOrLess = sweepTurn > 0;
     auto onArc = [&](int x, int y) {
         if (sameRadial) return true;
-        const double dx = 2.0 * x - static_cast<double>(cx2);
-        const double dy = 2.0 * y - static_cast<double>(cy2);
-        const double d = sweep(start, angle(dx, dy));
-        return d <= span + kSlack || d >= 360.0 - kSlack;
+        const Wide dx = 2 * static_cast<Wide>(x) - cx2;
+        const Wide dy = 2 * static_cast<Wide>(y) - cy2;
+        if (halfOrLess) return turn(sdx, sdy, dx, dy) >= 0 && turn(dx, dy, edx, edy) >= 0;
+        return !(turn(edx, edy, dx, dy) > 0 && turn(dx, dy, sdx, sdy) > 0);
     };
     if (direct()) {
         ellipsePixels(x1, y1, x2, y2, 1, [&](int x, int y) {
