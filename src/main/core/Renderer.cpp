@@ -266,6 +266,10 @@ void clearBehindPivotData(const Model& m, Canvas& c) {
     c.setPenWidth(1);
     c.setPenColour(colours::white);
     for (int y = top.y; y <= bottom.y; ++y) c.line(0, y, right + 1, y);
+    // A grey edge says the gear runs on under the readout.
+    c.setPenColour(colours::grey);
+    c.line(right + 1, top.y, right + 1, bottom.y + 1);
+    c.line(0, bottom.y + 1, right + 2, bottom.y + 1);
     c.setPenColour(pen);
     c.setPenWidth(width);
 }
