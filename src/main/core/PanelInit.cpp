@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "main/core/MainController.h"
+#include "model/UnitConversion.h"
 #include "main/core/StepTable.h"
 #include "model/Format.h"
 
@@ -98,6 +99,9 @@ void initPanel(const Model& m, Panel& p) {
 }
 
 void MainController::changed() {
+    // The conversion's caption names the unit the design would go to; a
+    // conversion, its undo, a load and a reset all end here.
+    p_.item(Item::ConvertUnits).caption = convertCaption(m_.lengthUnit);
     if (onPanelChanged) onPanelChanged();
 }
 

@@ -2,8 +2,10 @@
 // and the whole "&ResetAllDimensions" action.
 #include <algorithm>
 
+#include "dialogs/core/SettingLogic.h"
 #include "files/DimensionFile.h"
 #include "main/core/MainController.h"
+#include "model/UnitConversion.h"
 #include "model/DynVars.h"
 #include "model/Format.h"
 
@@ -125,6 +127,24 @@ void MainController::dimensionsLoaded() {
     revArmChanged();  // even when the bar stood there already
     refreshDynBars();
     changed();
+}
+
+void MainController::convertUnitsClick() {
+    convertDesignWithUndo(m_);
+    unitChanged();
+    changed();
+}
+
+void MainController::unitChanged() {
+    setRevArmRangeFromModel();
+    BarState& bar = p_.bar(Bar::RevArm);
+    const int position = setting::revArmBarPosition(m_, m_.revArmPos);
+    bar.position = std::clamp(position, bar.min, std::max(bar.min, bar.max));
+    p_.center.enabled = bar.position != 0;
+    const float centre = m_.revArmCentre();
+    const float sign = setting::directOrientation(m_) ? 1.0f : -1.0f;
+    p_.fwd.enabled = m_.revArmPos != centre + sign * m_.revArmNormal;
+    p_.rev.enabled = m_.revArmPos != centre - sign * m_.revArmNormal;
 }
 
 void MainController::setPortGraphForward() { m_.portGraphMode = 'F'; }
