@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "main/core/MainController.h"
-#include "model/UnitConversion.h"
 #include "main/core/StepTable.h"
 #include "model/Format.h"
+#include "model/UnitConversion.h"
 
 namespace tevrane {
 

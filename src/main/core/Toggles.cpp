@@ -2,12 +2,12 @@
 // and the whole "&ResetAllDimensions" action.
 #include <algorithm>
 
-#include "dialogs/core/SettingLogic.h"
 #include "files/DimensionFile.h"
 #include "main/core/MainController.h"
-#include "model/UnitConversion.h"
 #include "model/DynVars.h"
 #include "model/Format.h"
+#include "model/SettingRules.h"
+#include "model/UnitConversion.h"
 
 namespace tevrane {
 
