@@ -123,7 +123,7 @@ void TMainForm::PrintPictureClick() {
     const Model m = m_;
     const RenderState st = renderState_;
     const std::string date = clock_.shortDate();
-    if (!askPrintKind(this, printToScale_, scaleRequest_)) return;
+    if (!askPrintKind(this, printToScale_, scaleRequest_, m.lengthUnit)) return;
     if (printToScale_)
         printToScaleWithPreview(this, m, st, scaleRequest_, titleBlockOf(m, date));
     else

@@ -73,7 +73,9 @@ void MainController::recordDynamicGesture(int k, float startValue) {
 }
 
 void MainController::undo() {
+    const LengthUnit unit = m_.lengthUnit;
     undoNewestRecord(m_);
+    if (m_.lengthUnit != unit) unitChanged();
     changed();
 }
 
