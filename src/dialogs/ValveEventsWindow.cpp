@@ -320,6 +320,11 @@ void TValveEvents::showComparison() {
     fill(dims_, dimensionsTable(c));
     dims_->setVisible(!c.dimensions.empty());
     fill(sideBySide_, notchesSideBySide(c));
+    // As wide as its columns, within the screen, as the events table is.
+    int width = 2 * sideBySide_->frameWidth() + sideBySide_->verticalScrollBar()->sizeHint().width() + 2;
+    for (int col = 0; col < sideBySide_->columnCount(); ++col) width += sideBySide_->columnWidth(col);
+    if (const QScreen* s = screen()) width = std::min(width, s->availableGeometry().width() - 40);
+    sideBySide_->setMinimumWidth(width);
 }
 
 void TValveEvents::showReport() {
@@ -420,6 +425,11 @@ void TValveEvents::TargetsChange() {
 }
 
 void TValveEvents::CopyClick() {
+    // In compare mode the comparison is what is shown, so it is what is copied.
+    if (compare_->isChecked()) {
+        QGuiApplication::clipboard()->setText(QString::fromStdString(comparisonText(comparison_)));
+        return;
+    }
     QGuiApplication::clipboard()->setText(
         QString::fromStdString(eventsTableTsv(report_, tolerance_->value(), angles_->isChecked())));
 }
@@ -434,7 +444,8 @@ void TValveEvents::SaveClick() {
 }
 
 bool TValveEvents::saveCsv(const QString& path) {
-    const std::string failure = writeFileAtomically(QFile::encodeName(path).toStdString(), eventsReportCsv(report_));
+    const std::string csv = compare_->isChecked() ? comparisonCsv(comparison_) : eventsReportCsv(report_);
+    const std::string failure = writeFileAtomically(QFile::encodeName(path).toStdString(), csv);
     if (failure.empty()) return true;
     QMessageBox::warning(this, QStringLiteral("Save CSV"),
                          QStringLiteral("The valve events were not saved to %1:\n%2")

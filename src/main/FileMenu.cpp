@@ -119,11 +119,8 @@ namespace {
 // it was drawn, the animation ticks on behind the dialogs, so they are kept
 // apart from the moment the item is chosen. The gear is fitted to the
 // picture above its title block, which names the design and the setting.
-DrawPicture frameAsDrawn(const Model& live, const RenderState& shown, QSize size, const std::string& date) {
+DrawPicture frameAsDrawn(const Model& live, const RenderState& st, QSize size, const std::string& date) {
     Model m = live;
-    RenderState st = shown;
-    st.pictureWidth = size.width();
-    st.pictureHeight = size.height() - kTitleBlockHeight;
     fitForPicture(m, size.width(), size.height(), kTitleBlockHeight);
     const TitleBlock title = titleBlockOf(m, date);
     return [m, st, title, size](Canvas& c) {

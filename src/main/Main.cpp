@@ -222,8 +222,6 @@ void TMainForm::scheduleNextTick() {
 
 void TMainForm::Timer1Timer() {
     c_.tick();
-    renderState_.pictureWidth = view_->width();
-    renderState_.pictureHeight = view_->height();
     QRect drawn;
     const FrameClock fc{clock_.shortDate(), clock_.longTime()};
     if (!view_->highDensity()) {

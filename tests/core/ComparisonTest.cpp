@@ -99,28 +99,47 @@ TEST(ReferenceGear, DrawnInLightGreyUnderTheLiveGearWithoutTouchingIt) {
     }
 }
 
-TEST(ReferenceGear, TheNameKeepsClearOfTheReadoutsAtBothFonts) {
-    for (float large : {1.0f, 1.27f}) {
-        Comparing with;
-        with.m.fontScaleX = large;
-        with.m.fontScaleY = large == 1.0f ? 1.0f : 1.22f;
-        with.m.pivotDataOn = with.m.refPointsOn = with.m.dynVarsVisible = with.m.undoEnabled = true;
-        with.st.pictureWidth = 660;
-        with.st.pictureHeight = 380;
-        with.tick();
-        with.frame();
-        const DrawOp* label = with.c.findText("Reference: longer rod");
-        ASSERT_NE(label, nullptr);
-        const int top = label->points[0].y, bottom = top + static_cast<int>(13 * with.m.fontScaleY);
-        const int right = label->points[0].x + with.c.textWidth(label->text);
-        EXPECT_LE(bottom, 380);
-        // Every other text of the picture lies above it or to its right.
-        for (const DrawOp& op : with.c.ofKind(DrawOp::Kind::Text)) {
-            if (op.text == label->text) continue;
-            const int otherBottom = op.points[0].y + static_cast<int>(13 * with.m.fontScaleY);
-            EXPECT_TRUE(otherBottom <= top || op.points[0].x >= right) << op.text << " at " << large;
+TEST(ReferenceGear, TheNameKeepsClearOfEveryOtherTextAtBothFonts) {
+    struct Shown {
+        bool pivotData, drawLines, screenData;
+    };
+    for (float large : {1.0f, 1.27f})
+        for (const Shown shown : {Shown{false, false, true}, Shown{true, false, true}, Shown{false, true, true},
+                                  Shown{true, true, true}, Shown{false, false, false}}) {
+            Comparing with;
+            with.m.fontScaleX = large;
+            with.m.fontScaleY = large == 1.0f ? 1.0f : 1.22f;
+            with.m.refPointsOn = with.m.dynVarsVisible = with.m.undoEnabled = true;
+            with.m.pivotDataOn = shown.pivotData;
+            with.m.drawLinesPick = shown.drawLines;
+            with.m.drawLinesRefChoice = 3;  // the longest prompt
+            with.m.screenDataOn = shown.screenData;
+            // The reference points' numbers stand beside the points
+            // themselves, wherever the user put them: here out of the way.
+            with.m.pivotX[kRefPoint1] = with.m.pivotX[kRefPoint2] = 9.0f;
+            for (int k = 1; k <= kPivotDataRows; ++k) {
+                with.m.pivotRowActive[k] = 1;
+                with.m.pivotRowPivot[k] = static_cast<float>(k + 1);
+            }
+            with.tick();
+            with.frame();
+            const DrawOp* label = with.c.findText("Reference: longer rod");
+            ASSERT_NE(label, nullptr);
+            // A line of letters is at most 14 pixels tall at the normal font.
+            const int height = static_cast<int>(14 * with.m.fontScaleY);
+            const int x0 = label->points[0].x, y0 = label->points[0].y;
+            const int x1 = x0 + with.c.textWidth(label->text), y1 = y0 + height;
+            // Below the control panel (136 pixels tall at the normal font) when it is shown.
+            if (shown.screenData) EXPECT_GE(y0, static_cast<int>(136 * with.m.fontScaleY));
+            for (const DrawOp& op : with.c.ofKind(DrawOp::Kind::Text)) {
+                if (op.text == label->text) continue;
+                const int ox0 = op.points[0].x, oy0 = op.points[0].y;
+                const int ox1 = ox0 + static_cast<int>(std::lround(RecordingCanvas::kCharWidth * op.text.size() * large));
+                const bool apart = ox1 <= x0 || ox0 >= x1 || oy0 + height <= y0 || oy0 >= y1;
+                EXPECT_TRUE(apart) << '"' << op.text << "\" at " << ox0 << "," << oy0 << ", font " << large
+                                   << ", pivot data " << shown.pivotData << ", prompt " << shown.drawLines;
+            }
         }
-    }
 }
 
 TEST(ReferenceGear, CompareOffStopsDrawingIt) {

@@ -240,6 +240,10 @@ TEST_F(ValveEventsWindow, CompareModeListsWhatDiffersAndBothDesignsAtTheirNotche
     EXPECT_DOUBLE_EQ(cmp.notches[0].difference->front.cutOff->strokePercent,
                      b.front.cutOff->strokePercent - a.front.cutOff->strokePercent);
 
+    // Copy gives what is shown: the comparison.
+    w->copyButton()->click();
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith("Comparison of longer rod (b) against"));
+
     // "Compare off" in the main window ends the mode at the next pass.
     c->compareOff();
     w->redraw(true);

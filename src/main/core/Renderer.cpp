@@ -447,20 +447,21 @@ std::string referenceLabel(const Model& m) {
     return s;
 }
 
-IPoint referenceLabelAt(const Model& m, const RenderState& st) {
-    // One line of letters at this font and the large-font factor, with a
-    // few pixels to spare below it.
-    constexpr long double kLineHeight = 16;
-    if (st.pictureHeight > 0)
-        return {toInt(4.0L * m.fontScaleX), st.pictureHeight - toInt(kLineHeight * m.fontScaleY)};
-    return textAt(m, 1, 212);
+IPoint referenceLabelAt(const Model& m) {
+    // The picture's top-left corner below the control panel, clear of the
+    // readouts to its right; below the pivot data rows or the draw-lines
+    // prompt while they are shown there. Kept near the other drawing, so the
+    // frame's drawn box (cleared and compared every tick) does not grow.
+    if (!m.screenDataOn) return textAt(m, 1, 4);
+    // The panel ends above row 136; a line of letters is 14 rows at most.
+    return textAt(m, 1, m.pivotDataOn ? 216 : m.drawLinesPick ? 172 : 136);
 }
 
-void drawReference(const Model& m, const RenderState& st, Canvas& c) {
+void drawReference(const Model& m, Canvas& c) {
     if (!m.referenceShown) return;
     drawReferenceGear(m, c);
     c.setFontColour(kReferenceTextColour);
-    const IPoint p = referenceLabelAt(m, st);
+    const IPoint p = referenceLabelAt(m);
     c.textOut(p.x, p.y, referenceLabel(m));
     c.setFontColour(colours::black);
 }
@@ -517,7 +518,7 @@ void drawPicture(const Model& m, const RenderState& st, Canvas& c) {
 
     // 3. (The captions are set by prepareFrame.)
     // The reference design under the live gear, so the live one reads on top.
-    drawReference(m, st, c);
+    drawReference(m, c);
     // 4. to 9. The mechanism and the overlay.
     c.setPenColour(colours::black);
     drawDriverAndPivots(m, c);

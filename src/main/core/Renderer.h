@@ -32,10 +32,6 @@ struct RenderState {
     SteamState steam;
     // The dimension pointer display.
     PointerState pointer;
-    // The picture's size in pixels, which the window sets before each frame
-    // (0: not known); the reference design's name stands in its bottom-left
-    // corner, away from the readouts at the top.
-    int pictureWidth = 0, pictureHeight = 0;
 };
 
 // The windows whose caption the renderer rewrites every frame.
@@ -200,13 +196,13 @@ void drawMechanism(const Model& m, const RenderState& st, Canvas& c);
 
 // The reference design's gear in light grey and its name, drawn under the
 // live gear while a reference is shown (drawMechanism draws it first).
-void drawReference(const Model& m, const RenderState& st, Canvas& c);
+void drawReference(const Model& m, Canvas& c);
 // The text naming the reference: "Reference: <name>" with its unit when it
 // was scaled to the live design's.
 std::string referenceLabel(const Model& m);
-// Where that text stands: the picture's bottom-left corner, or below the
-// pivot data rows when the picture's size is not known.
-IPoint referenceLabelAt(const Model& m, const RenderState& st);
+// Where that text stands: the picture's top-left corner below the control
+// panel (below the pivot data or the draw-lines prompt while shown).
+IPoint referenceLabelAt(const Model& m);
 
 // One frame as the main window shows it: prepareFrame, then drawMechanism.
 void runFrame(Model& m, RenderState& st, Canvas& c, RendererHost& host, const FrameClock& clock);
