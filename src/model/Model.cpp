@@ -155,6 +155,34 @@ void setMaxTravel(Model& m, float max) {
     }
 }
 
+float revArmLowerLimit(const Model& m) { return m.revArmCentre() - m.revArmMax; }
+float revArmUpperLimit(const Model& m) { return m.revArmCentre() + m.revArmMax; }
+
+float clampRevArmPosition(const Model& m, float value) {
+    if (value == 0.0f) return value;
+    if (value < revArmLowerLimit(m)) return revArmLowerLimit(m);
+    if (value > revArmUpperLimit(m)) return revArmUpperLimit(m);
+    return value;
+}
+
+void setDiagramPosition(Model& m, int position, float value) {
+    constexpr float kPositionOneForZero = 0.001f;
+    if (position < 1 || position > 9) return;
+    if (position == 1 && value == 0.0f) value = kPositionOneForZero;
+    m.revArmSet[position] = clampRevArmPosition(m, value);
+}
+
+void settleRevArmPositions(Model& m) {
+    constexpr int kPositions = 9;
+    for (int k = 1; k <= kPositions - 1; ++k) {
+        if (m.revArmSet[k] != 0.0f)
+            m.revArmSetCount = k;
+        else
+            m.revArmSet[k + 1] = 0.0f;
+    }
+    if (m.revArmSet[kPositions] != 0.0f) m.revArmSetCount = kPositions;
+}
+
 float boundedDiagramVScale(float vs) {
     if (std::isnan(vs)) return Options{}.diagramVScale;
     return std::clamp(vs, kMinDiagramVScale, kMaxDiagramVScale);

@@ -173,6 +173,11 @@ public:
     UndoLines beginDiagramPass() override;
     void setPortGraphMode(char mode) override;
     bool takeChangedPositions() override;
+    void setDiagramPosition(int position, float value) override;
+    void setDiagramVScale(float vs) override;
+    void settleDiagramPositions() override;
+    void finishDiagramPositions() override;
+    void setGraphicZoom(float zoom) override;
 
     // Marks the end of a handler: tells the window to mirror the panel.
     void changed();
