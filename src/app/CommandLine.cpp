@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "app/CheckCommand.h"
+#include "app/CompareCommand.h"
 #include "app/ConvertCommand.h"
 #include "app/EqualiseCommand.h"
 #include "app/EventsCommand.h"
@@ -24,6 +25,10 @@ const BatchCommand kCommands[] = {
      "prints the valve events of the port diagram's 19 settings and the notch finder", runEventsCommand},
     {"--check", kCheckUsage,
      "names what is wrong with a design (exit 3 when there is an error or warning)", runCheckCommand},
+    {"--compare", kCompareUsage,
+     "prints the dimensions that differ (id, name, a, b, b - a) and both designs' valve events at\n"
+     "      their own notches with b - a, in design a's length unit (b scaled to it where it differs)",
+     runCompareCommand},
     {"--equalise",
      "--equalise design.dtv --free ID[=LOW:HIGH],... [--range PERCENT] [--goals GOAL,...]\n"
      "           [--weights W,...] [--full-gear PERCENT] [--min-lead LENGTH] [--notches CUTOFF,...]\n"

@@ -21,10 +21,12 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "dialogs/core/CheckReport.h"
+#include "dialogs/core/ComparisonForms.h"
 #include "dialogs/core/EventsForms.h"
 #include "files/FileAccess.h"
 #include "platform/Canvas.h"
@@ -120,6 +122,12 @@ TValveEvents::TValveEvents(const Model& m, GearCommands& c, QWidget* parent)
     tolerance_->setValue(kDefaultEventsTolerance);
     tolerance_->setSuffix(QStringLiteral(" % of stroke"));
     controls->addWidget(tolerance_);
+    controls->addSpacing(12);
+    compare_ = new QCheckBox(QStringLiteral("Compare with the reference"), body);
+    compare_->setObjectName(QStringLiteral("CompareBox"));
+    compare_->setToolTip(QStringLiteral("Available while a design is open with File, Compare with..."));
+    compare_->setEnabled(false);
+    controls->addWidget(compare_);
     controls->addStretch(1);
     copy_ = new QPushButton(QStringLiteral("Copy"), body);
     copy_->setObjectName(QStringLiteral("CopyEvents"));
@@ -128,6 +136,27 @@ TValveEvents::TValveEvents(const Model& m, GearCommands& c, QWidget* parent)
     controls->addWidget(copy_);
     controls->addWidget(save_);
     v->addLayout(controls);
+
+    // The compare mode: what differs at the top, the notches side by side below.
+    compareBox_ = new QWidget(body);
+    compareBox_->setObjectName(QStringLiteral("CompareView"));
+    auto* cv = new QVBoxLayout(compareBox_);
+    cv->setContentsMargins(0, 0, 0, 0);
+    compareNote_ = new QLabel(compareBox_);
+    compareNote_->setObjectName(QStringLiteral("CompareNote"));
+    compareNote_->setWordWrap(true);
+    cv->addWidget(compareNote_);
+    dims_ = newTable(compareBox_, QStringLiteral("DifferingDimensionsTable"));
+    dims_->verticalHeader()->hide();
+    dims_->setFixedHeight(7 * dims_->verticalHeader()->defaultSectionSize() + 8);
+    cv->addWidget(dims_);
+    sideBySide_ = newTable(compareBox_, QStringLiteral("SideBySideTable"));
+    sideBySide_->verticalHeader()->hide();
+    sideBySide_->setFixedHeight(3 * sideBySide_->verticalHeader()->defaultSectionSize() +
+                                kTableLines * sideBySide_->verticalHeader()->defaultSectionSize() / 2);
+    cv->addWidget(sideBySide_);
+    compareBox_->hide();
+    v->addWidget(compareBox_);
 
     table_ = newTable(body, QStringLiteral("EventsTable"));
     table_->setColumnCount(kEventsColumns);
@@ -207,6 +236,7 @@ TValveEvents::TValveEvents(const Model& m, GearCommands& c, QWidget* parent)
     // The tolerance marks the table and judges the notches' cut-offs.
     connect(tolerance_, &QDoubleSpinBox::valueChanged, this, [this] { recompute(); });
     connect(angles_, &QCheckBox::toggled, this, [this] { showReport(); });
+    connect(compare_, &QCheckBox::toggled, this, [this] { recompute(); });
     connect(targets_, &QLineEdit::editingFinished, this, &TValveEvents::TargetsChange);
     connect(fullGear_, &QCheckBox::toggled, this, &TValveEvents::TargetsChange);
     connect(copy_, &QPushButton::clicked, this, &TValveEvents::CopyClick);
@@ -230,7 +260,63 @@ void TValveEvents::recompute() {
     report_ = makeEventsReport(model(), settings, targetList_, tolerance_->value());
     setWindowTitle(report_.design.empty() ? QStringLiteral("Valve Events")
                                           : QStringLiteral("Valve Events - ") + QString::fromStdString(report_.design));
+    // Compare mode only while there is a reference to compare with.
+    const Model& m = model();
+    if (!m.referenceShown && compare_->isChecked()) {
+        const QSignalBlocker quiet(compare_);
+        compare_->setChecked(false);
+    }
+    compare_->setEnabled(m.referenceShown);
+    comparison_ = compare_->isChecked()
+                      ? compareDesigns({m.currentFileName, m, m.revArmCentre()},
+                                       {m.referenceName, m.referenceEngine, m.referenceCentre}, targetList_)
+                      : DesignComparison{};
     showReport();
+    showComparison();
+}
+
+void TValveEvents::showComparison() {
+    const bool on = compare_->isChecked();
+    compareBox_->setVisible(on);
+    table_->setVisible(!on);
+    note_->setVisible(!on);
+    findings_->setVisible(!on);
+    if (!on) return;
+    const DesignComparison& c = comparison_;
+    QString note = QStringLiteral("a: %1 (the design open), b: %2 (the reference). ")
+                       .arg(QString::fromStdString(c.nameA.empty() ? std::string("unnamed") : c.nameA),
+                            QString::fromStdString(c.nameB.empty() ? std::string("unnamed") : c.nameB)) +
+                   QString::fromStdString(comparisonConventions(c));
+    if (c.clamped) note += QStringLiteral(" The solver had to mend a linkage at some settings: those events are doubtful.");
+    note += c.dimensions.empty() ? QStringLiteral("\nDimensions that differ: none.")
+                                 : QStringLiteral("\nDimensions that differ:");
+    compareNote_->setText(note);
+    auto fill = [](QTableWidget* w, const ComparisonTable& t) {
+        w->setUpdatesEnabled(false);
+        w->setColumnCount(static_cast<int>(t.headings.size()));
+        QStringList heads;
+        for (const std::string& h : t.headings) heads << QString::fromStdString(h);
+        w->setHorizontalHeaderLabels(heads);
+        w->setRowCount(static_cast<int>(t.rows.size()));
+        for (int r = 0; r < static_cast<int>(t.rows.size()); ++r)
+            for (int col = 0; col < static_cast<int>(t.rows[static_cast<size_t>(r)].size()); ++col) {
+                QTableWidgetItem* item = newItem(t.rows[static_cast<size_t>(r)][static_cast<size_t>(col)], col >= t.firstNumber);
+                // The b - a columns stand out from the designs' own figures.
+                if (col >= t.firstNumber && (col - t.firstNumber) % 3 == 2 && t.headings.size() > 6)
+                    item->setBackground(kDifferenceRow);
+                w->setItem(r, col, item);
+            }
+        w->resizeColumnsToContents();
+        w->setUpdatesEnabled(true);
+    };
+    fill(dims_, dimensionsTable(c));
+    dims_->setVisible(!c.dimensions.empty());
+    fill(sideBySide_, notchesSideBySide(c));
+    // As wide as its columns, within the screen, as the events table is.
+    int width = 2 * sideBySide_->frameWidth() + sideBySide_->verticalScrollBar()->sizeHint().width() + 2;
+    for (int col = 0; col < sideBySide_->columnCount(); ++col) width += sideBySide_->columnWidth(col);
+    if (const QScreen* s = screen()) width = std::min(width, s->availableGeometry().width() - 40);
+    sideBySide_->setMinimumWidth(width);
 }
 
 void TValveEvents::showUnit(LengthUnit unit) {
@@ -358,6 +444,11 @@ void TValveEvents::TargetsChange() {
 }
 
 void TValveEvents::CopyClick() {
+    // In compare mode the comparison is what is shown, so it is what is copied.
+    if (compare_->isChecked()) {
+        QGuiApplication::clipboard()->setText(QString::fromStdString(comparisonText(comparison_)));
+        return;
+    }
     QGuiApplication::clipboard()->setText(
         QString::fromStdString(eventsTableTsv(report_, tolerance_->value(), angles_->isChecked())));
 }
@@ -372,7 +463,8 @@ void TValveEvents::SaveClick() {
 }
 
 bool TValveEvents::saveCsv(const QString& path) {
-    const std::string failure = writeFileAtomically(QFile::encodeName(path).toStdString(), eventsReportCsv(report_));
+    const std::string csv = compare_->isChecked() ? comparisonCsv(comparison_) : eventsReportCsv(report_);
+    const std::string failure = writeFileAtomically(QFile::encodeName(path).toStdString(), csv);
     if (failure.empty()) return true;
     QMessageBox::warning(this, QStringLiteral("Save CSV"),
                          QStringLiteral("The valve events were not saved to %1:\n%2")

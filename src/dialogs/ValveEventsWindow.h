@@ -11,6 +11,7 @@
 
 #include "diagrams/DiagramWindow.h"
 #include "dialogs/core/EventsReport.h"
+#include "model/Comparison.h"
 
 class QAction;
 class QCheckBox;
@@ -40,6 +41,13 @@ public:
     QPushButton* saveButton() const { return save_; }
     QListWidget* findingsList() const { return findings_; }
     const EventsReport& report() const { return report_; }
+    // The compare mode, available while the main window shows a reference
+    // design: the dimensions that differ, then both designs at their own
+    // notches side by side with b - a (a the live design, b the reference).
+    QCheckBox* compareBox() const { return compare_; }
+    QTableWidget* differingDimensionsTable() const { return dims_; }
+    QTableWidget* sideBySideTable() const { return sideBySide_; }
+    const DesignComparison& comparison() const { return comparison_; }
 
     // Writes the CSV of the table shown; a failure is told in a message box
     // and false returned.
@@ -64,6 +72,8 @@ private:
     void showUnit(LengthUnit unit);
     // The events table as wide as its columns, within the screen.
     void fitTable();
+    // The compare mode's tables from comparison_, or the usual tables back.
+    void showComparison();
 
     EventsReport report_;
     std::vector<NotchTarget> targetList_;
@@ -82,6 +92,12 @@ private:
     QLabel* targetsError_ = nullptr;
     QTableWidget* notches_ = nullptr;
     QLabel* reach_ = nullptr;
+    QCheckBox* compare_ = nullptr;
+    QWidget* compareBox_ = nullptr;
+    QLabel* compareNote_ = nullptr;
+    QTableWidget* dims_ = nullptr;
+    QTableWidget* sideBySide_ = nullptr;
+    DesignComparison comparison_;
 };
 
 }  // namespace tevrane

@@ -86,6 +86,34 @@ void TMainForm::SaveAsDimensionsClick() {
     if (!error.isEmpty()) showFileError(error);
 }
 
+QString TMainForm::compareWithFile(const QString& path) {
+    // Read as a design is opened, into a model of its own: the live design
+    // and its file name stay as they are, also when the read fails.
+    const FileHead file = readFileHead(QFile::encodeName(path).toStdString(), kDesignReadLimit);
+    if (!file.failure.empty()) return QString::fromStdString(file.failure);
+    Model reference;
+    initModel(reference);
+    const DecodeResult r = decodeDimensions(reference, file.bytes);
+    if (!r.ok) return QString::fromStdString(r.message);
+    afterDimensionsLoaded(reference);
+    c_.compareWith(reference, reference.revArmCentre(),
+                   displayFileName(QDir::toNativeSeparators(path).toStdString()));
+    return {};
+}
+
+void TMainForm::CompareWithClick() {
+    QFileDialog dialog(this, QStringLiteral("Compare with....."));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(kOpenFilters);
+    dialog.setDefaultSuffix(QStringLiteral("dtv"));
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        const QString error = compareWithFile(dialog.selectedFiles().front());
+        if (!error.isEmpty()) showFileError(QStringLiteral("The design to compare with cannot be read: ") + error);
+    }
+    syncFromPanel();
+}
+
 namespace {
 // The frame on the screen now: the model and frame state as they were when
 // it was drawn, the animation ticks on behind the dialogs, so they are kept

@@ -111,6 +111,11 @@ public:
     QString saveDimensionsFile(const QString& path);
     void OpenDimensionsClick();
     void SaveAsDimensionsClick();
+    // "Compare with...": a second design as the reference drawn in light
+    // grey under the live gear. Returns "" or why the file could not be
+    // read; a failure changes nothing.
+    QString compareWithFile(const QString& path);
+    void CompareWithClick();
     // "&Export..." and "&Print...": the picture of the frame last drawn,
     // saved as PNG, SVG or PDF, or printed after a preview.
     void ExportPictureClick();

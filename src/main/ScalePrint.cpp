@@ -102,6 +102,8 @@ int paintToScale(QPagedPaintDevice& device, const Model& live, const RenderState
             // sheet's own view, cut at the tile's edges.
             Model m = live;
             m.screenDataOn = false;
+            // A template to measure from shows the one design it is of.
+            m.referenceShown = false;
             const ViewSetting v = sheetView(*plan, col, row);
             m.viewScale = v.scale;
             m.viewOffsetX = v.offsetX;

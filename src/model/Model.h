@@ -287,8 +287,34 @@ struct SolverResults : LinkageTerms, PortOpenings {
     IPoint valvePoints[14] = {};     // V0..V13
 };
 
+// The reference design's gear as this tick solved it: the pivots in the
+// live design's unit, on the screen in the live view, and the outlines.
+struct ReferenceSolution {
+    float pivotX[kPivotCount] = {};
+    float pivotY[kPivotCount] = {};
+    std::int32_t pivotScreenX[kPivotCount] = {};
+    std::int32_t pivotScreenY[kPivotCount] = {};
+    IPoint cylinderPoints[24] = {};
+    IPoint valvePoints[14] = {};
+    float driverDiameter = 0;  // in the live design's unit
+    float revArmPos = 0;       // the reference's own setting, same distance from its mid gear
+    int clamps = 0;            // the solver had to mend the reference's linkage
+};
+
+// A second design opened by "Compare with..." and drawn in light grey under
+// the live one. The user's "Compare with..." and "Compare off" write the
+// design; the animation tick solves it into `referenceSolved` and nowhere
+// else, so the live engine never changes for it.
+struct Reference {
+    bool referenceShown = false;
+    std::string referenceName;  // the design's display name
+    Engine referenceEngine;     // as read from its file, in its own unit
+    float referenceCentre = 0;  // its mid-gear setting, in its own unit
+    ReferenceSolution referenceSolved;
+};
+
 struct Model : Engine, Defaults, Motion, View, Options, WindowState, Editing, Overlay, PivotRows,
-               SolverResults {};
+               SolverResults, Reference {};
 
 // ---- operations ---------------------------------------------------------------
 

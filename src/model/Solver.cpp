@@ -375,14 +375,13 @@ void solvePistonAndPorts(Model& m) {
     storePorts(m, solvePistonPorts(m, m.driverAngle, m.pivotX[kValveStemJoint]));
 }
 
-void computeOutlines(Model& m) {
-    const Cyl& c = m.cyl;
-    auto SX = [&m](ld x) { return screenX(m, x); };
-    auto SY = [&m](ld y) { return screenY(m, y); };
+void placeOutlines(const Cyl& c, const float* pivotX, const float* pivotY, const View& v, IPoint* C, IPoint* V) {
+    auto SX = [&v](ld x) { return screenX(v, x); };
+    auto SY = [&v](ld y) { return screenY(v, y); };
 
     const ld xc = c.cylCentreToDriver;
     const ld h = ld(c.exhaustPortWidth) / 2.0L;
-    const ld y3 = m.pivotY[kCrosshead];
+    const ld y3 = pivotY[kCrosshead];
     const ld r = y3 + c.valveSurfaceToCylCL;  // the valve seat
 
     const std::int32_t W = SY(r);
@@ -401,7 +400,6 @@ void computeOutlines(Model& m) {
     // Cylinder and steam chest, one open polyline from the rear of the
     // exhaust port round the chest, down the rear port, round the bore and
     // back up the front port.
-    IPoint* C = m.cylinderPoints;
     C[0] = {SX(xc - h), U};
     C[1] = {SX(xc - halfChest), U};
     C[2] = {SX(xc - halfChest), W};
@@ -435,9 +433,9 @@ void computeOutlines(Model& m) {
     // Piston (centre p, width w) and valve (centre q) with its exhaust
     // cavity. The screen rows are saturated, so the cavity roof cannot
     // overflow; it is still worked in 64 bits so it never has to rely on that.
-    const ld p = ld(m.pivotX[kCrosshead]) + c.pistonToCrosshead;
+    const ld p = ld(pivotX[kCrosshead]) + c.pistonToCrosshead;
     const ld w = c.pistonWidth;
-    const ld q = ld(m.pivotX[kValveStemJoint]) + c.valveCentreToJoint;
+    const ld q = ld(pivotX[kValveStemJoint]) + c.valveCentreToJoint;
     const std::int32_t Vt = SY(r + c.valveHeight);
     const std::int32_t Vs = SY(r);
     // Integer division truncates towards zero, as the drawing expects.
@@ -451,13 +449,12 @@ void computeOutlines(Model& m) {
     const std::int32_t cavityFront = SX(q + c.cavityFront);
     const std::int32_t cavityRear = SX(q - c.cavityRear);
 
-    IPoint* V = m.valvePoints;
     V[0] = {pistonFront, SY(y3)};
     V[1] = {pistonRear, F};
     V[2] = {pistonRear, G};
     V[3] = {pistonFront, G};
     V[4] = {pistonFront, F};
-    V[5] = {valveRear, SY(m.pivotY[kValveStemJoint])};
+    V[5] = {valveRear, SY(pivotY[kValveStemJoint])};
     V[6] = {valveRear, Vt};
     V[7] = {valveFront, Vt};
     V[8] = {valveFront, Vs};
@@ -466,6 +463,10 @@ void computeOutlines(Model& m) {
     V[11] = {cavityRear, Vc};
     V[12] = {cavityRear, Vs};
     V[13] = {valveRear, Vs};
+}
+
+void computeOutlines(Model& m) {
+    placeOutlines(m.cyl, m.pivotX, m.pivotY, m, m.cylinderPoints, m.valvePoints);
 }
 
 void solveAll(Model& m) {

@@ -58,6 +58,10 @@ void solvePistonAndPorts(Model& m);
 // piston and valve outline (V0..V13), in screen pixels. Runs after the pivot
 // solve; uses the current view.
 void computeOutlines(Model& m);
+// The same outlines for any solved gear: its cylinder dimensions and pivots
+// (world units) placed in the view `v`, into C0..C23 and V0..V13.
+void placeOutlines(const Cyl& c, const float* pivotX, const float* pivotY, const View& v, IPoint* cylinderPoints,
+                   IPoint* valvePoints);
 // One full solve as the animation tick does it: the pivots, the piston and
 // ports, pivotsToScreen, computeOutlines.
 void solveAll(Model& m);

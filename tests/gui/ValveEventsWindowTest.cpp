@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -201,3 +202,53 @@ TEST_F(ValveEventsWindow, CopyAndSaveGiveTheTableAndAFailedSaveSaysSo) {
 }
 
 }  // namespace
+
+TEST_F(ValveEventsWindow, CompareModeListsWhatDiffersAndBothDesignsAtTheirNotches) {
+    w->show();
+    EXPECT_FALSE(w->compareBox()->isEnabled());  // nothing to compare with yet
+
+    Model reference = m;
+    reference.valveRodLength += 0.05f;
+    c->compareWith(reference, reference.revArmCentre(), "longer rod");
+    w->redraw(true);
+    ASSERT_TRUE(w->compareBox()->isEnabled());
+    w->compareBox()->setChecked(true);
+    EXPECT_FALSE(w->eventsTable()->isVisible());
+
+    // At the top exactly the one dimension that differs, b - a in its unit.
+    QTableWidget* dims = w->differingDimensionsTable();
+    ASSERT_EQ(dims->rowCount(), 1);
+    EXPECT_EQ(dims->item(0, 0)->text(), "16");
+    EXPECT_EQ(dims->item(0, 1)->text(), "Valve Rod Length");
+    EXPECT_EQ(dims->item(0, 4)->text(), "0.0500");
+    EXPECT_TRUE(dims->horizontalHeaderItem(4)->text().contains("b - a (in)"));
+
+    // Each target both ways, front and back: a, b and b - a side by side.
+    QTableWidget* side = w->sideBySideTable();
+    const DesignComparison& cmp = w->comparison();
+    ASSERT_EQ(side->rowCount(), static_cast<int>(cmp.notches.size() * 2));
+    int cutOffDiff = -1;
+    for (int col = 0; col < side->columnCount(); ++col)
+        if (side->horizontalHeaderItem(col)->text().startsWith("Cut-off b - a")) cutOffDiff = col;
+    ASSERT_GT(cutOffDiff, 0);
+    EXPECT_TRUE(side->horizontalHeaderItem(cutOffDiff)->text().contains("% of stroke"));
+    ASSERT_TRUE(cmp.notches[0].difference && cmp.notches[0].difference->front.cutOff);
+    EXPECT_NEAR(side->item(0, cutOffDiff)->text().toDouble(), cmp.notches[0].difference->front.cutOff->strokePercent,
+                0.0051);
+    const ValveEvents a = valveEvents(m, cmp.notches[0].a->revArm, Sense::Forward);
+    const ValveEvents b = valveEvents(reference, cmp.notches[0].b->revArm, Sense::Forward);
+    EXPECT_DOUBLE_EQ(cmp.notches[0].difference->front.cutOff->strokePercent,
+                     b.front.cutOff->strokePercent - a.front.cutOff->strokePercent);
+
+    // Copy gives what is shown: the comparison.
+    w->copyButton()->click();
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith("Comparison of longer rod (b) against"));
+
+    // "Compare off" in the main window ends the mode at the next pass.
+    c->compareOff();
+    w->redraw(true);
+    EXPECT_FALSE(w->compareBox()->isChecked());
+    EXPECT_FALSE(w->compareBox()->isEnabled());
+    EXPECT_TRUE(w->eventsTable()->isVisible());
+    w->close();
+}

@@ -20,5 +20,9 @@ std::string eventsTableTsv(const EventsReport& r, double tolerance, bool withAng
 // back), the mid gear, the notches.
 std::string eventsReportCsv(const EventsReport& r);
 std::string eventsReportJson(const EventsReport& r, double tolerance);
+// The fields of one setting's events as the JSON rows name them, without
+// braces: "valveTravel", "clamped", "die", "front", "back" and "difference"
+// (front minus back, with the columns beyond the tolerance).
+std::string valveEventsJsonFields(const ValveEvents& v, double tolerance);
 
 }  // namespace tevrane

@@ -7,17 +7,39 @@ namespace tevrane {
 
 using namespace eventsformat;
 
+namespace {
+
+std::string pointJson(const std::optional<EventPoint>& p) {
+    return p ? "{\"driverAngle\": " + json(p->driverAngle) + ", \"strokePercent\": " + json(p->strokePercent) + "}"
+             : std::string("null");
+}
+
+std::string endJson(const EndEvents& e) {
+    std::string s = "{\"lead\": " + json(e.lead) + ", \"maxSteamOpening\": " + json(e.maxSteamOpening) +
+                    ", \"overTravel\": " + json(e.overTravel);
+    for (const EventColumns& ec : kEventColumns) s += ", \"" + std::string(ec.key) + "\": " + pointJson(e.*ec.event);
+    return s + ", \"extraOpenings\": " + json(e.extraOpenings) + "}";
+}
+
+}  // namespace
+
+std::string valveEventsJsonFields(const ValveEvents& v, double tolerance) {
+    std::string over;
+    std::string diff = "{\"lead\": " + json(v.difference.lead) +
+                       ", \"maxSteamOpening\": " + json(v.difference.maxSteamOpening);
+    for (const EventColumns& ec : kEventColumns) {
+        diff += ", \"" + std::string(ec.key) + "\": " + json(v.difference.*ec.difference);
+        if (exceedsTolerance(v.difference.*ec.difference, tolerance))
+            over += (over.empty() ? "\"" : ", \"") + std::string(ec.key) + "\"";
+    }
+    diff += ", \"overTolerance\": [" + over + "]}";
+    return "\"valveTravel\": " + json(v.valveTravel) + ", \"clamped\": " + json(v.clamped) +
+           ",\n     \"die\": {\"highest\": " + json(v.die.highest) + ", \"lowest\": " + json(v.die.lowest) +
+           ", \"travel\": " + json(v.die.travel()) + "}" + ",\n     \"front\": " + endJson(v.front) +
+           ",\n     \"back\": " + endJson(v.back) + ",\n     \"difference\": " + diff;
+}
+
 std::string eventsReportJson(const EventsReport& r, double tolerance) {
-    const auto point = [](const std::optional<EventPoint>& p) {
-        return p ? "{\"driverAngle\": " + json(p->driverAngle) + ", \"strokePercent\": " + json(p->strokePercent) + "}"
-                 : std::string("null");
-    };
-    const auto end = [&](const EndEvents& e) {
-        std::string s = "{\"lead\": " + json(e.lead) + ", \"maxSteamOpening\": " + json(e.maxSteamOpening) +
-                        ", \"overTravel\": " + json(e.overTravel);
-        for (const EventColumns& ec : kEventColumns) s += ", \"" + std::string(ec.key) + "\": " + point(e.*ec.event);
-        return s + ", \"extraOpenings\": " + json(e.extraOpenings) + "}";
-    };
     std::string out = "{\n  \"design\": " + jsonString(r.design) + ",\n  \"lengthUnit\": " +
                       jsonString(unitSymbol(r.unit)) + ",\n  \"settings\": " +
                       jsonString(r.settings == EventsSettings::PortDiagram ? "port diagram" : "reverse arm positions") +
@@ -28,22 +50,9 @@ std::string eventsReportJson(const EventsReport& r, double tolerance) {
     for (size_t i = 0; i < r.rows.size(); ++i) {
         const EventsSetting& s = r.rows[i];
         const ValveEvents& v = s.events;
-        std::string over;
-        std::string diff = "{\"lead\": " + json(v.difference.lead) +
-                           ", \"maxSteamOpening\": " + json(v.difference.maxSteamOpening);
-        for (const EventColumns& ec : kEventColumns) {
-            diff += ", \"" + std::string(ec.key) + "\": " + json(v.difference.*ec.difference);
-            if (exceedsTolerance(v.difference.*ec.difference, tolerance))
-                over += (over.empty() ? "\"" : ", \"") + std::string(ec.key) + "\"";
-        }
-        diff += ", \"overTolerance\": [" + over + "]}";
         out += std::string(i ? "," : "") + "\n    {\"number\": " + std::to_string(s.number) +
                ", \"revArm\": " + json(v.revArm) + ", \"travelPercent\": " + json(s.travelPercent) +
-               ", \"sense\": \"" + senseName(v.sense) + "\", \"valveTravel\": " + json(v.valveTravel) +
-               ", \"clamped\": " + json(v.clamped) + ",\n     \"die\": {\"highest\": " + json(v.die.highest) +
-               ", \"lowest\": " + json(v.die.lowest) + ", \"travel\": " + json(v.die.travel()) + "}" +
-               ",\n     \"front\": " + end(v.front) +
-               ",\n     \"back\": " + end(v.back) + ",\n     \"difference\": " + diff + "}";
+               ", \"sense\": \"" + senseName(v.sense) + "\", " + valveEventsJsonFields(v, tolerance) + "}";
     }
     out += "\n  ],\n  \"midGear\": {";
     for (const auto& [name, laps] : {std::pair{"front", &r.midGear.front}, std::pair{"back", &r.midGear.back}})

@@ -2,6 +2,7 @@
 // windows stop while they are shown.
 #include "main/core/MainController.h"
 #include "main/core/StepTable.h"
+#include "model/Comparison.h"
 #include "model/Format.h"
 #include "model/Solver.h"
 
@@ -9,6 +10,9 @@ namespace tevrane {
 
 void MainController::tick() {
     solveAll(m_);
+    // The reference design at the same angle and setting, into its own
+    // results: the live engine is not touched.
+    solveReference(m_);
     if (m_.direction == "Fwd")
         m_.driverAngle = m_.driverAngle + m_.stepAngle;
     else

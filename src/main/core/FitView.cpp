@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "model/Comparison.h"
 #include "model/Format.h"
 #include "model/Solver.h"
 
@@ -103,6 +104,7 @@ void fitForPicture(Model& m, int width, int height, int reservedBottom) {
     m.viewOffsetY = v.offsetY;
     pivotsToScreen(m);
     computeOutlines(m);
+    placeReference(m);
 }
 
 PixelBox fitArea(const Model& m, int width, int height) {

@@ -106,6 +106,12 @@ public:
     void toggleDynamicVari() override;
     void toggleUndo() override;
     void setPortGraphForward();  // "&PortOpenClose" sets the mode before opening
+    // "Compare with...": a design read from a file becomes the reference
+    // drawn in light grey under the live gear (`centre` its mid-gear
+    // setting, `name` its display name); "Compare off" ends it. Only
+    // "Compare off" is enabled while comparing.
+    void compareWith(const Engine& reference, float centre, const std::string& name);
+    void compareOff();
 
     // ---- reference points ------------------------------------------------------
     void refPt1ZeroClick();  // "0" of point 1

@@ -86,6 +86,7 @@ void initPanel(const Model& m, Panel& p) {
     p.item(Item::PrintPicture).caption = "&Print...";
     p.item(Item::CompareWith).caption = "Compare with...";
     p.item(Item::CompareOff).caption = "Compare off";
+    p.item(Item::CompareOff).enabled = false;  // only while a reference is shown
     p.item(Item::DesignReport).caption = "Design report...";
     // The caption names the unit the design would be converted to.
     p.item(Item::ConvertUnits).caption = "Convert to millimetres";

@@ -413,7 +413,81 @@ void drawScreenData(const Model& m, const RenderState& st, Canvas& c) {
     if (m.dynVarsVisible) drawDynamicVariables(m, c);
 }
 
+// ---- the reference design under the live gear ------------------------------
+
+// Light enough that the live gear reads on top of it, dark enough to see on white.
+constexpr Colour kReferenceColour = rgb(200, 200, 200);
+// Its name a little darker, to be read.
+constexpr Colour kReferenceTextColour = colours::grey;
+
+void drawReferenceGear(const Model& m, Canvas& c) {
+    const ReferenceSolution& r = m.referenceSolved;
+    c.setPenColour(kReferenceColour);
+    auto at = [&r](int i) { return IPoint{r.pivotScreenX[i], r.pivotScreenY[i]}; };
+    auto circle = [&](int i, long double radius) { worldCircle(c, m, r.pivotX[i], r.pivotY[i], radius); };
+    const long double d = r.driverDiameter;
+    circle(kDriverCentre, d / 2);
+    // The counterweight opposite the crank, as the live gear draws it.
+    const long double theta = m.driverAngle;
+    const long double k = 0.35L * d;
+    const long double s = m.viewScale, ox = m.viewOffsetX, oy = m.viewOffsetY;
+    const long double a0 = (theta - 110.0L) * kDegToRad;
+    const long double a1 = (theta + 110.0L) * kDegToRad;
+    c.arc(screenX(m, -k), screenY(m, k), screenX(m, k), screenY(m, -k), toInt(ox + d * s * std::cos(a0)),
+          toInt(oy + d * s * std::sin(a0)), toInt(ox + d * s * std::cos(a1)), toInt(oy + d * s * std::sin(a1)));
+    circle(kDriverCentre, 0.08L * d);
+    circle(kCrankPin, 0.05L * d);
+    circle(kCrosshead, 0.04L * d);
+    for (int i : {4, 5, 7, 8, 9, 10, 11, 12, 18}) circle(i, 0.02L * d);
+
+    c.polyline(std::vector<IPoint>(r.cylinderPoints, r.cylinderPoints + 14));
+    c.polyline(std::vector<IPoint>(r.cylinderPoints + 14, r.cylinderPoints + 24));
+    const IPoint* v = r.valvePoints;
+    screenLine(c, at(kCrosshead), v[0]);
+    c.polyline({v[4], v[1], v[2], v[3], v[4]});
+    screenLine(c, at(kValveStemJoint), v[5]);
+    c.polyline({v[13], v[6], v[7], v[8], v[9], v[10], v[11], v[12], v[13]});
+
+    for (int i : {kOrigin, kLinkPivot, kSwingLeverPivot}) {
+        const IPoint p = at(i);
+        c.line(p.x + 5, p.y + 5, p.x - 6, p.y - 6);
+        c.line(p.x + 5, p.y - 5, p.x - 6, p.y + 6);
+    }
+    static constexpr std::pair<int, int> kLinks[] = {{10, 13}, {3, 2}, {4, 7}, {7, 8}, {8, 9},
+                                                     {9, 15},  {10, 11}, {11, 12}, {6, 18}};
+    for (const auto& [from, to] : kLinks) screenLine(c, at(from), at(to));
+    screenLine(c, at(kReverseArmEnd), {r.pivotScreenX[kDriverCentre], r.pivotScreenY[kReverseArmEnd]});
+}
+
 }  // namespace
+
+std::string referenceLabel(const Model& m) {
+    std::string s = "Reference: " + (m.referenceName.empty() ? std::string("(unnamed)") : m.referenceName);
+    if (m.referenceEngine.lengthUnit != m.lengthUnit)
+        s += std::string(" (") + unitSymbol(m.referenceEngine.lengthUnit) + ", drawn in " +
+             unitSymbol(m.lengthUnit) + ")";
+    if (m.referenceSolved.clamps > 0) s += "  - its linkage does not close here";
+    return s;
+}
+
+IPoint referenceLabelAt(const Model& m) {
+    // The picture's top-left corner below the control panel, clear of the
+    // readouts to its right; below the pivot data rows or the draw-lines
+    // prompt while they are shown there. Kept near the other drawing, so the
+    // frame's drawn box (cleared and compared every tick) does not grow.
+    if (!m.screenDataOn) return textAt(m, 1, 4);
+    // The panel ends above row 136; a line of letters is 14 rows at most.
+    return textAt(m, 1, m.pivotDataOn ? 216 : m.drawLinesPick ? 172 : 136);
+}
+
+void drawReference(const Model& m, Canvas& c) {
+    if (!m.referenceShown) return;
+    drawReferenceGear(m, c);
+    c.setFontColour(kReferenceTextColour);
+    const IPoint p = referenceLabelAt(m);
+    c.textOut(p.x, p.y, referenceLabel(m));
+    c.setFontColour(colours::black);
+}
 
 std::string frameCaption(const Model& m, CaptionWindow w, const FrameClock& clock) {
     return captionHead(w) + m.currentFileName + "     " + clock.date + "   " + clock.time +
@@ -466,6 +540,8 @@ void drawPicture(const Model& m, const RenderState& st, Canvas& c) {
     if (m.steamDisplay) drawSteam(m, st.steam, c);
 
     // 3. (The captions are set by prepareFrame.)
+    // The reference design under the live gear, so the live one reads on top.
+    drawReference(m, c);
     // 4. to 9. The mechanism and the overlay.
     c.setPenColour(colours::black);
     drawDriverAndPivots(m, c);

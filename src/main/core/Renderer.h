@@ -194,6 +194,16 @@ void prepareFrame(Model& m, RenderState& st, RendererHost& host, const FrameCloc
 // window never shows half a frame.
 void drawMechanism(const Model& m, const RenderState& st, Canvas& c);
 
+// The reference design's gear in light grey and its name, drawn under the
+// live gear while a reference is shown (drawMechanism draws it first).
+void drawReference(const Model& m, Canvas& c);
+// The text naming the reference: "Reference: <name>" with its unit when it
+// was scaled to the live design's.
+std::string referenceLabel(const Model& m);
+// Where that text stands: the picture's top-left corner below the control
+// panel (below the pivot data or the draw-lines prompt while shown).
+IPoint referenceLabelAt(const Model& m);
+
 // One frame as the main window shows it: prepareFrame, then drawMechanism.
 void runFrame(Model& m, RenderState& st, Canvas& c, RendererHost& host, const FrameClock& clock);
 

@@ -4,6 +4,7 @@
 
 #include "files/DimensionFile.h"
 #include "main/core/MainController.h"
+#include "model/Comparison.h"
 #include "model/DynVars.h"
 #include "model/Format.h"
 #include "model/SettingRules.h"
@@ -148,5 +149,17 @@ void MainController::unitChanged() {
 }
 
 void MainController::setPortGraphForward() { m_.portGraphMode = 'F'; }
+
+void MainController::compareWith(const Engine& reference, float centre, const std::string& name) {
+    setReference(m_, reference, centre, name);
+    p_.item(Item::CompareOff).enabled = true;
+    changed();
+}
+
+void MainController::compareOff() {
+    clearReference(m_);
+    p_.item(Item::CompareOff).enabled = false;
+    changed();
+}
 
 }  // namespace tevrane
