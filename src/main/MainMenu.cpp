@@ -34,7 +34,7 @@ const Command kCommands[] = {
     {Item::PrintPicture, {}, nullptr, [](TMainForm& w) { w.PrintPictureClick(); }},
     {Item::CompareWith, {}},
     {Item::CompareOff, {}},
-    {Item::DesignReport, {}},
+    {Item::DesignReport, {}, nullptr, [](TMainForm& w) { w.DesignReportClick(); }},
     {Item::ConvertUnits, {}},
     {Item::Font, {}, [](MainController& c) { c.toggleFont(); }},
     {Item::CalcCentRevArm, ToolButton{ToolIcon::MidGear, "Calculate Mid Gear Position if Necessary"},
