@@ -95,6 +95,9 @@ TEST(DesignReport, EveryDimensionStandsWithItsLabelValueAndUnit) {
             }
             EXPECT_TRUE(found) << d.id << " " << d.label;
         }
+        // The two labels of two lines keep their second.
+        EXPECT_NE(all.find("Piston ctr to Crosshead ctr (Piston Rod)"), std::string::npos);
+        EXPECT_NE(all.find("Valve ctr to Joint (Valve Stem)"), std::string::npos);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "diagrams/core/CardPlot.h"
 #include "dialogs/core/CheckReport.h"
+#include "dialogs/core/DimensionRows.h"
 #include "dialogs/core/EventsForms.h"
 #include "dialogs/core/EventsFormat.h"
 #include "dialogs/core/EventsReport.h"
@@ -92,6 +93,17 @@ std::string tableLabel(std::string_view label, std::string_view above) {
     return repeated + " " + words;
 }
 
+// The second line of a two-line dialog label ("(Piston Rod)"), empty for a
+// label of one line: the text the dialog draws right after the first.
+std::string secondLabelLine(const DimensionLayout& layout, int id) {
+    for (const DimensionRow& row : layout.rows) {
+        if (row.id != id || row.buttonRows < 2) continue;
+        for (size_t i = 0; i + 1 < layout.texts.size(); ++i)
+            if (layout.texts[i].text == row.label) return tableLabel(layout.texts[i + 1].text, {});
+    }
+    return {};
+}
+
 ReportTable dimensionTable(const Model& m, bool frame) {
     const char* unit = unitSymbol(m.lengthUnit);
     ReportTable t;
@@ -103,7 +115,10 @@ ReportTable dimensionTable(const Model& m, bool frame) {
     for (const DimensionInfo& d : dimensions()) {
         if ((d.id < 100) != frame) continue;
         const float* v = dimensionField(e, d.id);
-        t.lines.push_back({std::to_string(d.id), tableLabel(d.label, above), num(v ? *v : 0.0f, kLengthDecimals), unit});
+        std::string label = tableLabel(d.label, above);
+        if (const std::string more = secondLabelLine(frame ? frameLayout() : cylinderLayout(), d.id); !more.empty())
+            label += " " + more;
+        t.lines.push_back({std::to_string(d.id), label, num(v ? *v : 0.0f, kLengthDecimals), unit});
         above = d.label;
     }
     return t;
