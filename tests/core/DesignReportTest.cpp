@@ -184,3 +184,22 @@ TEST(DesignReport, MakingItLeavesTheDesignAsItWas) {
 
 }  // namespace
 }  // namespace tevrane
+
+namespace tevrane {
+namespace {
+
+TEST(DesignReport, AGearThatCannotCloseStillGivesEveryPageAndSaysSo) {
+    Model m = defaults();
+    m.mainRodLength = 1.0f;  // shorter than the crank's throw: the solver must mend
+    const Report r = makeReport(m);
+    ASSERT_GE(r.pages.size(), 12u);
+    bool warned = false;
+    for (const RecordingCanvas& c : r.drawn)
+        for (const DrawOp& t : c.ofKind(DrawOp::Kind::Text))
+            warned = warned || t.text.find("mend") != std::string::npos;
+    EXPECT_TRUE(warned);
+    EXPECT_NE(r.drawn.back().findText(pageNumberText(int(r.pages.size()), int(r.pages.size()))), nullptr);
+}
+
+}  // namespace
+}  // namespace tevrane
