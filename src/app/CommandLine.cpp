@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "app/CheckCommand.h"
+#include "app/ConvertCommand.h"
 #include "app/EqualiseCommand.h"
 #include "app/EventsCommand.h"
 #include "app/ExportCommand.h"
@@ -40,9 +41,15 @@ const BatchCommand kCommands[] = {
     {"--performance", kPerformanceUsage,
      "prints the theoretical indicator cards' mean effective pressure, work per stroke, work ratio\n"
      "      front/back and indicated power at the notches and the port diagram's 19 settings, both\n"
-     "      senses (pressures gauge in psi, default 100 and 0; clearance 8 %; 300 rpm or a road speed\n"
-     "      in mph; 2 cylinders)",
+     "      senses (pressures gauge, default 100 and 0 psi for a design in inches, 7 and 0 bar for one\n"
+     "      in millimetres; clearance 8 %; 300 rpm or a road speed in mph or km/h; 2 cylinders; power\n"
+     "      in hp or kW)",
      runPerformanceCommand},
+    {"--convert", kConvertUsage,
+     "writes the design with every length in millimetres (mm) or inches (in) and its view scales\n"
+     "      the other way, so its picture and every percent stay; a design already in that unit is\n"
+     "      copied unchanged",
+     runConvertCommand},
     {"--export", kExportUsage, "writes the mechanism or a diagram of the design as PNG, SVG or PDF",
      runExportCommand},
     {"--report", kReportUsage,

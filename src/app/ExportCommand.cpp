@@ -116,15 +116,19 @@ int runExportCommand(const std::vector<std::string>& args, std::ostream&, std::o
     if (unitWord && !toScale) return badWords(err, "--unit goes with --scale");
     if (toScale && (*picture != Picture::Mechanism || format != PictureFormat::Pdf || pngSize || currentView))
         return badWords(err, "--scale is for a PDF of the mechanism, without --size or --view");
-    if (toScale && unitWord) {
-        toScale->unitMm = *parseLengthUnit(*unitWord);
-        toScale->unitText = QString::fromStdString(*unitWord);
-    }
 
     Model m;
     if (const std::string why = loadDesign(words[1], m); !why.empty()) {
         err << "tevrane --export: cannot read " << words[1] << ": " << why << "\n";
         return 1;
+    }
+    // The sheets measure the gear in the design's own unit; --unit names
+    // another for a design whose file does not carry its unit (every file
+    // from elsewhere opens as inches).
+    if (toScale) useDesignUnit(*toScale, m.lengthUnit);
+    if (toScale && unitWord) {
+        toScale->unitMm = *parseLengthUnit(*unitWord);
+        toScale->unitText = QString::fromStdString(*unitWord);
     }
     // The diagrams are sized for the normal font; a batch picture is never
     // spread out for a large system font.

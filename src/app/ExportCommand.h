@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/QtPictureExport.h"
+
 namespace tevrane {
 
 inline constexpr const char* kExportUsage =
@@ -17,10 +19,10 @@ inline constexpr const char* kExportUsage =
     " [--view fit|current] [--size WxH] [--scale 1:1 [--unit in|mm]]";
 
 // The mechanism's picture: a PNG of a wide screen's proportions unless
-// --size says otherwise, and for SVG and PDF an A4 page across (297 x 210 mm
-// at 96 pixels an inch).
-inline const QSize kMechanismPngSize{1600, 1000};
-inline const QSize kMechanismPageSize{1123, 794};
+// --size says otherwise, and for SVG and PDF an A4 page across, as the
+// window's "Export..." makes it.
+inline const QSize kMechanismPngSize = kScreenPictureSize;
+inline const QSize kMechanismPageSize = kPagePictureSize;
 
 // The picture is the main picture (the mechanism at the driver angle given,
 // else at the design's own, the whole gear fitted to the picture unless

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <ostream>
 
 #include "app/CommandLine.h"
@@ -28,8 +29,10 @@ int runPerformanceCommand(const std::vector<std::string>& args, std::ostream& ou
     bool formGiven = false, rpmGiven = false;
     std::string path;
     std::vector<NotchTarget> targets = defaultNotchTargets();
-    // Every design is in inches until designs carry their own unit.
-    PerformanceInputs in = defaultPerformanceInputs(PowerUnits::Imperial);
+    // What the command line gives; the rest comes from the defaults of the
+    // design's unit (psi, in, hp or bar, mm, kW), known once it is read.
+    std::optional<double> pressure, back, clearance, rpm, speed;
+    std::optional<int> cylinders;
     const auto usage = [&](const std::string& why) {
         err << "tevrane: " << why << "\nusage: tevrane " << kPerformanceUsage << "\n";
         return 2;
@@ -42,14 +45,14 @@ int runPerformanceCommand(const std::vector<std::string>& args, std::ostream& ou
             double v = 0;
             if (i + 1 == args.size() || !readNumber(args[i + 1], v)) return usage(a + " needs a number");
             ++i;
-            if (a == "--pressure") in.chestPressure = v;
-            else if (a == "--back-pressure") in.backPressure = v;
-            else if (a == "--clearance") in.clearancePercent = v;
-            else if (a == "--rpm") in.revolutionsPerMinute = v, rpmGiven = true;
-            else if (a == "--speed") in.roadSpeed = v;
+            if (a == "--pressure") pressure = v;
+            else if (a == "--back-pressure") back = v;
+            else if (a == "--clearance") clearance = v;
+            else if (a == "--rpm") rpm = v, rpmGiven = true;
+            else if (a == "--speed") speed = v;
             else {
                 if (v != std::floor(v) || v < 1 || v > 16) return usage("--cylinders needs a whole number from 1 to 16");
-                in.cylinders = int(v);
+                cylinders = int(v);
             }
         } else if (a == "--notches") {
             if (i + 1 == args.size() || !parseNotchTargets(args[i + 1], targets))
@@ -66,14 +69,29 @@ int runPerformanceCommand(const std::vector<std::string>& args, std::ostream& ou
         }
     }
     if (path.empty()) return usage("--performance needs a design file");
-    if (rpmGiven && in.roadSpeed) return usage("--performance takes one of --rpm and --speed");
-    if (const std::string problem = performanceInputsProblem(in); !problem.empty()) return usage(problem);
+    if (rpmGiven && speed) return usage("--performance takes one of --rpm and --speed");
+    const auto inputsIn = [&](PowerUnits units) {
+        PerformanceInputs in = defaultPerformanceInputs(units);
+        if (pressure) in.chestPressure = *pressure;
+        if (back) in.backPressure = *back;
+        if (clearance) in.clearancePercent = *clearance;
+        if (rpm) in.revolutionsPerMinute = *rpm;
+        if (speed) in.roadSpeed = *speed;
+        if (cylinders) in.cylinders = *cylinders;
+        return in;
+    };
+    // Words that cannot make sense in either unit are refused before the
+    // design is read; the rest once its unit is known.
+    if (const std::string problem = performanceInputsProblem(inputsIn(PowerUnits::Imperial)); !problem.empty())
+        return usage(problem);
 
     Model m;
     if (const std::string failure = loadDesign(path, m); !failure.empty()) {
         err << "tevrane: cannot read " << path << ": " << failure << "\n";
         return 1;
     }
+    const PerformanceInputs in = inputsIn(powerUnitsOf(m.lengthUnit));
+    if (const std::string problem = performanceInputsProblem(in); !problem.empty()) return usage(problem);
     const PerformanceTable table = performanceTable(m, m.revArmCentre(), targets, in);
     switch (form) {
         case Form::Text: out << performanceText(table, path); break;

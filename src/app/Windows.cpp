@@ -60,7 +60,8 @@ QDialog* make(const WindowContext& x) {
 // successful load rebuilds the whole table, not only the row highlight.
 QDialog* makeDrawLines(const WindowContext& x) {
     static NullSound silence;
-    auto* w = new TDrawLines(x.model, x.sound ? *x.sound : silence, x.parent);
+    // It reads the model and writes only the overlay, the one role it edits.
+    auto* w = new TDrawLines(x.model, x.model, x.sound ? *x.sound : silence, x.parent);
     if (auto* form = qobject_cast<TMainForm*>(x.parent)) {
         form->onLinesValuesCleared = [w] { w->clearValueLabels(); };
         form->onLinesRowsChanged = [w] { w->LinesDataClick(); };

@@ -17,7 +17,8 @@ constexpr int kClientWidth = 409;
 constexpr int kClientHeight = 154;
 }  // namespace
 
-TSetRevArm::TSetRevArm(Model& m, QWidget* parent) : QDialog(parent), m_(m) {
+TSetRevArm::TSetRevArm(const Model& m, GearCommands& commands, QWidget* parent)
+    : QDialog(parent), m_(m), commands_(commands) {
     setObjectName(QStringLiteral("SetRevArm"));
     setWindowTitle(QStringLiteral("Set Reverse Arm Positions"));
     setModal(true);
@@ -76,12 +77,12 @@ void TSetRevArm::applyBoxes(bool texts) {
 
 void TSetRevArm::FormActivate() {
     placeControls();  // the font may have changed since the last time
+    // The positions after the first unused one are cleared before drawing,
+    // so the labels and boxes shown are the positions the diagrams use.
+    commands_.settleDiagramPositions();
     {
         QtCanvas canvas(surface_);
         canvas.clear(colours::white);
-        // The walk runs twice, as the dialog always has; the second pass sees
-        // the positions the first one cleared.
-        drawRevArmDialog(m_, canvas, boxes_);
         drawRevArmDialog(m_, canvas, boxes_);
     }
     applyBoxes(true);
@@ -93,6 +94,7 @@ void TSetRevArm::Close1Click() {
     // A box being edited is left before the button acts, as a click would.
     if (const int box = boxOf(focusWidget())) EditExit(box);
     close1_->setFocus();
+    commands_.settleDiagramPositions();
     {
         QtCanvas canvas(surface_);
         drawRevArmDialog(m_, canvas, boxes_);
@@ -120,7 +122,7 @@ bool TSetRevArm::EditKeyPress(int box, char key) {
 void TSetRevArm::EditExit(int box) {
     QLineEdit* e = edit(box);
     if (!e) return;
-    acceptRevArmEntry(m_, box, e->text().toStdString());
+    acceptRevArmEntry(commands_, box, e->text().toStdString());
 }
 
 void TSetRevArm::showEvent(QShowEvent* e) {
@@ -133,7 +135,7 @@ void TSetRevArm::done(int result) {
     // being edited is accepted first, as leaving it would.
     if (const int box = boxOf(focusWidget())) EditExit(box);
     // However the dialog closes, the diagram that opened it redraws.
-    m_.revArmSetChanged = true;
+    commands_.finishDiagramPositions();
     QDialog::done(result);
 }
 

@@ -10,6 +10,7 @@
 #include <array>
 
 #include "diagrams/core/RevArmSet.h"
+#include "model/GearCommands.h"
 #include "model/Model.h"
 
 class QLineEdit;
@@ -20,7 +21,7 @@ namespace tevrane {
 class TSetRevArm : public QDialog {
     Q_OBJECT
 public:
-    explicit TSetRevArm(Model& m, QWidget* parent = nullptr);
+    TSetRevArm(const Model& m, GearCommands& commands, QWidget* parent = nullptr);
 
     // Box 1..9 is Edit1..Edit9 (positions), box 10 is Edit10 (vertical scale).
     QLineEdit* edit(int box) const;
@@ -46,7 +47,8 @@ private:
     void placeControls();
     void applyBoxes(bool texts);
 
-    Model& m_;
+    const Model& m_;
+    GearCommands& commands_;
     QImage surface_;
     RevArmBoxes boxes_;
     std::array<QLineEdit*, kRevArmBoxCount + 1> edits_{};

@@ -2,6 +2,7 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPalette>
@@ -83,6 +84,8 @@ DimensionDialog::DimensionDialog(const Model& m, GearCommands& c, const Dimensio
     reset_->installEventFilter(this);
     connect(reset_, &QPushButton::clicked, this, [this] { resetClick(); });
 
+    unitCaption_ = new QLabel(this);
+    unitCaption_->setObjectName(QStringLiteral("UnitCaption"));
     close_ = new QPushButton(QString::fromStdString(layout_.close.caption), this);
     close_->setObjectName(QStringLiteral("Close"));
     connect(close_, &QPushButton::clicked, this, [this] { CloseClick(); });
@@ -113,6 +116,7 @@ void DimensionDialog::layoutControls(float sx, float sy) {
     }
     place(reset_, layout_.reset.x, layout_.reset.y, layout_.reset.width, layout_.reset.height);
     place(close_, layout_.close.x, layout_.close.y, layout_.close.width, layout_.close.height);
+    place(unitCaption_, 1, layout_.unitCaptionY, layout_.reset.x - 8, kRowPitch);
 }
 
 DimensionDialog::~DimensionDialog() {
@@ -142,6 +146,7 @@ int DimensionDialog::rowIndexOfEdit(const QObject* o) const {
 
 void DimensionDialog::FormActivate() {
     layoutControls(m_.fontScaleX, m_.fontScaleY);
+    unitCaption_->setText(QString::fromStdString(dimensionUnitCaption(m_.lengthUnit)));
     {
         QtCanvas canvas(surface_);
         drawDimensionLabels(canvas, layout_, m_.fontScaleX, m_.fontScaleY);

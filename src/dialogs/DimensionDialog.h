@@ -14,6 +14,7 @@
 #include "model/GearCommands.h"
 #include "model/Model.h"
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -29,6 +30,8 @@ public:
     QPushButton* smallButton(int n) const;
     QPushButton* resetButton() const { return reset_; }
     QPushButton* closeButton() const { return close_; }
+    // The caption naming the design's length unit.
+    QLabel* unitCaption() const { return unitCaption_; }
     const DimensionLayout& layout() const { return layout_; }
     // The surface the labels are drawn on; painted under the controls.
     const QImage& surface() const { return surface_; }
@@ -86,6 +89,7 @@ private:
     std::vector<QPushButton*> smallButtons_;
     QPushButton* reset_ = nullptr;
     QPushButton* close_ = nullptr;
+    QLabel* unitCaption_ = nullptr;
     QImage surface_;
     float scaleX_ = 0.0f, scaleY_ = 0.0f;  // the font scale the controls are laid out for
 };

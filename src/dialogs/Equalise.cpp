@@ -138,7 +138,9 @@ TEqualise::TEqualise(const Model& m, GearCommands& c, QWidget* parent) : QDialog
     fullTarget_ = new QLineEdit(number(kDefaultFullGearTarget, 0), tune);
     fullTarget_->setMaximumWidth(70);
     goalsGrid->addWidget(fullTarget_, kGoalCount + 1, 1);
-    goalsGrid->addWidget(new QLabel(QStringLiteral("Least lead (length):"), tune), kGoalCount + 2, 0, Qt::AlignRight);
+    leastLeadLabel_ = new QLabel(tune);
+    leastLeadLabel_->setObjectName(QStringLiteral("LeastLeadLabel"));
+    goalsGrid->addWidget(leastLeadLabel_, kGoalCount + 2, 0, Qt::AlignRight);
     leastLead_ = new QLineEdit(tune);
     leastLead_->setObjectName(QStringLiteral("LeastLead"));
     leastLead_->setMaximumWidth(70);
@@ -202,6 +204,8 @@ void TEqualise::showEvent(QShowEvent* e) {
 }
 
 void TEqualise::FormActivate() {
+    leastLeadLabel_->setText(QStringLiteral("Least lead (") + QString::fromUtf8(unitSymbol(m_.lengthUnit)) +
+                             QStringLiteral("):"));
     if (running()) return;
     fillDimensions();
     // The table of the design as it is now, once the window is up: the

@@ -97,6 +97,7 @@ private:
     std::array<QCheckBox*, kGoalCount> goalBoxes_{};
     std::array<QLineEdit*, kGoalCount> weights_{};
     QLineEdit* fullTarget_ = nullptr;
+    QLabel* leastLeadLabel_ = nullptr;
     QLineEdit* leastLead_ = nullptr;
     QPushButton* tune_ = nullptr;
     QPushButton* cancel_ = nullptr;

@@ -4,14 +4,16 @@
 #include <QPushButton>
 
 #include "dialogs/core/SettingLogic.h"
+#include "model/GearCommands.h"
 #include "model/Model.h"
 
 namespace tevrane {
 
-TGraphZoom::TGraphZoom(Model& m, QWidget* parent)
+TGraphZoom::TGraphZoom(const Model& m, GearCommands& commands, QWidget* parent)
     : SettingDialog(QStringLiteral("Set Zoom of Dimensional Graphic Position"), 270, 68, 43, false,
                     parent),
-      m_(m) {
+      m_(m),
+      commands_(commands) {
     addLabel(QStringLiteral("Min = 0.5"), 2, 3);
     addLabel(QStringLiteral("Max = 2000.0"), 180, 3);
     addLabel(QStringLiteral("Approximate Factor = Locomotive Gauge in Units Used"), 2, 21);
@@ -23,7 +25,7 @@ void TGraphZoom::FormActivate() {
 }
 
 void TGraphZoom::OKBtnClick() {
-    m_.graphicZoom = setting::clampGraphicZoom(typedValue());
+    commands_.setGraphicZoom(typedValue());
     accept();
 }
 

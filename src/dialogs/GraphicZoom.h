@@ -8,16 +8,18 @@
 namespace tevrane {
 
 struct Model;
+class GearCommands;
 
 class TGraphZoom : public SettingDialog {
 public:
-    explicit TGraphZoom(Model& m, QWidget* parent = nullptr);
+    TGraphZoom(const Model& m, GearCommands& commands, QWidget* parent = nullptr);
 
     void FormActivate() override;
     void OKBtnClick() override;
 
 private:
-    Model& m_;
+    const Model& m_;
+    GearCommands& commands_;
 };
 
 }  // namespace tevrane

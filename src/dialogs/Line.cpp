@@ -98,8 +98,8 @@ void setTextIfChanged(QLabel* l, const std::string& s) {
 
 }  // namespace
 
-TDrawLines::TDrawLines(Model& m, SoundPlayer& sound, QWidget* parent)
-    : QDialog(parent), m_(m), logic_(m, sound) {
+TDrawLines::TDrawLines(const Model& m, Overlay& overlay, SoundPlayer& sound, QWidget* parent)
+    : QDialog(parent), m_(m), logic_(m, overlay, sound) {
     setObjectName(QStringLiteral("DrawLines"));
     setWindowTitle(QStringLiteral("Draw Lines"));
     setModal(true);

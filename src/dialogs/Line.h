@@ -25,7 +25,8 @@ namespace tevrane {
 class TDrawLines : public QDialog {
     Q_OBJECT
 public:
-    TDrawLines(Model& m, SoundPlayer& sound, QWidget* parent = nullptr);
+    // The window reads the model; its handlers write only the overlay.
+    TDrawLines(const Model& m, Overlay& overlay, SoundPlayer& sound, QWidget* parent = nullptr);
     ~TDrawLines() override;
 
     // ---- controls, for the tests ----------------------------------------------
@@ -82,7 +83,7 @@ private:
     bool findBox(const QObject* o, int& r, int& column) const;
     void leaveBoxBeingEdited();
 
-    Model& m_;
+    const Model& m_;
     drawlines::DrawLinesLogic logic_;
 
     QGroupBox* typeBox_ = nullptr;

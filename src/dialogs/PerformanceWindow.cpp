@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 
 #include "diagrams/core/CardPlot.h"
@@ -58,8 +59,10 @@ TPerformance::TPerformance(const Model& m, GearCommands& c, QWidget* parent)
     dyn->setObjectName(QStringLiteral("DynamicVariPerformance"));
     addPictureItems();
 
-    // Designs are in inches for now: psi, mph, hp.
-    const PerformanceInputs start = defaultPerformanceInputs(PowerUnits::Imperial);
+    // The boxes start in the design's units (psi, mph for inches; bar, km/h
+    // for millimetres); useUnits follows a conversion or a load.
+    units_ = powerUnitsOf(m.lengthUnit);
+    const PerformanceInputs start = defaultPerformanceInputs(units_);
     const PerformanceUnitNames u = unitNames(start.units);
     const QString psi = QStringLiteral(" ") + QString::fromUtf8(u.pressure) + QStringLiteral(" gauge");
 
@@ -76,10 +79,12 @@ TPerformance::TPerformance(const Model& m, GearCommands& c, QWidget* parent)
     grid->addWidget(targets_, 0, 3, 1, 3);
 
     grid->addWidget(new QLabel(QStringLiteral("Steam chest:"), body), 1, 0);
-    pressure_ = numberBox(body, QStringLiteral("ChestPressure"), -14.0, 2000.0, start.chestPressure, 1, psi);
+    const double low = units_ == PowerUnits::Metric ? -1.0 : -14.0;
+    const double high = units_ == PowerUnits::Metric ? 140.0 : 2000.0;
+    pressure_ = numberBox(body, QStringLiteral("ChestPressure"), low, high, start.chestPressure, 2, psi);
     grid->addWidget(pressure_, 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("Back pressure:"), body), 1, 2);
-    back_ = numberBox(body, QStringLiteral("BackPressure"), -14.0, 2000.0, start.backPressure, 1, psi);
+    back_ = numberBox(body, QStringLiteral("BackPressure"), low, high, start.backPressure, 2, psi);
     grid->addWidget(back_, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Clearance:"), body), 1, 4);
     clearance_ = numberBox(body, QStringLiteral("Clearance"), 0.0, 99.0, start.clearancePercent, 1,
@@ -124,8 +129,39 @@ TPerformance::TPerformance(const Model& m, GearCommands& c, QWidget* parent)
     });
 }
 
+void TPerformance::useUnits(PowerUnits units) {
+    if (units == units_) return;
+    const PerformanceInputs was = defaultPerformanceInputs(units_);
+    const PerformanceInputs now = defaultPerformanceInputs(units);
+    const bool toMetric = units == PowerUnits::Metric;
+    // A value left at the old unit's default takes the new unit's default
+    // (100 psi becomes 7 bar, as a designer would set it); a value the user
+    // set is converted.
+    const auto follow = [&](QDoubleSpinBox* b, double oldDefault, double newDefault, double perMetric) {
+        const double v = b->value();
+        b->setValue(v == oldDefault ? newDefault : (toMetric ? v / perMetric : v * perMetric));
+    };
+    const PerformanceUnitNames u = unitNames(units);
+    const QString suffix = QStringLiteral(" ") + QString::fromUtf8(u.pressure) + QStringLiteral(" gauge");
+    filling_ = true;
+    for (QDoubleSpinBox* b : {pressure_, back_}) {
+        QSignalBlocker quiet(b);
+        b->setSuffix(suffix);
+        b->setRange(toMetric ? -1.0 : -14.0, toMetric ? 140.0 : 2000.0);
+    }
+    {
+        QSignalBlocker q1(pressure_), q2(back_), q3(speed_);
+        follow(pressure_, was.chestPressure, now.chestPressure, kPsiPerBar);
+        follow(back_, was.backPressure, now.backPressure, kPsiPerBar);
+        if (bySpeed_->isChecked()) follow(speed_, -1.0, -1.0, 1.0 / kKilometresPerMile);
+    }
+    bySpeed_->setText(QStringLiteral("Road speed (") + QString::fromUtf8(u.speed) + QStringLiteral(")"));
+    filling_ = false;
+    units_ = units;
+}
+
 PerformanceInputs TPerformance::inputs() const {
-    PerformanceInputs in = defaultPerformanceInputs(PowerUnits::Imperial);
+    PerformanceInputs in = defaultPerformanceInputs(units_);
     in.chestPressure = pressure_->value();
     in.backPressure = back_->value();
     in.clearancePercent = clearance_->value();
@@ -144,6 +180,7 @@ void TPerformance::InputsChange() {
 }
 
 void TPerformance::recompute(const Model& m) {
+    useUnits(powerUnitsOf(m.lengthUnit));
     const PerformanceInputs in = inputs();
     const std::string problem = performanceInputsProblem(in);
     const auto parsed = parseNotchTargets(targets_->text().toStdString());

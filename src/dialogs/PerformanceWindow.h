@@ -45,8 +45,12 @@ protected:
 
 private:
     void recompute(const Model& m);
+    // The boxes' units follow the design's: suffixes, ranges, and the values
+    // (a default becomes the other unit's default, a set value is converted).
+    void useUnits(PowerUnits units);
     void fillNotchChoice();
 
+    PowerUnits units_ = PowerUnits::Imperial;
     PerformanceTable table_;
     std::vector<NotchTarget> targetList_;
     QComboBox* notch_ = nullptr;

@@ -14,7 +14,8 @@ namespace tevrane {
 
 namespace {
 constexpr int kWidth = 252;
-constexpr int kHeight = 88;
+// Room under the buttons for the line that names the coordinates' unit.
+constexpr int kHeight = 104;
 constexpr int kEditWidth = 56;
 constexpr int kEditHeight = 17;
 constexpr int kButtonWidth = 52;
@@ -66,6 +67,9 @@ TRefPnts::TRefPnts(const Model& m, GearCommands& c, QWidget* parent) : QDialog(p
     ok_ = button("OK", "OKBtn", 62);
     cancel_ = button("Cancel", "CancelBtn", 128);
     zero_ = button("Zero", "ZeroBtn", 194);
+    unit_ = new QLabel(this);
+    unit_->setObjectName(QStringLiteral("RefPtUnit"));
+    unit_->setGeometry(6, 85, kWidth - 12, 16);
     connect(ok_, &QPushButton::clicked, this, [this] { OKBtnClick(); });
     connect(cancel_, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
     connect(zero_, &QPushButton::clicked, this, [this] { ZeroBtnClick(); });
@@ -80,6 +84,8 @@ void TRefPnts::FormActivate() {
     const float values[4] = {m_.pivotY[kRefPoint1], m_.pivotX[kRefPoint1], m_.pivotY[kRefPoint2],
                              m_.pivotX[kRefPoint2]};
     for (int k = 0; k < 4; ++k) edits_[k]->setText(QString::fromStdString(refpoint::boxText(values[k])));
+    unit_->setText(QStringLiteral("From the driver centre, in ") + QString::fromUtf8(unitName(m_.lengthUnit)) +
+                   QStringLiteral(" (") + QString::fromUtf8(unitSymbol(m_.lengthUnit)) + QStringLiteral(")"));
     // A stray Return or Space must not store anything.
     cancel_->setFocus();
 }

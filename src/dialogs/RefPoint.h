@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -22,6 +23,8 @@ public:
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
     QPushButton* zeroButton() const { return zero_; }
+    // The line under the buttons naming the unit the coordinates are in.
+    QLabel* unitLabel() const { return unit_; }
 
     // Fills the boxes from the points when the dialog shows.
     void FormActivate();
@@ -39,6 +42,7 @@ private:
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QPushButton* zero_ = nullptr;
+    QLabel* unit_ = nullptr;
 };
 
 }  // namespace tevrane

@@ -23,6 +23,7 @@ public:
 private:
     const Model& m_;
     GearCommands& c_;
+    QLabel* unit_ = nullptr;  // the design's length unit, between Min and Max
     QLabel* values_[5] = {};
 };
 

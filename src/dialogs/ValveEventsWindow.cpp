@@ -131,12 +131,6 @@ TValveEvents::TValveEvents(const Model& m, GearCommands& c, QWidget* parent)
 
     table_ = newTable(body, QStringLiteral("EventsTable"));
     table_->setColumnCount(kEventsColumns);
-    QStringList heads;
-    for (int col = 0; col < kEventsColumns; ++col) {
-        const EventsColumnInfo& info = eventsColumn(static_cast<EventsColumn>(col));
-        heads << QString::fromUtf8(info.title) + QStringLiteral("\n") + QString::fromUtf8(info.unit);
-    }
-    table_->setHorizontalHeaderLabels(heads);
     table_->verticalHeader()->hide();
     table_->setFixedHeight(table_->horizontalHeader()->sizeHint().height() +
                            kTableLines * table_->verticalHeader()->defaultSectionSize() + 4);
@@ -154,15 +148,15 @@ TValveEvents::TValveEvents(const Model& m, GearCommands& c, QWidget* parent)
 
     auto* lower = new QHBoxLayout;
     auto* midBox = new QVBoxLayout;
-    midBox->addWidget(new QLabel(QStringLiteral("Mid gear (lengths)"), body));
+    midCaption_ = new QLabel(body);
+    midCaption_->setObjectName(QStringLiteral("MidGearCaption"));
+    midBox->addWidget(midCaption_);
     midGear_ = newTable(body, QStringLiteral("MidGearTable"));
     midGear_->setColumnCount(3);
     midGear_->setRowCount(3);
     midGear_->setHorizontalHeaderLabels({QStringLiteral("Front"), QStringLiteral("Back"), QStringLiteral("F-B")});
     midGear_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     midGear_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    midGear_->setVerticalHeaderLabels(
-        {QStringLiteral("Steam lap"), QStringLiteral("Lead"), QStringLiteral("Exhaust clearance")});
     midBox->addWidget(midGear_);
     midBox->addStretch(1);
     lower->addLayout(midBox);
@@ -188,12 +182,10 @@ TValveEvents::TValveEvents(const Model& m, GearCommands& c, QWidget* parent)
     notchBox->addWidget(targetsError_);
     notches_ = newTable(body, QStringLiteral("NotchTable"));
     notches_->setColumnCount(kNotchColumns);
-    QStringList notchHeads;
-    for (const char* t : notchColumnTitles()) notchHeads << QString::fromUtf8(t);
-    notches_->setHorizontalHeaderLabels(notchHeads);
     notches_->verticalHeader()->hide();
     notches_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     notches_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    showUnit(m.lengthUnit);
     notchBox->addWidget(notches_);
     reach_ = new QLabel(body);
     reach_->setObjectName(QStringLiteral("ReachText"));
@@ -241,7 +233,34 @@ void TValveEvents::recompute() {
     showReport();
 }
 
+void TValveEvents::showUnit(LengthUnit unit) {
+    QStringList heads;
+    for (int col = 0; col < kEventsColumns; ++col) {
+        const auto c = static_cast<EventsColumn>(col);
+        heads << QString::fromUtf8(eventsColumn(c).title) + QStringLiteral("\n") +
+                     QString::fromStdString(eventsColumnUnit(c, unit));
+    }
+    table_->setHorizontalHeaderLabels(heads);
+    const QString symbol = QString::fromUtf8(unitSymbol(unit));
+    if (midCaption_) midCaption_->setText(QStringLiteral("Mid gear (lengths in ") + symbol + QStringLiteral(")"));
+    if (midGear_)
+        midGear_->setVerticalHeaderLabels({QStringLiteral("Steam lap, ") + symbol, QStringLiteral("Lead, ") + symbol,
+                                           QStringLiteral("Exhaust clearance, ") + symbol});
+    if (notches_) {
+        // The settings found are reverse-arm places, lengths of the design.
+        QStringList notchHeads;
+        for (const char* t : notchColumnTitles()) {
+            QString head = QString::fromUtf8(t);
+            if (notchHeads.isEmpty()) head += QStringLiteral("\n% stroke");
+            else head += QStringLiteral("\n") + symbol;
+            notchHeads << head;
+        }
+        notches_->setHorizontalHeaderLabels(notchHeads);
+    }
+}
+
 void TValveEvents::showReport() {
+    showUnit(report_.unit);
     const std::vector<EventsRow> rows = eventsRows(report_, tolerance_->value());
     table_->setUpdatesEnabled(false);
     table_->setRowCount(static_cast<int>(rows.size()));
@@ -270,7 +289,7 @@ void TValveEvents::showReport() {
     else if (report_.clamped)
         note = QStringLiteral("The linkage cannot close at some settings: the solver mended it there (\"linkage mended\").");
     else
-        note = QString::fromUtf8(kEventsMeasures);
+        note = QString::fromStdString(eventsMeasures(report_.unit));
     note += QStringLiteral("\nDead centres (driver angle): front %1 deg, back %2 deg.")
                 .arg(report_.deadCentres.front, 0, 'f', 2)
                 .arg(report_.deadCentres.back, 0, 'f', 2);

@@ -60,6 +60,8 @@ private:
     void recompute();
     // Fills the tables from the report with the tolerance and columns chosen.
     void showReport();
+    // The headings name the design's length unit.
+    void showUnit(LengthUnit unit);
     // The events table as wide as its columns, within the screen.
     void fitTable();
 
@@ -74,6 +76,7 @@ private:
     QLabel* note_ = nullptr;
     QListWidget* findings_ = nullptr;
     QTableWidget* midGear_ = nullptr;
+    QLabel* midCaption_ = nullptr;
     QLineEdit* targets_ = nullptr;
     QCheckBox* fullGear_ = nullptr;
     QLabel* targetsError_ = nullptr;

@@ -48,8 +48,28 @@ Fields layout(Model& m, float& scratch) {
                          m.linePivotBX, m.linePivotBY, m.lineType, m.lineColour, m.lineMode,
                          m.linePivotA, m.linePivotB})
         for (int k = 1; k <= kOverlayEntries; ++k) f.push_back(&table[k]);
-    // 70: four zeros, then the current overlay entry (handled by the caller).
+    // 70: the length unit, three zeros, then the current overlay entry
+    // (handled by the callers).
     return f;
+}
+
+// The design's length unit lives in record 70's first field. The first four
+// fields of that record were always written as zeros and no reader of this
+// layout stores them into anything, so a reader that knows nothing of units
+// passes over the slot and opens a design in millimetres unchanged (its
+// numbers are simply numbers to it), and every file written without a unit
+// holds 0 there and opens as inches. The slot holds 0 for inches and exactly
+// 25.4 (millimetres per inch) for millimetres; any other value, garbage
+// included, reads as inches. The spare cylinder field is not used for this:
+// it is raw bytes another program may have filled. Nor are the "again"
+// fields: a reader of this layout stores them into real dimensions.
+constexpr float kMillimetreMark = static_cast<float>(kMillimetresPerInch);
+
+float unitMark(LengthUnit u) { return u == LengthUnit::Millimetre ? kMillimetreMark : 0.0f; }
+
+LengthUnit unitFromMark(std::uint32_t bits) {
+    return bits == std::bit_cast<std::uint32_t>(kMillimetreMark) ? LengthUnit::Millimetre
+                                                                  : LengthUnit::Inch;
 }
 
 void putLittleEndian(std::uint8_t* out, std::uint32_t bits) {
@@ -73,7 +93,9 @@ std::vector<std::uint8_t> encodeDimensions(const Model& model) {
     std::vector<std::uint8_t> out(kDimensionFileSize, 0);
     std::size_t i = 0;
     for (const float* f : fields) putLittleEndian(&out[4 * i++], std::bit_cast<std::uint32_t>(*f));
-    // Record 70: four zeros and the current overlay entry as a single.
+    // Record 70: the unit, three zeros and the current overlay entry as a
+    // single.
+    putLittleEndian(&out[4 * i], std::bit_cast<std::uint32_t>(unitMark(model.lengthUnit)));
     i += 4;
     putLittleEndian(&out[4 * i], std::bit_cast<std::uint32_t>(static_cast<float>(model.lineCount)));
     return out;
@@ -86,6 +108,7 @@ DecodeResult decodeDimensions(Model& m, std::span<const std::uint8_t> bytes) {
     std::size_t i = 0;
     // Stored in file order, so of a field written twice the second copy wins.
     for (float* f : fields) *f = std::bit_cast<float>(getLittleEndian(&bytes[4 * i++]));
+    m.lengthUnit = unitFromMark(getLittleEndian(&bytes[4 * i]));
     i += 4;
     // The diagrams' vertical scale is held within the limits the positions
     // dialog keeps, so a file carrying 1e38 there cannot make a diagram

@@ -32,7 +32,9 @@ struct DecodeResult {
 
 // Stores every field of the file into the model. The whole file is checked
 // first: a file shorter than 1400 bytes changes nothing and fails with "Read
-// beyond end of file"; bytes after record 70 are ignored. Any bit pattern of
+// beyond end of file"; bytes after record 70 are ignored. The first field of
+// record 70 carries the length unit (exactly 25.4 for millimetres, anything
+// else inches). Any bit pattern of
 // a field is accepted as it stands, except the diagrams' vertical scale, held
 // within its limits (boundedDiagramVScale), and the overlay entry number.
 DecodeResult decodeDimensions(Model& m, std::span<const std::uint8_t> bytes);

@@ -102,14 +102,22 @@ DrawPicture frameAsDrawn(const Model& live, const RenderState& st, QSize size, c
         drawTitleBlock(c, title, size.width(), size.height());
     };
 }
-// As `tevrane --export mechanism` writes a PNG.
-const QSize kExportSize(1600, 1000);
+// As `tevrane --export mechanism` writes a PNG; printing scales it to the page.
+const QSize kExportSize = kScreenPictureSize;
 }  // namespace
 
 void TMainForm::ExportPictureClick() {
     const QString name = m_.currentFileName.empty() ? QStringLiteral("tevrane")
                                                     : QString::fromStdString(m_.currentFileName);
-    exportPictureWithDialog(this, name, kExportSize, frameAsDrawn(m_, renderState_, kExportSize, clock_.shortDate()));
+    // The gear as it is now, fitted to a PNG of a screen's proportions or to
+    // the page of an SVG or PDF drawing, as `tevrane --export mechanism` does.
+    const Model m = m_;
+    const RenderState st = renderState_;
+    const std::string date = clock_.shortDate();
+    exportPictureWithDialog(this, name, [m, st, date](PictureFormat format) {
+        const QSize size = format == PictureFormat::Png ? kScreenPictureSize : kPagePictureSize;
+        return SizedPicture{size, frameAsDrawn(m, st, size, date)};
+    });
 }
 
 void TMainForm::PrintPictureClick() {
@@ -117,7 +125,7 @@ void TMainForm::PrintPictureClick() {
     const Model m = m_;
     const RenderState st = renderState_;
     const std::string date = clock_.shortDate();
-    if (!askPrintKind(this, printToScale_, scaleRequest_)) return;
+    if (!askPrintKind(this, printToScale_, scaleRequest_, m.lengthUnit)) return;
     if (printToScale_)
         printToScaleWithPreview(this, m, st, scaleRequest_, titleBlockOf(m, date));
     else

@@ -63,25 +63,30 @@ QImage& PictureView::beginFrame() {
     // that density before it draws.
     if (devicePixelRatioF() != ratio_) allocate(size());
     const int back = 1 - front_;
-    if (highDensity())
-        pictures_[back].fill(Qt::white);
-    else
-        fillRect(pictures_[back], drawn_[back], colours::white);
+    // Only the tiles its last frame drew in hold ink.
+    fillTiles(pictures_[back], ink_[back], colours::white);
     drawn_[back] = QRect();
     return pictures_[back];
 }
 
-void PictureView::endFrame(const QRect& drawn) {
+void PictureView::endFrame(const QRect& drawn, const InkTiles* inked) {
     const int back = 1 - front_;
     // On a dense screen the frame was drawn with a painter over the whole
     // picture, in device pixels.
     drawn_[back] = highDensity() ? pictures_[back].rect() : drawn.intersected(pictures_[back].rect());
-    // Outside both frames' drawing both pictures are white; inside, much of
-    // a frame (the labels, the fixed parts) is as it was. Only what really
+    if (!inked) {
+        ink_[back].reset(pictures_[back].width(), pictures_[back].height());
+        ink_[back].markRect(drawn_[back].left(), drawn_[back].top(), drawn_[back].right(), drawn_[back].bottom());
+    } else {
+        ink_[back] = *inked;
+    }
+    // Outside both frames' ink both pictures are white; inside, much of a
+    // frame (the labels, the fixed parts) is as it was. Only what really
     // changed is repainted, so the controls over the picture are not
     // redrawn for a picture that did not change under them.
-    lastChange_ = changedTiles(pictures_[front_], pictures_[back],
-                               drawn_[back].united(drawn_[front_]));
+    InkTiles either = ink_[back];
+    either.unite(ink_[front_]);
+    lastChange_ = changedTiles(pictures_[front_], pictures_[back], either);
     if (highDensity()) {
         // The tiles are in device pixels; the window repaints in its own.
         QRegion logical;
@@ -111,9 +116,12 @@ void PictureView::allocate(QSize logical) {
     shown.setDevicePixelRatio(ratio);
     pictures_[front_] = std::move(shown);
     drawn_[front_] = kept;
+    ink_[front_].reset(device.width(), device.height());
+    if (!kept.isEmpty()) ink_[front_].markRect(kept.left(), kept.top(), kept.right(), kept.bottom());
     pictures_[1 - front_] = QtCanvas::whiteImage(device.width(), device.height());
     pictures_[1 - front_].setDevicePixelRatio(ratio);
     drawn_[1 - front_] = QRect();
+    ink_[1 - front_].reset(device.width(), device.height());
     ratio_ = ratio;
     update();
 }
@@ -225,19 +233,28 @@ void TMainForm::Timer1Timer() {
     QRect drawn;
     const FrameClock fc{clock_.shortDate(), clock_.longTime()};
     if (!view_->highDensity()) {
-        QtCanvas canvas(view_->beginFrame());
-        runFrame(m_, renderState_, canvas, *this, fc);
-        drawn = canvas.touched();
+        InkTiles inked;
+        {
+            QtCanvas canvas(view_->beginFrame());
+            runFrame(m_, renderState_, canvas, *this, fc);
+            drawn = canvas.touched();
+            inked = canvas.inkTiles();
+        }
+        view_->endFrame(drawn, &inked);
     } else {
         // On a screen of more than one device pixel to a picture pixel the
         // picture is drawn as lines and letters at the device's resolution,
         // so they stay sharp: the same shapes at the same picture pixels.
         QImage& picture = view_->beginFrame();
+        InkTiles inked;
+        inked.reset(picture.width(), picture.height());
         QPainter painter(&picture);
         QtPainterCanvas canvas(painter, view_->width(), view_->height());
+        canvas.trackInk(&inked, picture.devicePixelRatio());
         runFrame(m_, renderState_, canvas, *this, fc);
+        painter.end();
+        view_->endFrame(drawn, &inked);
     }
-    view_->endFrame(drawn);
     // Only when the picture changed the UnDo button, the error entry or the
     // bars' state do the widgets need mirroring.
     if (pictureChangedPanel_) {

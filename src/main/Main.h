@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "main/ScalePrint.h"
+#include "platform/InkTiles.h"
 #include "main/WindowRegistry.h"
 #include "main/core/MainController.h"
 #include "main/core/Renderer.h"
@@ -45,8 +46,9 @@ public:
     // The picture the next frame is drawn on: all white, not the one on show.
     QImage& beginFrame();
     // Shows the picture beginFrame gave out; `drawn` holds every pixel the
-    // frame drew on.
-    void endFrame(const QRect& drawn);
+    // frame drew on and `inked`, when given, the tiles it drew in (finer:
+    // only those are compared now and cleared before the picture's next use).
+    void endFrame(const QRect& drawn, const InkTiles* inked = nullptr);
     // The picture on show.
     const QImage& picture() const { return pictures_[front_]; }
     // True on a screen with more than one device pixel to a picture pixel:
@@ -74,6 +76,7 @@ private:
 
     QImage pictures_[2];
     QRect drawn_[2];  // where each picture is not white
+    InkTiles ink_[2];  // the tiles of each picture that hold ink
     int front_ = 0;
     qreal ratio_ = 1.0;
     QRegion lastChange_;

@@ -35,7 +35,7 @@ const Command kCommands[] = {
     {Item::CompareWith, {}},
     {Item::CompareOff, {}},
     {Item::DesignReport, {}, nullptr, [](TMainForm& w) { w.DesignReportClick(); }},
-    {Item::ConvertUnits, {}},
+    {Item::ConvertUnits, {}, [](MainController& c) { c.convertUnitsClick(); }},
     {Item::Font, {}, [](MainController& c) { c.toggleFont(); }},
     {Item::CalcCentRevArm, ToolButton{ToolIcon::MidGear, "Calculate Mid Gear Position if Necessary"},
      [](MainController& c) { c.calcCentRevArm(); }},

@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFormLayout>
+#include <QLabel>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -167,7 +168,8 @@ QString writeToScalePdf(const QString& path, const Model& m, const RenderState& 
     return QString::fromStdString(failure);
 }
 
-bool askPrintKind(QWidget* parent, bool& toScale, ScaleRequest& r) {
+bool askPrintKind(QWidget* parent, bool& toScale, ScaleRequest& r, LengthUnit designUnit) {
+    useDesignUnit(r, designUnit);
     QDialog d(parent);
     d.setWindowTitle(QStringLiteral("Print"));
     auto* form = new QFormLayout(&d);
@@ -179,10 +181,12 @@ bool askPrintKind(QWidget* parent, bool& toScale, ScaleRequest& r) {
     ratio->addItems({QStringLiteral("1:1"), QStringLiteral("1:2"), QStringLiteral("1:4"), QStringLiteral("1:8"),
                      QStringLiteral("2:1")});
     ratio->setCurrentText(r.ratioText);
-    auto* unit = new QComboBox(&d);
-    unit->addItem(QStringLiteral("in"));
-    unit->addItem(QStringLiteral("mm"));
-    unit->setCurrentText(r.unitText);
+    // The gear is measured in the design's own unit: a design in
+    // millimetres prints a millimetre of it as a millimetre at 1:1.
+    auto* unit = new QLabel(r.unitText + QStringLiteral(" (") + QString::fromUtf8(unitName(designUnit)) +
+                                QStringLiteral(", the design's)"),
+                            &d);
+    unit->setObjectName(QStringLiteral("DesignUnit"));
     form->addRow(fitted);
     form->addRow(scaled);
     form->addRow(QStringLiteral("Scale (paper : gear)"), ratio);
@@ -194,9 +198,7 @@ bool askPrintKind(QWidget* parent, bool& toScale, ScaleRequest& r) {
     if (d.exec() != QDialog::Accepted) return false;
     toScale = scaled->isChecked();
     r.ratioText = ratio->currentText();
-    r.unitText = unit->currentText();
     r.ratio = parseScaleRatio(r.ratioText.toStdString()).value_or(1.0);
-    r.unitMm = parseLengthUnit(r.unitText.toStdString()).value_or(25.4);
     return true;
 }
 

@@ -23,6 +23,12 @@ struct ScaleRequest {
     QString unitText = QStringLiteral("in");
 };
 
+// The design's unit as the sheets measure and name it.
+inline void useDesignUnit(ScaleRequest& r, LengthUnit u) {
+    r.unitMm = u == LengthUnit::Millimetre ? 1.0 : kMillimetresPerInch;
+    r.unitText = QString::fromUtf8(unitSymbol(u));
+}
+
 // Draws the sheets on a device already set to A4 portrait (the device's
 // page layout is set here). Returns the number of sheets, 0 when the plan
 // makes no sense or would need too many.
@@ -34,8 +40,9 @@ QString writeToScalePdf(const QString& path, const Model& m, const RenderState& 
                         const TitleBlock& title);
 
 // The main window's choice between a print fitted to the page and one to
-// scale (with its ratio and the design's unit); false when cancelled.
-bool askPrintKind(QWidget* parent, bool& toScale, ScaleRequest& r);
+// scale (with its ratio; the length unit is the design's, shown); false when
+// cancelled.
+bool askPrintKind(QWidget* parent, bool& toScale, ScaleRequest& r, LengthUnit designUnit);
 
 // The to-scale sheets under a print preview.
 void printToScaleWithPreview(QWidget* parent, const Model& m, const RenderState& st, const ScaleRequest& r,

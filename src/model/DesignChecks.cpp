@@ -10,9 +10,10 @@ namespace tevrane {
 
 namespace {
 
-std::string length(double v) {
+// A length as a finding says it: four decimals and the design's unit.
+std::string length(double v, LengthUnit u) {
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%.4f", v);
+    std::snprintf(buf, sizeof buf, "%.4f %s", v, unitSymbol(u));
     return buf;
 }
 std::string percent(double v) {
@@ -88,18 +89,18 @@ void checkRows(const Engine& e, const std::vector<ValveEvents>& rows, Sense sens
     }
     if (dieHigh.first)
         out.push_back({Severity::Error, kDieOffLink, sense, dieHigh.first, std::nullopt,
-                       "The die runs " + length(highest) + " up the link, past the reverse arm's " +
-                           length(e.reverseArmLength) + ", " + settingsText(dieHigh, sense) + "."});
+                       "The die runs " + length(highest, e.lengthUnit) + " up the link, past the reverse arm's " +
+                           length(e.reverseArmLength, e.lengthUnit) + ", " + settingsText(dieHigh, sense) + "."});
     if (dieLow.first)
         out.push_back({Severity::Error, kDieOffLink, sense, dieLow.first, std::nullopt,
-                       "The die runs " + length(-lowest) + " down the link, past its lower length " +
-                           length(e.linkLowerLength) + ", " + settingsText(dieLow, sense) + "."});
+                       "The die runs " + length(-lowest, e.lengthUnit) + " down the link, past its lower length " +
+                           length(e.linkLowerLength, e.lengthUnit) + ", " + settingsText(dieLow, sense) + "."});
     for (int k = 0; k < 2; ++k) {
         if (!negative[k].first) continue;
         const auto end = k == 0 ? CylinderEnd::Front : CylinderEnd::Back;
         out.push_back({Severity::Warning, kNegativeLead, sense, negative[k].first, end,
                        std::string("The ") + endWord(end) + " port is still lapped at its dead centre " +
-                           settingsText(negative[k], sense) + " (lead down to " + length(leastLead[k]) +
+                           settingsText(negative[k], sense) + " (lead down to " + length(leastLead[k], e.lengthUnit) +
                            "): steam is admitted late."});
     }
 }
@@ -139,8 +140,8 @@ void checkFullOpening(const Engine& e, const EventsTable& t, std::vector<Finding
         const auto end = k == 0 ? CylinderEnd::Front : CylinderEnd::Back;
         out.push_back({Severity::Note, kPortNotFullyOpen, f >= r ? Sense::Forward : Sense::Reverse,
                        kEventSettings - 1, end,
-                       std::string("The ") + endWord(end) + " steam port opens at most " + length(best) + " of its " +
-                           length(width) + " even in full gear."});
+                       std::string("The ") + endWord(end) + " steam port opens at most " + length(best, e.lengthUnit) + " of its " +
+                           length(width, e.lengthUnit) + " even in full gear."});
     }
 }
 

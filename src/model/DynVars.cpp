@@ -134,6 +134,8 @@ void recordGesture(Model& m, int k, float startValue) {
 
 std::string undoLine(const Model& m) {
     const UndoRecord& r = m.undoHistory.newest();
+    // A conversion has no one value before and after: its name says it all.
+    if (r.kind == UndoKind::UnitConversion) return fixed(m.undoHistory.depth(), 2, 0) + "- " + r.name;
     return fixed(m.undoHistory.depth(), 2, 0) + "- " + r.name + " " + fixed(r.after, 6, 3) +
            " to " + fixed(r.before, 6, 3);
 }

@@ -93,6 +93,20 @@ public:
     // A position diagram took the reverse-arm positions the positions dialog
     // changed: true once after each change.
     virtual bool takeChangedPositions() = 0;
+    // The positions dialog: diagram position 1..9 (units of the design;
+    // clamped to the travel, position 1 never unused) and the oval and sine
+    // diagrams' vertical scale (held within its limits).
+    virtual void setDiagramPosition(int position, float value) = 0;
+    virtual void setDiagramVScale(float vs) = 0;
+    // The positions dialog opens: the positions after the first unused one
+    // are cleared, so the dialog shows what the diagrams will step through.
+    virtual void settleDiagramPositions() = 0;
+    // The positions dialog closed, however: settled, and the diagram that
+    // opened it takes them (takeChangedPositions).
+    virtual void finishDiagramPositions() = 0;
+    // "Set Zoom of Dimensional Graphic Position": the zoom factor of the
+    // pointer display's view (0.5..2000).
+    virtual void setGraphicZoom(float zoom) = 0;
     // The animation stops while a diagram window is up and runs again after.
     virtual void stopTimer() = 0;
     virtual void startTimer() = 0;

@@ -106,5 +106,8 @@ double revolutionsFromSpeed(double speed, double driverDiameter, PowerUnits unit
 // The atmosphere that turns a gauge pressure into an absolute one.
 inline constexpr double kAtmospherePsi = 14.7;
 inline constexpr double kAtmosphereBar = 1.01325;
+// Pounds per square inch in one bar, and kilometres in a statute mile.
+inline constexpr double kPsiPerBar = 14.503773773;
+inline constexpr double kKilometresPerMile = 1.609344;
 
 }  // namespace tevrane

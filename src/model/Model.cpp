@@ -5,6 +5,7 @@
 
 #include "model/Dimensions.h"
 #include "model/DynVars.h"
+#include "model/UnitConversion.h"
 
 namespace tevrane {
 
@@ -83,13 +84,21 @@ void loadCylDefaults(Model& m) {
         if (d.recordIndex >= 0) m.cylDefaults[d.recordIndex] = d.defaultValue;
 }
 
+// The factory values are the inch design's. A dialog's reset in a design of
+// millimetres writes them converted, so half a design never stands in one
+// unit and half in the other.
 void resetFrame(Model& m) {
-    for (int id = 1; id <= 21; ++id) *frameField(m, id) = m.frameDefaults[id];
+    for (int id = 1; id <= 21; ++id)
+        *frameField(m, id) = convertLength(m.frameDefaults[id], LengthUnit::Inch, m.lengthUnit);
 }
 
 void resetCylinder(Model& m) {
-    m.pivotY[kCrosshead] = m.frameDefaults[0];
+    const auto inDesignUnit = [&m](float inches) {
+        return convertLength(inches, LengthUnit::Inch, m.lengthUnit);
+    };
+    m.pivotY[kCrosshead] = inDesignUnit(m.frameDefaults[0]);
     m.cyl = m.cylDefaults;
+    for (int i = 0; i < Cyl::kCount; ++i) m.cyl[i] = inDesignUnit(m.cyl[i]);
     m.pivotY[kValveStemJoint] = m.pivotY[kCrosshead] + m.cyl.valveStemToCylCL;
 }
 
@@ -114,6 +123,9 @@ void initModel(Model& m) {
 }
 
 void resetAllDimensions(Model& m) {
+    // Back to the factory's design, which is in inches: the view's scales and
+    // the rest of the design come back to inches first.
+    convertDesign(m, LengthUnit::Inch);
     // What the two dialogs' reset buttons do, one after the other.
     resetFrame(m);
     resetDynamicVariables(m);
@@ -153,6 +165,34 @@ void setMaxTravel(Model& m, float max) {
         m.revArmMax = m.revArmNormal;
         clampDiagramPositions(m);
     }
+}
+
+float revArmLowerLimit(const Model& m) { return m.revArmCentre() - m.revArmMax; }
+float revArmUpperLimit(const Model& m) { return m.revArmCentre() + m.revArmMax; }
+
+float clampRevArmPosition(const Model& m, float value) {
+    if (value == 0.0f) return value;
+    if (value < revArmLowerLimit(m)) return revArmLowerLimit(m);
+    if (value > revArmUpperLimit(m)) return revArmUpperLimit(m);
+    return value;
+}
+
+void setDiagramPosition(Model& m, int position, float value) {
+    constexpr float kPositionOneForZero = 0.001f;
+    if (position < 1 || position > 9) return;
+    if (position == 1 && value == 0.0f) value = kPositionOneForZero;
+    m.revArmSet[position] = clampRevArmPosition(m, value);
+}
+
+void settleRevArmPositions(Model& m) {
+    constexpr int kPositions = 9;
+    for (int k = 1; k <= kPositions - 1; ++k) {
+        if (m.revArmSet[k] != 0.0f)
+            m.revArmSetCount = k;
+        else
+            m.revArmSet[k + 1] = 0.0f;
+    }
+    if (m.revArmSet[kPositions] != 0.0f) m.revArmSetCount = kPositions;
 }
 
 float boundedDiagramVScale(float vs) {

@@ -316,6 +316,20 @@ void setNormalTravel(Model& m, float norm);
 // diagram positions are kept within the normal travel again.
 void setMaxTravel(Model& m, float max);
 
+// The lowest and highest value a diagram position may take: the whole travel
+// either side of the centre.
+float revArmLowerLimit(const Model& m);
+float revArmUpperLimit(const Model& m);
+// A position kept within those limits; 0 marks an unused position and stays.
+float clampRevArmPosition(const Model& m, float value);
+// Diagram position 1..9 takes `value`, clamped; position 1 is never unused, so
+// a 0 there becomes 0.001. Other numbers change nothing.
+void setDiagramPosition(Model& m, int position, float value);
+// Clears every position after the first unused one and sets revArmSetCount
+// to the last position in use (left alone when position 1 itself is unused):
+// the positions the diagrams step through.
+void settleRevArmPositions(Model& m);
+
 // The oval and sine diagrams' vertical scale VS: 375 / VS pixels per unit of
 // valve travel, the scale's ticks spanning 0.4 VS units either side of the
 // centre row. At most 1000, so a travel of +-400 units still fits those

@@ -32,6 +32,12 @@ struct PerformanceUnitNames {
 };
 PerformanceUnitNames unitNames(PowerUnits units);
 
+// The units a design's performance is given in: psi, in, hp for a design in
+// inches, bar, mm, kW for one in millimetres.
+constexpr PowerUnits powerUnitsOf(LengthUnit u) {
+    return u == LengthUnit::Millimetre ? PowerUnits::Metric : PowerUnits::Imperial;
+}
+
 // What the engine is worked at. Pressures are gauge (above the atmosphere),
 // in psi for a design in inches and bar for one in millimetres.
 struct PerformanceInputs {

@@ -114,6 +114,7 @@ SensitivityTable sensitivityTable(const Engine& e, std::span<const NotchPoint> n
                                   std::span<const int> ids) {
     SensitivityTable t;
     t.step = step;
+    t.unit = e.lengthUnit;
     t.notches.assign(notches.begin(), notches.end());
     t.base = eventsAt(e, notches);
     for (const EventValues& v : t.base) t.baseClamped = t.baseClamped || v.clamped;

@@ -77,6 +77,7 @@ struct SensitivityTable {
     // percent event, then by the largest change of a length, then by id.
     std::vector<SensitivityRow> rows;
     bool baseClamped = false;
+    LengthUnit unit = LengthUnit::Inch;  // the engine's: the step, values and lengths
 };
 
 inline constexpr double kDefaultSensitivityStep = 0.01;

@@ -1,6 +1,7 @@
 #include "model/UndoHistory.h"
 
 #include "model/DynVars.h"
+#include "model/UnitConversion.h"
 
 namespace tevrane {
 
@@ -8,9 +9,21 @@ namespace {
 const UndoRecord kNoRecord;
 }  // namespace
 
-void UndoRecord::apply(Model& m) const { writeVar(m, id, after); }
+void UndoRecord::apply(Model& m) const {
+    if (kind == UndoKind::UnitConversion) {
+        convertDesign(m, unitAfter);
+        return;
+    }
+    writeVar(m, id, after);
+}
 
-void UndoRecord::revert(Model& m) const { writeVar(m, id, before); }
+void UndoRecord::revert(Model& m) const {
+    if (kind == UndoKind::UnitConversion) {
+        restoreUnitSnapshot(m, UnitSnapshot{unitBefore, valuesBefore});
+        return;
+    }
+    writeVar(m, id, before);
+}
 
 UndoRecord UndoHistory::pop() {
     if (records_.empty()) return {};

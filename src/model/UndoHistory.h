@@ -7,6 +7,10 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "model/Units.h"
 
 namespace tevrane {
 
@@ -15,16 +19,38 @@ struct Model;
 // The deepest history: a change beyond it drops the oldest record.
 inline constexpr int kUndoMax = 20;
 
-// One change of one dimension.
+// What a record undoes: one dimension's change, or a conversion of the whole
+// design to the other length unit.
+enum class UndoKind : std::int32_t { Dimension, UnitConversion };
+
+// The id a conversion's record carries: no dimension's, and not 0, which
+// marks "no record".
+inline constexpr std::int32_t kUnitConversionUndoId = -1;
+
+// One change of one dimension, or one unit conversion.
 struct UndoRecord {
+    UndoRecord() = default;
+    // A dimension's change.
+    UndoRecord(std::int32_t id_, float before_, float after_, std::string name_)
+        : id(id_), before(before_), after(after_), name(std::move(name_)) {}
+
     std::int32_t id = 0;  // the dimension (1..19, 101..122); 0 for no record
     float before = 0.0f;  // the value an undo restores (units of the design)
     float after = 0.0f;   // the value the change wrote
     std::string name;     // the dimension's short name, as the undo line shows it
 
+    // A conversion: the units either side and every value it rescaled as it
+    // was before (in the order of takeUnitSnapshot), so undo puts each back
+    // bit for bit rather than converting again.
+    UndoKind kind = UndoKind::Dimension;
+    LengthUnit unitBefore = LengthUnit::Inch;
+    LengthUnit unitAfter = LengthUnit::Inch;
+    std::vector<float> valuesBefore;
+
     // Writes `after` (apply) or `before` (revert) into the dimension, by the
     // rules of writeVar (pivot 4 follows ids 102 and 109); an id outside the
-    // dynamic variables writes nothing.
+    // dynamic variables writes nothing. A conversion's apply converts the
+    // design to unitAfter, its revert restores every value it changed.
     void apply(Model& m) const;
     void revert(Model& m) const;
 

@@ -35,8 +35,6 @@ std::pair<std::int64_t, std::int64_t> stepsInside(std::int64_t c0, int s, std::i
     return {lo, hi};
 }
 
-double degrees(double radians) { return radians * 180.0 / std::numbers::pi; }
-
 
 // The 32-bit formats whose pixels are one 0xAARRGGBB word each: there an
 // opaque colour is written as it is.
@@ -194,6 +192,61 @@ QRegion changedTiles(const QImage& before, const QImage& after, const QRect& are
     return region;
 }
 
+QRegion changedTiles(const QImage& before, const QImage& after, const InkTiles& where) {
+    if (before.size() != after.size() || before.format() != after.format() || !isWordFormat(before.format()) ||
+        where.width() != before.width() || where.height() != before.height())
+        return changedTiles(before, after, before.rect().united(after.rect()));
+    constexpr int tw = InkTiles::kTileWidth, th = InkTiles::kTileHeight;
+    std::vector<QRect> rects;
+    for (int row = 0; row < where.rows(); ++row) {
+        const int y0 = row * th;
+        const int y1 = std::min(y0 + th, before.height()) - 1;
+        int runStart = -1;  // first column of a run of changed tiles
+        for (int column = 0; column <= where.columns(); ++column) {
+            bool changed = false;
+            if (column < where.columns() && where.marked(column, row)) {
+                const int x0 = column * tw;
+                const std::size_t bytes = static_cast<std::size_t>(std::min(x0 + tw, before.width()) - x0) * 4;
+                for (int y = y0; y <= y1 && !changed; ++y)
+                    changed = std::memcmp(before.constScanLine(y) + x0 * 4, after.constScanLine(y) + x0 * 4,
+                                          bytes) != 0;
+            }
+            if (changed && runStart < 0) runStart = column;
+            if (!changed && runStart >= 0) {
+                rects.emplace_back(QPoint(runStart * tw, y0), QPoint(std::min(column * tw, before.width()) - 1, y1));
+                runStart = -1;
+            }
+        }
+    }
+    QRegion region;
+    if (!rects.empty()) region.setRects(rects.data(), static_cast<int>(rects.size()));
+    return region;
+}
+
+void fillTiles(QImage& image, const InkTiles& where, Colour c) {
+    if (where.width() != image.width() || where.height() != image.height() || !isWordFormat(image.format())) {
+        fillRect(image, image.rect(), c);
+        return;
+    }
+    constexpr int tw = InkTiles::kTileWidth, th = InkTiles::kTileHeight;
+    const quint32 word = wordOf(c);
+    for (int row = 0; row < where.rows(); ++row) {
+        const int y0 = row * th, y1 = std::min(y0 + th, image.height());
+        for (int column = 0; column < where.columns();) {
+            if (!where.marked(column, row)) {
+                ++column;
+                continue;
+            }
+            int end = column;  // a run of marked tiles is filled row by row at once
+            while (end < where.columns() && where.marked(end, row)) ++end;
+            const int x0 = column * tw, x1 = std::min(end * tw, image.width());
+            for (int y = y0; y < y1; ++y)
+                fillWords(reinterpret_cast<quint32*>(image.scanLine(y)) + x0, x1 - x0, word);
+            column = end;
+        }
+    }
+}
+
 // A text as it looks in one font and colour: its letters drawn on white and
 // cut to their ink, and where that ink starts from the text's top-left corner.
 // Laying out and smoothing a text costs far more than copying its pixels, and
@@ -256,6 +309,7 @@ void QtCanvas::begin() {
     valid_ = true;
     width_ = image_->width();
     height_ = image_->height();
+    ink_.reset(width_, height_);
     // Writing into the rows is safe only while they are the ones the
     // painter draws on.
     if (bits && image_->constBits() == bits) {
@@ -283,6 +337,21 @@ void QtCanvas::touch(long long left, long long top, long long right, long long b
     boxTop_ = std::min(boxTop_, static_cast<int>(top));
     boxRight_ = std::max(boxRight_, static_cast<int>(right));
     boxBottom_ = std::max(boxBottom_, static_cast<int>(bottom));
+    ink_.markRect(left, top, right, bottom);
+}
+
+void QtCanvas::touchSegment(const QPointF& a, const QPointF& b, double reach) {
+    const auto left = static_cast<long long>(std::floor(std::min(a.x(), b.x()) - reach));
+    const auto top = static_cast<long long>(std::floor(std::min(a.y(), b.y()) - reach));
+    const auto right = static_cast<long long>(std::ceil(std::max(a.x(), b.x()) + reach));
+    const auto bottom = static_cast<long long>(std::ceil(std::max(a.y(), b.y()) + reach));
+    if (std::max(left, 0LL) > std::min(right, width_ - 1LL) || std::max(top, 0LL) > std::min(bottom, height_ - 1LL))
+        return;
+    boxLeft_ = std::min(boxLeft_, static_cast<int>(std::max(left, 0LL)));
+    boxTop_ = std::min(boxTop_, static_cast<int>(std::max(top, 0LL)));
+    boxRight_ = std::max(boxRight_, static_cast<int>(std::min(right, width_ - 1LL)));
+    boxBottom_ = std::max(boxBottom_, static_cast<int>(std::min(bottom, height_ - 1LL)));
+    ink_.markSegment(a.x(), a.y(), b.x(), b.y(), reach);
 }
 
 void QtCanvas::setPenColour(Colour c) {
@@ -440,10 +509,7 @@ void QtCanvas::polyline(const std::vector<IPoint>& points) {
         if (!clipSegment(a, b, -margin, -margin, right, bottom)) continue;
         // The round caps reach half the pen's width past the ends.
         const double reach = penWidth() / 2.0 + 1.0;
-        touch(static_cast<long long>(std::floor(std::min(a.x(), b.x()) - reach)),
-              static_cast<long long>(std::floor(std::min(a.y(), b.y()) - reach)),
-              static_cast<long long>(std::ceil(std::max(a.x(), b.x()) + reach)),
-              static_cast<long long>(std::ceil(std::max(a.y(), b.y()) + reach)));
+        touchSegment(a, b, reach);
         painter_.drawLine(a, b);
     }
 }
@@ -484,22 +550,22 @@ void QtCanvas::arc(int x1, int y1, int x2, int y2, int sx, int sy, int ex, int e
     const bool sameRadial =
         Wide(sdx) * edy == Wide(sdy) * edx && Wide(sdx) * edx + Wide(sdy) * edy >= 0;
 
-    // Angles counter-clockwise on the screen: rows grow downwards, so the
-    // vertical component is negated.
-    auto angle = [](double dx, double dy) { return degrees(std::atan2(-dy, dx)); };
-    auto sweep = [](double from, double to) {  // counter-clockwise, [0, 360)
-        double d = std::fmod(to - from, 360.0);
-        return d < 0.0 ? d + 360.0 : d;
-    };
-    const double start = angle(static_cast<double>(sdx), static_cast<double>(sdy));
-    const double span = sweep(start, angle(static_cast<double>(edx), static_cast<double>(edy)));
-    constexpr double kSlack = 1e-9;  // a pixel exactly on a radial belongs to the arc
+    // Directions turn counter-clockwise on the screen, where rows grow
+    // downwards: from u to v when this is positive. Exact in 128 bits, so a
+    // pixel on a radial belongs to the arc, and no angle is computed per
+    // pixel.
+    auto turn = [](Wide ux, Wide uy, Wide vx, Wide vy) { return uy * vx - ux * vy; };
+    const Wide sweepTurn = turn(sdx, sdy, edx, edy);
+    // At most half a turn from the start radial to the end one: a pixel lies
+    // on the arc when it is not before the start nor past the end. More than
+    // half a turn: when it is not strictly inside the rest of the ellipse.
+    const bool halfOrLess = sweepTurn > 0;
     auto onArc = [&](int x, int y) {
         if (sameRadial) return true;
-        const double dx = 2.0 * x - static_cast<double>(cx2);
-        const double dy = 2.0 * y - static_cast<double>(cy2);
-        const double d = sweep(start, angle(dx, dy));
-        return d <= span + kSlack || d >= 360.0 - kSlack;
+        const Wide dx = 2 * static_cast<Wide>(x) - cx2;
+        const Wide dy = 2 * static_cast<Wide>(y) - cy2;
+        if (halfOrLess) return turn(sdx, sdy, dx, dy) >= 0 && turn(dx, dy, edx, edy) >= 0;
+        return !(turn(edx, edy, dx, dy) > 0 && turn(dx, dy, sdx, sdy) > 0);
     };
     if (direct()) {
         ellipsePixels(x1, y1, x2, y2, 1, [&](int x, int y) {

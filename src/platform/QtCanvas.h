@@ -23,6 +23,7 @@
 #include <string>
 
 #include "platform/Canvas.h"
+#include "platform/InkTiles.h"
 
 namespace tevrane {
 
@@ -52,9 +53,15 @@ void fillRect(QImage& image, const QRect& rect, Colour c);
 // tiles of kChangeTileWidth x kChangeTileHeight pixels counted from the
 // image's corner (cut to `area`): a window that shows `after` in place of
 // `before` need repaint only there.
-inline constexpr int kChangeTileWidth = 32;
-inline constexpr int kChangeTileHeight = 16;
+inline constexpr int kChangeTileWidth = InkTiles::kTileWidth;
+inline constexpr int kChangeTileHeight = InkTiles::kTileHeight;
 QRegion changedTiles(const QImage& before, const QImage& after, const QRect& area);
+// The same, looking only in the tiles marked in `where` (a grid of the
+// images' size; of another size, everywhere).
+QRegion changedTiles(const QImage& before, const QImage& after, const InkTiles& where);
+// Fills the tiles marked in `where` (a grid of the image's size; of another
+// size, the whole image).
+void fillTiles(QImage& image, const InkTiles& where, Colour c);
 
 class QtCanvas : public CanvasWithPen {
 public:
@@ -83,6 +90,10 @@ public:
     // so far (inside the image); empty when it has drawn nothing. A picture
     // redrawn each frame needs clearing and showing again only there.
     QRect touched() const;
+    // The tiles of the image this canvas has drawn in so far: finer than
+    // touched(), so a thin drawing across a large picture is cleared and
+    // compared only where it lies.
+    const InkTiles& inkTiles() const { return ink_; }
 
     void setPenColour(Colour c) override;
     void setBrushClear() override;
@@ -118,6 +129,7 @@ private:
     // One pixel in the pen colour, straight into the image (x, y inside it).
     void putPixel(int x, int y) {
         reinterpret_cast<quint32*>(bits_ + y * stride_)[x] = penPixel_;
+        ink_.mark(x, y);
         boxLeft_ = std::min(boxLeft_, x);
         boxRight_ = std::max(boxRight_, x);
         boxTop_ = std::min(boxTop_, y);
@@ -127,6 +139,9 @@ private:
     bool direct() const { return bits_ != nullptr && penWidth() <= 1; }
     // Grows the touched box by the rectangle, cut to the image.
     void touch(long long left, long long top, long long right, long long bottom);
+    // Grows the touched box by a wide pen's segment a-b, reaching `reach`
+    // around it, and marks only the tiles along it.
+    void touchSegment(const QPointF& a, const QPointF& b, double reach);
     void blitText(int x, int y, const TextImage& text);
 
     std::optional<QImage> owned_;
@@ -137,6 +152,7 @@ private:
     qsizetype stride_ = 0;
     int width_ = 0, height_ = 0;
     int boxLeft_ = INT_MAX, boxTop_ = INT_MAX, boxRight_ = INT_MIN, boxBottom_ = INT_MIN;
+    InkTiles ink_;
 
     quint32 penPixel_ = 0xFF000000u;  // the pen colour as a 32-bit pixel
     QFont font_;

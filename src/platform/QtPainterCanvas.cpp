@@ -52,6 +52,41 @@ void QtPainterCanvas::usePen() {
     painter_.setBrush(Qt::NoBrush);
 }
 
+void QtPainterCanvas::inkBox(double left, double top, double right, double bottom) {
+    if (!ink_) return;
+    // Smoothed edges spill a pixel past the shape.
+    const double k = inkScale_;
+    ink_->markRect(static_cast<long long>(std::floor(left * k)) - 2, static_cast<long long>(std::floor(top * k)) - 2,
+                   static_cast<long long>(std::ceil(right * k)) + 2, static_cast<long long>(std::ceil(bottom * k)) + 2);
+}
+
+void QtPainterCanvas::inkLine(QPointF a, QPointF b) {
+    if (!ink_) return;
+    const double k = inkScale_;
+    // Half the pen's width, its round cap and the smoothed edge.
+    const double reach = (std::max(penWidth(), 1) / 2.0 + 1.0) * k + 2.0;
+    ink_->markSegment(a.x() * k, a.y() * k, b.x() * k, b.y() * k, reach);
+}
+
+void QtPainterCanvas::inkEllipse(const QRectF& box) {
+    if (!ink_) return;
+    // Chords of at most eight device pixels stand within a small fraction
+    // of a pixel of the curve, well inside the reach every chord is given.
+    const double perimeter = std::numbers::pi * (box.width() + box.height()) * inkScale_;
+    const int n = std::clamp(static_cast<int>(std::ceil(perimeter / 8.0)), 16, 100000);
+    const QPointF c = box.center();
+    const double a = box.width() / 2.0, b = box.height() / 2.0;
+    QPointF last(c.x() + a, c.y());
+    for (int i = 1; i <= n; ++i) {
+        const double t = 2.0 * std::numbers::pi * i / n;
+        const QPointF next(c.x() + a * std::cos(t), c.y() + b * std::sin(t));
+        // Only the chords that reach the picture mark anything.
+        const QRectF span = QRectF(last, next).normalized();
+        if (reaches(span.left(), span.top(), span.right(), span.bottom())) inkLine(last, next);
+        last = next;
+    }
+}
+
 bool QtPainterCanvas::reaches(double left, double top, double right, double bottom) const {
     const double margin = std::max(penWidth(), 1) + 2.0;
     return right >= -margin && bottom >= -margin && left <= width_ + margin && top <= height_ + margin;
@@ -77,6 +112,11 @@ void QtPainterCanvas::polyline(const std::vector<IPoint>& points) {
         QPolygonF line;
         line.reserve(static_cast<qsizetype>(points.size()));
         for (IPoint p : points) line.append(centre(p));
+        for (qsizetype k = 1; k < line.size(); ++k) {
+            QPointF a = line[k - 1], b = line[k];
+            const double margin = std::max(penWidth(), 1) + 2.0;
+            if (clipSegment(a, b, -margin, -margin, width_ + margin, height_ + margin)) inkLine(a, b);
+        }
         painter_.drawPolyline(line);
         return;
     }
@@ -84,8 +124,10 @@ void QtPainterCanvas::polyline(const std::vector<IPoint>& points) {
     for (std::size_t k = 1; k < points.size(); ++k) {
         QPointF a = centre(points[k - 1]);
         QPointF b = centre(points[k]);
-        if (a != b && clipSegment(a, b, -margin, -margin, width_ + margin, height_ + margin))
+        if (a != b && clipSegment(a, b, -margin, -margin, width_ + margin, height_ + margin)) {
+            inkLine(a, b);
             painter_.drawLine(a, b);
+        }
     }
 }
 
@@ -96,10 +138,12 @@ void QtPainterCanvas::ellipse(int x1, int y1, int x2, int y2) {
     const double h = static_cast<double>(y2) - y1;
     if (w == 0 || h == 0 || !reaches(x1, y1, x2, y2)) return;
     if (w == 1 || h == 1) {  // the whole box, as on the screen
+        inkBox(x1, y1, x1 + w, y1 + h);
         painter_.fillRect(QRectF(x1, y1, w, h), toQColor(penColour()));
         return;
     }
     usePen();
+    inkEllipse(QRectF(x1 + 0.5, y1 + 0.5, w - 1, h - 1));
     painter_.drawEllipse(QRectF(x1 + 0.5, y1 + 0.5, w - 1, h - 1));
 }
 
@@ -110,6 +154,7 @@ void QtPainterCanvas::arc(int x1, int y1, int x2, int y2, int sx, int sy, int ex
     const double h = static_cast<double>(y2) - y1;
     if (w == 0 || h == 0 || !reaches(x1, y1, x2, y2)) return;
     if (w == 1 || h == 1) {
+        inkBox(x1, y1, x1 + w, y1 + h);
         painter_.fillRect(QRectF(x1, y1, w, h), toQColor(penColour()));
         return;
     }
@@ -133,11 +178,14 @@ void QtPainterCanvas::arc(int x1, int y1, int x2, int y2, int sx, int sy, int ex
     path.arcMoveTo(box, start);
     path.arcTo(box, start, span);
     usePen();
+    // The whole ellipse is marked: an arc is part of it.
+    inkEllipse(box);
     painter_.drawPath(path);
 }
 
 void QtPainterCanvas::setPixel(int x, int y, Colour c) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    inkBox(x, y, x + 1, y + 1);
     painter_.fillRect(QRectF(x, y, 1, 1), toQColor(c));
 }
 
@@ -151,6 +199,9 @@ void QtPainterCanvas::textOut(int x, int y, const std::string& text) {
     // leading blanks, and some viewers of a drawing close those up.
     const QString s = pictureText(text);
     const QFontMetricsF metrics(font_);
+    // Letters may reach a little past their advance and below the line.
+    inkBox(x - metrics.height() / 2.0, y - metrics.height() / 2.0,
+           x + metrics.horizontalAdvance(s) + metrics.height() / 2.0, y + 1.5 * metrics.height());
     const qsizetype n = s.size();
     qsizetype start = 0;
     while (true) {
@@ -170,6 +221,9 @@ int QtPainterCanvas::textWidth(const std::string& text) {
     return QFontMetrics(font()).horizontalAdvance(pictureText(text));
 }
 
-void QtPainterCanvas::clear(Colour c) { painter_.fillRect(QRectF(0, 0, width_, height_), toQColor(c)); }
+void QtPainterCanvas::clear(Colour c) {
+    inkBox(0, 0, width_, height_);
+    painter_.fillRect(QRectF(0, 0, width_, height_), toQColor(c));
+}
 
 }  // namespace tevrane

@@ -11,6 +11,7 @@
 #include <QPainter>
 
 #include "platform/Canvas.h"
+#include "platform/InkTiles.h"
 
 namespace tevrane {
 
@@ -31,7 +32,22 @@ public:
     int textWidth(const std::string& text) override;
     void clear(Colour c) override;
 
+    // From now on every tile of `tiles` (a grid of the device's pixels,
+    // `scale` of them to a picture pixel) that a shape or text reaches into
+    // is marked, so a picture drawn again each frame need be cleared and
+    // compared only there. Null stops it.
+    void trackInk(InkTiles* tiles, double scale) {
+        ink_ = tiles;
+        inkScale_ = scale;
+    }
+
 private:
+    // Marks the tiles of a box or of a line (with the pen's reach) given in
+    // picture pixels; nothing while no grid is tracked.
+    void inkBox(double left, double top, double right, double bottom);
+    void inkLine(QPointF a, QPointF b);
+    // The outline of the ellipse in the box, as short chords.
+    void inkEllipse(const QRectF& box);
     void usePen();
     const QFont& font();
     // Whether a box of the picture's pixels reaches into the picture.
@@ -41,6 +57,8 @@ private:
     int width_, height_;
     QFont font_;
     int ascent_ = 0;
+    InkTiles* ink_ = nullptr;
+    double inkScale_ = 1.0;
 };
 
 }  // namespace tevrane

@@ -138,6 +138,10 @@ bool printPicture(QPrinter& printer, QSize size, const DrawPicture& draw) {
 }
 
 void exportPictureWithDialog(QWidget* parent, const QString& name, QSize size, const DrawPicture& draw) {
+    exportPictureWithDialog(parent, name, [&](PictureFormat) { return SizedPicture{size, draw}; });
+}
+
+void exportPictureWithDialog(QWidget* parent, const QString& name, const PictureForFormat& pictureFor) {
     QFileDialog dialog(parent, QStringLiteral("Export Picture"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     QStringList filters;
@@ -157,7 +161,8 @@ void exportPictureWithDialog(QWidget* parent, const QString& name, QSize size, c
     QString path = dialog.selectedFiles().front();
     if (!pictureFormatOf(path)) path += QLatin1Char('.') + suffixOf(dialog.selectedNameFilter());
     QString error;
-    if (!exportPicture(path, size, draw, &error))
+    const SizedPicture picture = pictureFor(pictureFormatOf(path).value_or(PictureFormat::Png));
+    if (!exportPicture(path, picture.size, picture.draw, &error))
         QMessageBox::critical(parent, kProgramName,
                               QStringLiteral("Cannot export %1: %2").arg(QFileInfo(path).fileName(), error));
 }

@@ -44,6 +44,20 @@ bool printPicture(QPrinter& printer, QSize size, const DrawPicture& draw);
 // print preview dialog with its printing. `name` is the suggested file name
 // without suffix.
 void exportPictureWithDialog(QWidget* parent, const QString& name, QSize size, const DrawPicture& draw);
+// The same for a picture whose size depends on the format chosen in the
+// dialog: a PNG of a screen's proportions, a page for SVG and PDF.
+struct SizedPicture {
+    QSize size;
+    DrawPicture draw;
+};
+using PictureForFormat = std::function<SizedPicture(PictureFormat)>;
+void exportPictureWithDialog(QWidget* parent, const QString& name, const PictureForFormat& pictureFor);
+
+// The sizes a picture of the whole gear is made at: a PNG of a wide screen's
+// proportions, and for SVG and PDF an A4 page across (297 x 210 mm at 96
+// pixels an inch), so the drawing is a page of a report as it stands.
+inline const QSize kScreenPictureSize{1600, 1000};
+inline const QSize kPagePictureSize{1123, 794};
 void printPictureWithPreview(QWidget* parent, QSize size, const DrawPicture& draw);
 
 }  // namespace tevrane

@@ -120,3 +120,38 @@ TEST(CheckReport, LinesAndJsonSayWhereAndNullWhatIsNotThere) {
 
 }  // namespace
 }  // namespace tevrane
+
+#include <cstdlib>
+
+#include "model/UnitConversion.h"
+
+namespace tevrane {
+namespace {
+
+// A finding names the length it quotes in the design's unit: the same lagging
+// design in millimetres gives the same findings with its leads 25.4 times
+// the inch figures.
+TEST_F(DesignChecksOfDefaultEngine, FindingsQuoteLengthsInTheDesignsUnit) {
+    Model inches;
+    initModel(inches);
+    inches.cyl.valveLenFront += 0.05f;
+    Model mm = inches;
+    convertDesign(mm, LengthUnit::Millimetre);
+    const auto a = withCode(checkDesign(inches, inches.revArmCentre(), defaultNotchTargets()), kNegativeLead);
+    const auto b = withCode(checkDesign(mm, mm.revArmCentre(), defaultNotchTargets()), kNegativeLead);
+    ASSERT_FALSE(a.empty());
+    ASSERT_EQ(a.size(), b.size());
+    const auto leadIn = [](const std::string& message, const char* unit) {
+        const std::size_t at = message.find("lead down to ");
+        EXPECT_NE(at, std::string::npos) << message;
+        char* end = nullptr;
+        const double v = std::strtod(message.c_str() + at + 13, &end);
+        EXPECT_EQ(std::string(end).rfind(std::string(" ") + unit, 0), 0u) << message;
+        return v;
+    };
+    for (std::size_t k = 0; k < a.size(); ++k)
+        EXPECT_NEAR(leadIn(b[k].message, "mm"), 25.4 * leadIn(a[k].message, "in"), 0.002) << b[k].message;
+}
+
+}  // namespace
+}  // namespace tevrane

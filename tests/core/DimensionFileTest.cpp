@@ -192,3 +192,61 @@ TEST(DimensionFile, ExampleDesignsOpenAndTheirGearCloses) {
 
 }  // namespace
 }  // namespace tevrane
+
+#include "model/UnitConversion.h"
+
+namespace tevrane {
+namespace {
+
+std::vector<std::uint8_t> exampleBytes(const char* name) {
+    std::ifstream in(std::string(TEVRANE_TEST_DATA_DIR "/../../data/") + name + ".dtv", std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The unit's slot is record 70's first field: 0 for inches, exactly 25.4 for
+// millimetres, any other value inches.
+TEST(DimensionFile, TheLengthUnitLivesInRecordSeventyAndInchFilesStayAsTheyWere) {
+    // A design in inches saves byte for byte as the example designs were
+    // saved before designs carried a unit.
+    for (const char* name : {"default", "long-travel", "short-lap"}) {
+        const std::vector<std::uint8_t> file = exampleBytes(name);
+        Model m = defaults();
+        ASSERT_TRUE(decodeDimensions(m, file).ok) << name;
+        EXPECT_EQ(m.lengthUnit, LengthUnit::Inch) << name;
+        afterDimensionsLoaded(m);
+        EXPECT_EQ(encodeDimensions(m), file) << name;
+    }
+
+    // A design in millimetres marks the slot and comes back whole.
+    Model mm = defaults();
+    mm.viewPresets[0][0] = 41.5f;
+    mm.lineX2[3] = 0.75f;
+    convertDesign(mm, LengthUnit::Millimetre);
+    const auto bytes = encodeDimensions(mm);
+    EXPECT_EQ(field(bytes, 70, 1), 25.4f);
+    for (int f = 2; f <= 4; ++f) EXPECT_EQ(field(bytes, 70, f), 0.0f);
+    EXPECT_EQ(field(bytes, 70, 5), 1.0f);  // the overlay entry, unchanged
+    EXPECT_NEAR(field(bytes, 1, 1), 76.2f, 1e-5f);
+    Model back = defaults();
+    ASSERT_TRUE(decodeDimensions(back, bytes).ok);
+    EXPECT_EQ(back.lengthUnit, LengthUnit::Millimetre);
+    afterDimensionsLoaded(back);
+    EXPECT_EQ(encodeDimensions(back), bytes);
+    EXPECT_EQ(back.stroke, mm.stroke);
+    EXPECT_EQ(back.viewScale, mm.viewScale);
+    EXPECT_EQ(back.lineX2[3], mm.lineX2[3]);
+
+    // Anything else in the slot, as a file from elsewhere may hold, is inches.
+    for (float junk : {25.400002f, 25.399998f, 1.0f, -25.4f, 1e30f, std::numeric_limits<float>::quiet_NaN(),
+                       std::numeric_limits<float>::infinity(), std::bit_cast<float>(0x19u)}) {
+        std::vector<std::uint8_t> b = bytes;
+        setField(b, 70, 1, junk);
+        Model m = defaults();
+        ASSERT_TRUE(decodeDimensions(m, b).ok);
+        EXPECT_EQ(m.lengthUnit, LengthUnit::Inch) << junk;
+        EXPECT_EQ(m.stroke, mm.stroke);  // the numbers are read as numbers
+    }
+}
+
+}  // namespace
+}  // namespace tevrane

@@ -52,7 +52,7 @@ protected:
 
     Model m;
     RecordingSound sound;
-    DrawLinesLogic logic{m, sound};
+    DrawLinesLogic logic{m, m, sound};
 };
 
 TEST_F(DrawLinesTest, ItemsFixedToTheOriginKeepTheirPointsAndACircleGetsItsRadius) {

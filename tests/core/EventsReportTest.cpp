@@ -130,3 +130,37 @@ TEST_F(EventsReportOfDefaultDesign, OutOfReachNotchesSayItAndNamesAreQuoted) {
 
 }  // namespace
 }  // namespace tevrane
+
+#include "model/UnitConversion.h"
+
+namespace tevrane {
+namespace {
+
+// Every length column, the mid-gear lines and the note name the design's
+// unit; the numbers of a converted design are the inch ones times 25.4.
+TEST_F(EventsReportOfDefaultDesign, LengthsNameTheDesignsUnit) {
+    const auto targets = defaultNotchTargets();
+    Model mm = m;
+    convertDesign(mm, LengthUnit::Millimetre);
+    const EventsReport in = makeEventsReport(m, EventsSettings::PortDiagram, targets);
+    const EventsReport metric = makeEventsReport(mm, EventsSettings::PortDiagram, targets);
+    EXPECT_EQ(eventsColumnUnit(EventsColumn::Lead, metric.unit), "mm");
+    EXPECT_EQ(eventsColumnUnit(EventsColumn::Setting, metric.unit), "rev. arm, mm");
+    EXPECT_EQ(eventsColumnUnit(EventsColumn::DieLowest, in.unit), "in from link pivot");
+    EXPECT_EQ(eventsColumnUnit(EventsColumn::CutOff, metric.unit), "% stroke");
+    EXPECT_TRUE(eventsMeasures(metric.unit).ends_with(". Lengths in millimetres (mm).")) << eventsMeasures(metric.unit);
+    const std::string tsv = eventsTableTsv(metric, kDefaultEventsTolerance, false);
+    const std::string units = tsv.substr(tsv.find('\n') + 1, tsv.find('\n', tsv.find('\n') + 1) - tsv.find('\n') - 1);
+    int mmColumns = 0;
+    for (std::size_t at = units.find("mm"); at != std::string::npos; at = units.find("mm", at + 2)) ++mmColumns;
+    // Setting, lead, max open, over-travel, valve travel and the die's three.
+    EXPECT_EQ(mmColumns, 8) << units;
+    const auto midIn = midGearRows(in), midMm = midGearRows(metric);
+    EXPECT_EQ(midMm[1][0], "Lead (mm)");
+    EXPECT_EQ(midIn[1][0], "Lead (in)");
+    EXPECT_NEAR(std::stod(midMm[1][1]), 25.4 * std::stod(midIn[1][1]), 2e-3);
+    EXPECT_NEAR(metric.revArmCentre, 25.4 * in.revArmCentre, 1e-4);
+}
+
+}  // namespace
+}  // namespace tevrane

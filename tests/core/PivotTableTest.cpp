@@ -69,7 +69,7 @@ TEST(PivotTable, HeaderLines) {
     m.selectedStep = 0.5f;
     const std::vector<std::string> t = table(m);
     EXPECT_EQ(t[0], "Pivot Data   Long Travel     07/12/2026   10:00:00");
-    EXPECT_EQ(t[1], "       Reverse Arm   5.240      Step Angle   0.500");
+    EXPECT_EQ(t[1], "       Reverse Arm   5.240      Step Angle   0.500      Lengths in inches (in)");
     EXPECT_EQ(t[2].substr(0, 8), "  Driver");
     EXPECT_EQ(t[3].substr(0, 7), "  Angle");
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -444,6 +445,50 @@ TEST_F(RendererTest, ScreenDataOffHidesEveryLayer) {
     EXPECT_EQ(st.errorFlashCount, 0);
     EXPECT_TRUE(m.frontCutoffText.empty());
     EXPECT_EQ(st.frontCutoffHold, 0);
+}
+
+// At the large font the pivot-data rows reach into the wheel of the usual
+// view: they are laid on white, drawn before the figures, over the whole
+// block; at the normal font nothing of the gear is covered.
+TEST_F(RendererTest, PivotDataLaidOnWhiteOnlyAtTheLargeFont) {
+    m.pivotDataOn = m.refPointsOn = true;
+    m.pivotRowActive[5] = m.pivotRowActive[6] = 1;
+    m.pivotRowPivot[5] = 2;
+    m.pivotRowPivot[6] = 3;
+    auto whiteLines = [&] {
+        std::vector<std::pair<int, DrawOp>> found;
+        for (std::size_t i = 0; i < c.ops().size(); ++i)
+            if (c.ops()[i].kind == Kind::Line && c.ops()[i].pen == colours::white)
+                found.emplace_back(static_cast<int>(i), c.ops()[i]);
+        return found;
+    };
+    frame();
+    EXPECT_TRUE(whiteLines().empty());
+
+    m.fontScaleX = 1.27f;
+    m.fontScaleY = 1.22f;
+    c.reset();
+    frame();
+    const auto white = whiteLines();
+    ASSERT_FALSE(white.empty());
+    const int heading = firstOp([](const DrawOp& op) { return op.kind == Kind::Text && op.text == "    Pivot Data"; });
+    const DrawOp* distance = nullptr;  // rows 5 and 6 give the lowest figure, the distance of their pivots
+    for (const DrawOp& op : c.ops())
+        if (op.kind == Kind::Text && op.points[0].x == toInt(90 * 1.27L)) distance = &op;
+    ASSERT_NE(distance, nullptr);
+    int topRow = INT_MAX, bottomRow = INT_MIN;
+    for (const auto& [index, op] : white) {
+        EXPECT_LT(index, heading);
+        EXPECT_EQ(op.points[0].x, 0);
+        EXPECT_GT(op.points[1].x, distance->points[0].x + c.textWidth(distance->text));
+        topRow = std::min(topRow, op.points[0].y);
+        bottomRow = std::max(bottomRow, op.points[0].y);
+    }
+    EXPECT_LE(topRow, textPos("    Pivot Data").y);
+    EXPECT_GE(bottomRow, toInt(200 * 1.22L) + 10);  // row 6 and the height of its letters
+    // Every row of the block is covered, and the pen is the frame's again after.
+    EXPECT_EQ(static_cast<int>(white.size()), bottomRow - topRow + 1);
+    EXPECT_NE(c.ops()[static_cast<std::size_t>(white.back().first + 1)].pen, colours::white);
 }
 
 // ---- readings -----------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include <string>
 #include <utility>
 
+#include "main/core/MainController.h"
 #include "model/Format.h"
 #include "model/Model.h"
 #include "platform/RecordingCanvas.h"
@@ -19,12 +20,15 @@ namespace {
 
 class RevArmSetTest : public ::testing::Test {
 protected:
-    void SetUp() override { initModel(m); }
+    void SetUp() override {
+        initModel(m);
+        initPanel(m, panel);
+    }
 
-    // The dialog opening: the walk runs twice.
+    // The dialog opening: the positions are settled, then drawn.
     void open() {
         c.reset();
-        drawRevArmDialog(m, c, boxes);
+        commands.settleDiagramPositions();
         drawRevArmDialog(m, c, boxes);
     }
     bool textAt(const std::string& t, int x, int y) const {
@@ -44,6 +48,8 @@ protected:
     }
 
     Model m;
+    Panel panel;
+    MainController commands{m, panel};
     RecordingCanvas c;
     RevArmBoxes boxes;
 };
@@ -120,29 +126,29 @@ TEST_F(RevArmSetTest, PositionOneAtZeroHidesTheRestAndKeepsTheCount) {
 
 TEST_F(RevArmSetTest, ZeroForPositionOneBecomesTheSmallestPositionAllowed) {
     // Default centre 5.24: 0.001 lies below the lower limit 4.04.
-    acceptRevArmEntry(m, 1, "0");
+    acceptRevArmEntry(commands, 1, "0");
     EXPECT_EQ(m.revArmSet[1], 5.24f - 1.2f);
     // Centre 0: 0.001 is inside the limits and stays.
     m.revArmSet[0] = 0.0f;
-    acceptRevArmEntry(m, 1, "0.000");
+    acceptRevArmEntry(commands, 1, "0.000");
     EXPECT_EQ(m.revArmSet[1], 0.001f);
-    acceptRevArmEntry(m, 1, "");
+    acceptRevArmEntry(commands, 1, "");
     EXPECT_EQ(m.revArmSet[1], 0.001f);
 }
 
 TEST_F(RevArmSetTest, EntriesAreClampedToTheTravelAroundTheCentre) {
     m.revArmSet[0] = 0.0f;
-    acceptRevArmEntry(m, 1, "5");
+    acceptRevArmEntry(commands, 1, "5");
     EXPECT_EQ(m.revArmSet[1], 1.2f);
-    acceptRevArmEntry(m, 4, "-5");
+    acceptRevArmEntry(commands, 4, "-5");
     EXPECT_EQ(m.revArmSet[4], -1.2f);
-    acceptRevArmEntry(m, 9, "0.75");
+    acceptRevArmEntry(commands, 9, "0.75");
     EXPECT_EQ(m.revArmSet[9], 0.75f);
     // 0 marks an unused position and is not pulled up to a limit.
-    acceptRevArmEntry(m, 2, "0");
+    acceptRevArmEntry(commands, 2, "0");
     EXPECT_EQ(m.revArmSet[2], 0.0f);
     // A number far beyond any float is held at the limit, not made infinite.
-    acceptRevArmEntry(m, 3, std::string(60, '9'));
+    acceptRevArmEntry(commands, 3, std::string(60, '9'));
     EXPECT_EQ(m.revArmSet[3], 1.2f);
     open();
     EXPECT_EQ(boxes.text[1], "1.200");
@@ -153,7 +159,7 @@ TEST_F(RevArmSetTest, ClearingPositionThreeEndsTheRunAtTwo) {
     m.revArmSet[5] = 5.5f;
     open();
     EXPECT_EQ(m.revArmSetCount, 5);
-    acceptRevArmEntry(m, 3, "0");
+    acceptRevArmEntry(commands, 3, "0");
     open();
     EXPECT_EQ(m.revArmSetCount, 2);
     for (int k = 4; k <= 9; ++k) {
@@ -202,20 +208,20 @@ TEST_F(RevArmSetTest, TypingRevealsTheNextPositionEvenForARefusedKey) {
 }
 
 TEST_F(RevArmSetTest, VerticalScaleIsAtLeastATenthAndAtMostAThousand) {
-    acceptRevArmEntry(m, kRevArmScaleBox, "0.05");
+    acceptRevArmEntry(commands, kRevArmScaleBox, "0.05");
     EXPECT_EQ(m.diagramVScale, 0.1f);
-    acceptRevArmEntry(m, kRevArmScaleBox, "0");
+    acceptRevArmEntry(commands, kRevArmScaleBox, "0");
     EXPECT_EQ(m.diagramVScale, 0.1f);
-    acceptRevArmEntry(m, kRevArmScaleBox, "-3");
+    acceptRevArmEntry(commands, kRevArmScaleBox, "-3");
     EXPECT_EQ(m.diagramVScale, 0.1f);
-    acceptRevArmEntry(m, kRevArmScaleBox, "4");
+    acceptRevArmEntry(commands, kRevArmScaleBox, "4");
     EXPECT_EQ(m.diagramVScale, 4.0f);
-    acceptRevArmEntry(m, kRevArmScaleBox, "1000");
+    acceptRevArmEntry(commands, kRevArmScaleBox, "1000");
     EXPECT_EQ(m.diagramVScale, 1000.0f);
     // What froze the diagrams: a scale far past any travel.
-    acceptRevArmEntry(m, kRevArmScaleBox, "9999999");
+    acceptRevArmEntry(commands, kRevArmScaleBox, "9999999");
     EXPECT_EQ(m.diagramVScale, 1000.0f);
-    acceptRevArmEntry(m, kRevArmScaleBox, "1000.001");
+    acceptRevArmEntry(commands, kRevArmScaleBox, "1000.001");
     EXPECT_EQ(m.diagramVScale, 1000.0f);
     // The positions are untouched by the scale.
     EXPECT_EQ(m.revArmSet[1], 5.24f);

@@ -21,9 +21,9 @@ TEST(TitleBlock, LinesNameTheDesignDateAngleAndReverseArmWithTheirUnits) {
     const std::vector<std::string> lines = titleBlockLines(sample());
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], "Tevrane Outside Admission   Pacific");
-    EXPECT_EQ(lines[1], "Date 08/12/2026");
+    EXPECT_EQ(lines[1], "Date 08/12/2026, lengths in inches");
     EXPECT_EQ(lines[2], "Driver angle 123.46 deg, clockwise as drawn from the crank pointing at the cylinder");
-    EXPECT_EQ(lines[3], "Reverse arm 5.740 (mid gear 5.240, +0.500 from it), design length units");
+    EXPECT_EQ(lines[3], "Reverse arm 5.740 in (mid gear 5.240 in, +0.500 in from it)");
     // Below mid gear the distance says so; an unnamed design is the
     // defaults' "Nominal".
     Model m;
@@ -32,7 +32,13 @@ TEST(TitleBlock, LinesNameTheDesignDateAngleAndReverseArmWithTheirUnits) {
     m.revArmPos = m.revArmCentre() - 1.2f;
     const std::vector<std::string> below = titleBlockLines(titleBlockOf(m, "x"));
     EXPECT_EQ(below[0], "Tevrane Outside Admission   Nominal");
-    EXPECT_NE(below[3].find(", -1.200 from it)"), std::string::npos) << below[3];
+    EXPECT_NE(below[3].find(", -1.200 in from it)"), std::string::npos) << below[3];
+    // A design in millimetres says so beside each length.
+    m.lengthUnit = LengthUnit::Millimetre;
+    const std::vector<std::string> mm = titleBlockLines(titleBlockOf(m, "x"));
+    EXPECT_EQ(mm[1], "Date x, lengths in millimetres");
+    EXPECT_NE(mm[3].find(" mm (mid gear "), std::string::npos) << mm[3];
+    EXPECT_NE(mm[3].find(" mm from it)"), std::string::npos) << mm[3];
 }
 
 TEST(TitleBlock, BoxedInTheBottomRightCornerAtTheNormalLetterSize) {

@@ -2,6 +2,7 @@
 // changes, typed keys, button presses and clicks.
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -449,4 +450,23 @@ TEST_F(DimensionDialogs, ClosingByTheWindowFrameKeepsTheTypedValueAndRecentres) 
     EXPECT_EQ(p.bar(Bar::RevArm).position, 0);
     EXPECT_TRUE(m.frontCutoffText.empty());
     EXPECT_GT(panelChanges, before);
+}
+
+// A caption of its own names the design's unit under the hints, clear of
+// every label, box and button; the table's labels stay as they are.
+TEST_F(DimensionDialogs, ACaptionNamesTheDesignsLengthUnit) {
+    TFrameDi frame(m, *c);
+    open(frame);
+    EXPECT_EQ(frame.unitCaption()->text(), "All lengths in inches (in)");
+    for (QWidget* w : frame.findChildren<QWidget*>())
+        if (w != frame.unitCaption() && w->isVisible())
+            EXPECT_FALSE(w->geometry().intersects(frame.unitCaption()->geometry())) << w->objectName().toStdString();
+    EXPECT_LE(frame.unitCaption()->geometry().bottom(), frame.height());
+    frame.reject();
+    m.lengthUnit = LengthUnit::Millimetre;
+    TCylDimen cyl(m, *c);
+    open(cyl);
+    EXPECT_EQ(cyl.unitCaption()->text(), "All lengths in millimetres (mm)");
+    EXPECT_LE(cyl.unitCaption()->geometry().bottom(), cyl.height());
+    cyl.reject();
 }

@@ -45,7 +45,7 @@ protected:
 };
 
 TEST_F(DrawLinesWindow, LayoutAtBothFonts) {
-    TDrawLines d(m, sound);
+    TDrawLines d(m, m, sound);
     open(d);
     EXPECT_EQ(d.windowTitle(), "Draw Lines");
     EXPECT_EQ(d.size(), QSize(592, 501));
@@ -82,7 +82,7 @@ TEST_F(DrawLinesWindow, LayoutAtBothFonts) {
 }
 
 TEST_F(DrawLinesWindow, ChoicesFillTheRowAndACirclesThirdBoxTakesNoKey) {
-    TDrawLines d(m, sound);
+    TDrawLines d(m, m, sound);
     open(d);
     QTest::mouseClick(d.typeButton(1), Qt::LeftButton);
     QTest::mouseClick(d.colourButton(2), Qt::LeftButton);
@@ -127,7 +127,7 @@ TEST_F(DrawLinesWindow, ChoicesFillTheRowAndACirclesThirdBoxTakesNoKey) {
 }
 
 TEST_F(DrawLinesWindow, APivotPickClosesTheWindowAndTheChoicesSurviveTheReopen) {
-    TDrawLines d(m, sound);
+    TDrawLines d(m, m, sound);
     m.pivotY[7] = 1.5f, m.pivotX[7] = 2.5f;
     open(d);
     QTest::mouseClick(d.typeButton(0), Qt::LeftButton);

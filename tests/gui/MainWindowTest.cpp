@@ -358,3 +358,39 @@ TEST_F(MainWindow, PictureFollowsTheWindowAndFitFillsIt) {
     fit->trigger();
     EXPECT_GT(m.viewScale, 2 * startScale);
 }
+
+// "Convert to millimetres": every length and the view scale change, the
+// picture stays, the caption names the way back, and one "UnDo" restores the
+// design bit for bit.
+TEST_F(MainWindow, ConvertingUnitsIsOneUndoStepAndTheCaptionFollows) {
+    click("Deg180");  // stopped, so every tick draws the same angle
+    form->Timer1Timer();
+    const Model before = m;
+    const int revArmBar = form->bar(Bar::RevArm)->value();
+    QAction* convert = form->action(Item::ConvertUnits);
+    ASSERT_TRUE(convert->isEnabled());
+    EXPECT_EQ(convert->text(), "Convert to millimetres");
+    convert->trigger();
+    form->Timer1Timer();
+    EXPECT_EQ(m.lengthUnit, LengthUnit::Millimetre);
+    EXPECT_NEAR(m.stroke, 76.2, 1e-5);
+    EXPECT_EQ(convert->text(), "Convert to inches");
+    // The bar's range is the travel in thousandths of the new unit.
+    EXPECT_EQ(form->bar(Bar::RevArm)->maximum(), 30480);
+    EXPECT_EQ(form->bar(Bar::RevArm)->value(), revArmBar);
+    for (int i = 0; i <= kRefPoint2; ++i) {
+        EXPECT_LE(std::abs(m.pivotScreenX[i] - before.pivotScreenX[i]), 1) << i;
+        EXPECT_LE(std::abs(m.pivotScreenY[i] - before.pivotScreenY[i]), 1) << i;
+    }
+    form->action(Item::UnDo)->trigger();
+    form->Timer1Timer();
+    click("UnDoDn");
+    form->Timer1Timer();
+    EXPECT_EQ(m.lengthUnit, LengthUnit::Inch);
+    EXPECT_EQ(m.stroke, before.stroke);
+    EXPECT_EQ(m.viewScale, before.viewScale);
+    EXPECT_EQ(m.revArmPos, before.revArmPos);
+    EXPECT_EQ(m.undoHistory.depth(), 0);
+    EXPECT_EQ(convert->text(), "Convert to millimetres");
+    EXPECT_EQ(form->bar(Bar::RevArm)->maximum(), 1200);
+}

@@ -360,6 +360,16 @@ TEST(PictureExport, ToScalePdfTilesTheGearOverSheets) {
     const QString mm = dir.filePath("mm.pdf");
     ASSERT_EQ(run({"mechanism", design, mm.toStdString(), "--scale", "1:1", "--unit", "mm"}), 0);
     EXPECT_EQ(pages(mm), 1);
+    // A design converted to millimetres is measured in its own unit: the
+    // same gear, the same three sheets, without naming the unit.
+    const std::string converted = dir.filePath("default-mm.dtv").toStdString();
+    {
+        std::ostringstream out, err;
+        ASSERT_EQ(runBatchCommand({"--convert", "mm", design, converted}, out, err), 0) << err.str();
+    }
+    const QString fullMm = dir.filePath("full-mm.pdf");
+    ASSERT_EQ(run({"mechanism", converted, fullMm.toStdString(), "--scale", "1:1"}), 0);
+    EXPECT_EQ(pages(fullMm), 3);
 
     for (const std::vector<std::string>& bad :
          {std::vector<std::string>{"mechanism", design, "x.pdf", "--scale", "0:1"},

@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <QScreen>
 
 #include <random>
@@ -14,12 +15,28 @@
 #include "main/Main.h"
 #include "platform/Clock.h"
 #include "platform/QtCanvas.h"
+#include "platform/QtPainterCanvas.h"
 #include "platform/Sound.h"
 
 using namespace tevrane;
 using tevrane::testing::drawShapes;
 
-TEST(PictureChanges, FramesInTurnShowWhatAFreshPictureShows) {
+namespace {
+
+// Every pixel of the picture that is not white lies in a tile the canvas
+// marked as inked.
+void expectInkMarked(const QImage& picture, const InkTiles& ink, unsigned frame) {
+    ASSERT_EQ(ink.width(), picture.width());
+    ASSERT_EQ(ink.height(), picture.height());
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (picture.pixel(x, y) != 0xFFFFFFFFu) {
+                ASSERT_TRUE(ink.marked(x / InkTiles::kTileWidth, y / InkTiles::kTileHeight))
+                    << "frame " << frame << " at " << x << "," << y;
+            }
+}
+
+void framesInTurn(bool byInkTiles) {
     // Frames of very different extent, one after the other: each picture on
     // show must equal its frame drawn on a fresh white picture, and every
     // pixel that differs from the frame before must lie in the repainted part.
@@ -28,6 +45,8 @@ TEST(PictureChanges, FramesInTurnShowWhatAFreshPictureShows) {
         const int width = 100 + static_cast<int>(rng() % 1100);
         const int height = 80 + static_cast<int>(rng() % 900);
         const int count = static_cast<int>(rng() % 30);  // some frames draw only text
+        // Every third frame with a wide pen, whose lines the painter draws.
+        c.setPenWidth(seed % 3 == 0 ? 4 : 1);
         drawShapes(c, seed, width, height, count);
         c.textOut(static_cast<int>(rng() % 1200), static_cast<int>(rng() % 1000), "Piston %  62.75");
     };
@@ -38,12 +57,15 @@ TEST(PictureChanges, FramesInTurnShowWhatAFreshPictureShows) {
         ASSERT_NE(&back, &view.picture());
         ASSERT_EQ(back, QtCanvas::whiteImage()) << "frame " << seed;
         QRect drawn;
+        InkTiles ink;
         {
             QtCanvas c(back);
             scene(c, seed);
             drawn = c.touched();
+            ink = c.inkTiles();
         }
-        view.endFrame(drawn);
+        expectInkMarked(back, ink, seed);
+        view.endFrame(drawn, byInkTiles ? &ink : nullptr);
 
         QImage fresh = QtCanvas::whiteImage();
         {
@@ -62,14 +84,45 @@ TEST(PictureChanges, FramesInTurnShowWhatAFreshPictureShows) {
     }
     // The same frame again repaints nothing.
     QRect drawn;
+    InkTiles ink;
     {
         QtCanvas c(view.beginFrame());
         scene(c, 12);
         drawn = c.touched();
+        ink = c.inkTiles();
     }
-    view.endFrame(drawn);
+    view.endFrame(drawn, byInkTiles ? &ink : nullptr);
     EXPECT_TRUE(view.lastChange().isEmpty());
     EXPECT_EQ(view.picture(), previous);
+}
+
+}  // namespace
+
+// Cleared and compared by the drawn box, or only in the tiles the frames
+// drew in, as the window's tick does.
+TEST(PictureChanges, FramesInTurnShowWhatAFreshPictureShows) { framesInTurn(false); }
+TEST(PictureChanges, FramesInTurnByInkTilesShowWhatAFreshPictureShows) { framesInTurn(true); }
+
+// On a dense screen the frame is drawn with a painter at two device pixels
+// to a picture pixel, smoothed: every device pixel it inks still lies in a
+// tile it marked, for thin and wide pens, texts and shapes far off the edges.
+TEST(PictureChanges, PainterMarksEveryTileItInksAtDeviceResolution) {
+    for (unsigned seed = 1; seed <= 8; ++seed) {
+        QImage picture = QtCanvas::whiteImage(1200, 800);
+        picture.setDevicePixelRatio(2.0);
+        InkTiles ink;
+        ink.reset(picture.width(), picture.height());
+        {
+            QPainter painter(&picture);
+            QtPainterCanvas c(painter, 600, 400);
+            c.trackInk(&ink, 2.0);
+            c.setPenWidth(seed % 2 == 0 ? 3 : 1);
+            drawShapes(c, seed, 600, 400, 25);
+            c.textOut(static_cast<int>(seed * 61 % 580), static_cast<int>(seed * 37 % 390), "ValveFSt -0.266");
+        }
+        expectInkMarked(picture, ink, seed);
+        EXPECT_TRUE(ink.any());
+    }
 }
 
 TEST(PictureChanges, WindowRepaintedInPartsShowsWhatAWholeRepaintShows) {

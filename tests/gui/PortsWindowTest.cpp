@@ -264,10 +264,13 @@ TEST_F(PortsWindow, LargeFontWidensThePictureAndMovesClose) {
 
 struct SetRevArmFixture : ::testing::Test {
     Model m;
+    Panel p;
+    MainController c{m, p};
     std::unique_ptr<TSetRevArm> d;
     void SetUp() override {
         initModel(m);
-        d = std::make_unique<TSetRevArm>(m);
+        initPanel(m, p);
+        d = std::make_unique<TSetRevArm>(m, c);
     }
 };
 using SetRevArmWindow = SetRevArmFixture;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 
 #include "platform/QtCanvas.h"
 
@@ -474,4 +475,52 @@ TEST(QtCanvasText, PointsToPixelsAtNinetySixDpi) {
     EXPECT_EQ(fontPixelSize(12), 16);
     EXPECT_EQ(fontPixelSize(0), 1);
     EXPECT_EQ(fontPixelSize(-5), 1);
+}
+
+// An arc is the part of its ellipse's outline that lies counter-clockwise on
+// the screen from the start radial to the end one, both radials included.
+// Checked pixel by pixel against the angles of each outline pixel, for
+// random boxes and radials of every quarter.
+TEST(QtCanvasArcs, ArcIsTheOutlineBetweenItsRadialsByAngle) {
+    std::mt19937 rng(11);
+    std::uniform_int_distribution<int> corner(5, 195), radial(-40, 240);
+    int checked = 0;
+    for (int k = 0; k < 60; ++k) {
+        const int x1 = corner(rng), y1 = corner(rng), x2 = corner(rng), y2 = corner(rng);
+        const int sx = radial(rng), sy = radial(rng), ex = radial(rng), ey = radial(rng);
+        if (std::abs(x2 - x1) < 4 || std::abs(y2 - y1) < 4) continue;
+        QImage whole = QtCanvas::whiteImage(200, 200), part = QtCanvas::whiteImage(200, 200);
+        {
+            QtCanvas c(whole);
+            c.ellipse(x1, y1, x2, y2);
+        }
+        {
+            QtCanvas c(part);
+            c.arc(x1, y1, x2, y2, sx, sy, ex, ey);
+        }
+        const double cx = (std::min(x1, x2) + std::max(x1, x2) - 1) / 2.0;
+        const double cy = (std::min(y1, y2) + std::max(y1, y2) - 1) / 2.0;
+        auto angle = [&](double x, double y) { return std::atan2(-(y - cy), x - cx) * 180.0 / M_PI; };
+        auto sweep = [](double from, double to) {
+            const double d = std::fmod(to - from, 360.0);
+            return d < 0 ? d + 360.0 : d;
+        };
+        const double start = angle(sx, sy);
+        const double span = sweep(start, angle(ex, ey));
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 200; ++x) {
+                const bool outline = whole.pixel(x, y) != 0xFFFFFFFFu;
+                const bool inArc = part.pixel(x, y) != 0xFFFFFFFFu;
+                if (!outline) {
+                    ASSERT_FALSE(inArc) << k;
+                    continue;
+                }
+                const double d = sweep(start, angle(x, y));
+                // Pixels within a hair of a radial may go either way.
+                if (std::min({std::abs(d - span), d, 360.0 - d}) < 1e-6 || span < 1e-6) continue;
+                EXPECT_EQ(inArc, d < span) << "arc " << k << " at " << x << "," << y;
+                ++checked;
+            }
+    }
+    EXPECT_GT(checked, 1000);
 }

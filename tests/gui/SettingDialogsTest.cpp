@@ -102,7 +102,7 @@ TEST_F(SettingDialogsTest, ShowingFillsTheBoxAndFocusesCancel) {
     EXPECT_EQ(stpAng.edit()->text(), "0.00");  // stopped: no running step
     EXPECT_EQ(stpAng.focusWidget(), stpAng.cancelButton());
 
-    TGraphZoom graphZoom(m);
+    TGraphZoom graphZoom(m, c);
     graphZoom.show();
     EXPECT_EQ(graphZoom.edit()->text(), "7.50");
     EXPECT_EQ(graphZoom.focusWidget(), graphZoom.cancelButton());
@@ -137,7 +137,7 @@ TEST_F(SettingDialogsTest, CancelChangesNothingNotEvenTheRunState) {
     TRevPos revPos(m, c);
     TDrivAng drivAng(m, c);
     TStpAng stpAng(m, c);
-    TGraphZoom graphZoom(m);
+    TGraphZoom graphZoom(m, c);
     for (bool running : {true, false}) {
         if (!running) c.runClick();
         ASSERT_EQ(c.running(), running);
@@ -250,7 +250,7 @@ TEST_F(SettingDialogsTest, ReverseArmOkClampsAndMovesTheBar) {
 }
 
 TEST_F(SettingDialogsTest, GraphicZoomOkClamps) {
-    TGraphZoom d(m);
+    TGraphZoom d(m, c);
     open(d);
     type(d, "0.1");
     clickOk(d);
@@ -273,7 +273,7 @@ TEST_F(SettingDialogsTest, KeyFiltersRefuseLettersASecondPointAndMinusWhereNotAl
     QTest::keyClick(drivAng.edit(), Qt::Key_Backspace);
     EXPECT_EQ(drivAng.edit()->text(), "12.3");
 
-    TGraphZoom graphZoom(m);
+    TGraphZoom graphZoom(m, c);
     open(graphZoom);
     type(graphZoom, "-7e5..5");
     EXPECT_EQ(graphZoom.edit()->text(), "75.5");

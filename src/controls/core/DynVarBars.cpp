@@ -35,7 +35,8 @@ bool DynVarBars::release(int k) {
 }
 
 void undoNewestRecord(Model& m) {
-    if (m.undoHistory.newest().id > 0)
+    const UndoRecord& r = m.undoHistory.newest();
+    if (r.id > 0 || r.kind == UndoKind::UnitConversion)
         popUndo(m);
     else
         m.undoButtonsEnabled = false;

@@ -27,8 +27,6 @@ constexpr IPoint kLabelPlaces[kRevArmPositions + 1] = {
     {165, 25}, {165, 38}, {165, 51}, {165, 64}, {165, 77},
 };
 
-constexpr float kPositionOneForZero = 0.001f;
-
 int scaled(long double v, float factor) { return toInt(v * factor); }
 
 std::string boxText(float v) { return fixed(v, 5, 3); }
@@ -68,17 +66,7 @@ IPoint revArmLabelPlace(const Model& m, int position) {
     return {scaled(p.x, m.fontScaleX), scaled(p.y, m.fontScaleY)};
 }
 
-float revArmLowerLimit(const Model& m) { return m.revArmCentre() - m.revArmMax; }
-float revArmUpperLimit(const Model& m) { return m.revArmCentre() + m.revArmMax; }
-
-float clampRevArmPosition(const Model& m, float value) {
-    if (value == 0.0f) return value;
-    if (value < revArmLowerLimit(m)) return revArmLowerLimit(m);
-    if (value > revArmUpperLimit(m)) return revArmUpperLimit(m);
-    return value;
-}
-
-void drawRevArmDialog(Model& m, Canvas& c, RevArmBoxes& boxes) {
+void drawRevArmDialog(const Model& m, Canvas& c, RevArmBoxes& boxes) {
     c.setTextScale(m.fontScaleX, m.fontScaleY);  // letters grow with the layout
     const float centre = m.revArmCentre();
     const struct {
@@ -100,7 +88,6 @@ void drawRevArmDialog(Model& m, Canvas& c, RevArmBoxes& boxes) {
     boxes.visible[1] = true;
     boxes.text[1] = boxText(m.revArmSet[1]);
 
-    settleRevArmPositions(m);
     for (int k = 1; k <= kRevArmPositions - 1; ++k) {
         const bool next = m.revArmSet[k] != 0.0f;
         if (next) {
@@ -114,16 +101,6 @@ void drawRevArmDialog(Model& m, Canvas& c, RevArmBoxes& boxes) {
     boxes.visible[kRevArmScaleBox] = true;
     boxes.text[kRevArmScaleBox] = boxText(m.diagramVScale);
     c.textOut(scaled(13, m.fontScaleX), scaled(25, m.fontScaleY), "Vertical Scale");
-}
-
-void settleRevArmPositions(Model& m) {
-    for (int k = 1; k <= kRevArmPositions - 1; ++k) {
-        if (m.revArmSet[k] != 0.0f)
-            m.revArmSetCount = k;
-        else
-            m.revArmSet[k + 1] = 0.0f;
-    }
-    if (m.revArmSet[kRevArmPositions] != 0.0f) m.revArmSetCount = kRevArmPositions;
 }
 
 bool acceptRevArmKey(const std::string& text, char key) {
@@ -140,15 +117,12 @@ void revealNextPosition(const Model& m, Canvas& c, RevArmBoxes& boxes, int box) 
     boxes.visible[static_cast<size_t>(box + 1)] = true;
 }
 
-void acceptRevArmEntry(Model& m, int box, const std::string& text) {
+void acceptRevArmEntry(GearCommands& commands, int box, const std::string& text) {
     const float v = entryValue(text);
-    if (box == 1) {
-        m.revArmSet[1] = clampRevArmPosition(m, v == 0.0f ? kPositionOneForZero : v);
-    } else if (box >= 2 && box <= kRevArmPositions) {
-        m.revArmSet[box] = clampRevArmPosition(m, v);
-    } else if (box == kRevArmScaleBox) {
-        m.diagramVScale = boundedDiagramVScale(v);
-    }
+    if (box >= 1 && box <= kRevArmPositions)
+        commands.setDiagramPosition(box, v);
+    else if (box == kRevArmScaleBox)
+        commands.setDiagramVScale(v);
 }
 
 }  // namespace tevrane

@@ -8,6 +8,7 @@
 #include <array>
 #include <string>
 
+#include "model/GearCommands.h"
 #include "model/Model.h"
 #include "platform/Canvas.h"
 
@@ -44,20 +45,11 @@ inline constexpr int kRevArmBoxHeight = 16;
 std::string revArmLabel(int position);
 IPoint revArmLabelPlace(const Model& m, int position);
 
-// The lowest and highest position the reverse arm may be set to.
-float revArmLowerLimit(const Model& m);
-float revArmUpperLimit(const Model& m);
-// A position is kept within the limits; 0 marks an unused position and stays.
-float clampRevArmPosition(const Model& m, float value);
-
-// Clears every position after the first unused one and sets revArmSetCount
-// to the last position in use (left alone when position 1 itself is unused):
-// the positions the diagrams draw, as the dialog settles them.
-void settleRevArmPositions(Model& m);
-
 // The dialog's drawing: the limit scale, the labels of the positions in use,
-// the boxes' texts and visibility, after settling the positions.
-void drawRevArmDialog(Model& m, Canvas& c, RevArmBoxes& boxes);
+// the boxes' texts and visibility. It only reads: the positions are settled
+// (settleRevArmPositions) in the step before, so the labels shown are the
+// positions the diagrams step through.
+void drawRevArmDialog(const Model& m, Canvas& c, RevArmBoxes& boxes);
 
 // The key filter of every box: backspace, digits, one "." and one "-".
 bool acceptRevArmKey(const std::string& text, char key);
@@ -66,9 +58,9 @@ bool keyRevealsNext(int box);
 // Writes the label of the position after this box and shows its box.
 void revealNextPosition(const Model& m, Canvas& c, RevArmBoxes& boxes, int box);
 
-// A box losing the focus: its text is converted and stored, with the rules of
-// that box (position 1 is never 0; positions are clamped; the scale is at
-// least 0.1 and at most 1000).
-void acceptRevArmEntry(Model& m, int box, const std::string& text);
+// A box losing the focus: its text is converted and stored through the
+// commands, with the rules of that box (position 1 is never 0; positions are
+// clamped; the scale is at least 0.1 and at most 1000).
+void acceptRevArmEntry(GearCommands& commands, int box, const std::string& text);
 
 }  // namespace tevrane

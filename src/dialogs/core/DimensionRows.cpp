@@ -83,6 +83,7 @@ DimensionLayout makeFrameLayout() {
     l.texts.back().x = 234;
     l.texts.push_back({1, 148, false, "To Show Graphic Position of Variable, Click Small Button"});
     l.texts.push_back({1, 161, false, "To Select Dynamic Variable, Click Dimension in Gray Area"});
+    l.unitCaptionY = 176;
     l.reset = {"ResetFrameDim", 288, 136, 89, 25};
     l.close = {"Close", 288, 160, 89, 25};
     return l;
@@ -118,12 +119,17 @@ DimensionLayout makeCylinderLayout() {
     addTwoLineRow(l, 22, R, 10, 122, 266, "  (Valve Stem)");
     l.texts.push_back({1, 190, false, "To Show Graphic Position of Variable, Click Small Button"});
     l.texts.push_back({1, 203, false, "To Select a Dynamic Variable, Click Dimension in Gray Area"});
+    l.unitCaptionY = 216;
     l.reset = {"ResetCylDim", 294, 168, 90, 25};
     l.close = {"Close", 294, 192, 90, 25};
     return l;
 }
 
 }  // namespace
+
+std::string dimensionUnitCaption(LengthUnit u) {
+    return std::string("All lengths in ") + unitName(u) + " (" + unitSymbol(u) + ")";
+}
 
 const DimensionLayout& frameLayout() {
     static const DimensionLayout layout = makeFrameLayout();

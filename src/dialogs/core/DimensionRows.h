@@ -78,10 +78,17 @@ struct DimensionLayout {
     std::vector<SurfaceText> texts;  // every label line and the two hints, in drawing order
     PushButtonPlace reset;
     PushButtonPlace close;
+    // The line under the hints that names the design's length unit (a
+    // caption of its own, so no label of the table changes); its top, at the
+    // left edge, as wide as the hints.
+    int unitCaptionY = 0;
 
     // The row of box n (1-based), or nullptr.
     const DimensionRow* rowOfEdit(int n) const;
 };
+
+// The unit caption's text: "All lengths in inches (in)".
+std::string dimensionUnitCaption(LengthUnit u);
 
 const DimensionLayout& frameLayout();
 const DimensionLayout& cylinderLayout();

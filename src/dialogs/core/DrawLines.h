@@ -50,12 +50,14 @@ float roundedAsShown(double v);
 
 class DrawLinesLogic {
 public:
-    DrawLinesLogic(Model& m, SoundPlayer& sound) : m_(m), sound_(sound) {}
+    // The window's handlers write only the overlay; the pivots and the
+    // reference points they take the points from are read.
+    DrawLinesLogic(const Model& m, Overlay& overlay, SoundPlayer& sound) : m_(m), o_(overlay), sound_(sound) {}
 
     const LinesView& view() const { return view_; }
     // The row shown aqua: the current item number (none while it is 0 during
     // a pivot pick).
-    int highlightRow() const { return m_.lineCount; }
+    int highlightRow() const { return o_.lineCount; }
     // True once, after a handler that closes the window.
     bool takeCloseRequest();
 
@@ -92,7 +94,8 @@ private:
     void beep() { sound_.beep(); }
     bool allChosen() const;
 
-    Model& m_;
+    const Model& m_;
+    Overlay& o_;
     SoundPlayer& sound_;
     LinesView view_;
     bool closeRequested_ = false;

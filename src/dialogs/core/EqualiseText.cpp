@@ -93,8 +93,10 @@ std::string notchLabel(const NotchPoint& p) {
 }
 
 std::string sensitivityText(const SensitivityTable& t) {
-    std::string s = "How far each event moves when the dimension grows by " + fixed(t.step, 0, 4) +
-                    " (after minus before; cut-off, release and compression in % of stroke)\n";
+    const std::string unit = unitSymbol(t.unit);
+    std::string s = "How far each event moves when the dimension grows by " + fixed(t.step, 0, 4) + " " + unit +
+                    " (after minus before; cut-off, release and compression in % of stroke; values, settings,\n"
+                    "lead, opening and die travel in " + unitName(t.unit) + ")\n";
     if (t.baseClamped) s += "The design itself has to be mended by the solver at some notch.\n";
     const size_t indent = kNameWidth + 10 + kNotchWidth + 9;
     s += pad("Dimension", kNameWidth) + padLeft("Value", 10) + "  " + pad("Notch", kNotchWidth) + padLeft("Rev arm", 7) +
@@ -194,14 +196,14 @@ std::string balanceText(const Balance& b, const EqualiseGoals& g) {
     return s;
 }
 
-std::string leadGuardText(const EqualisePlan& plan) {
-    std::string s = "Lead guard: every lead at least " + fixed(plan.leadFloor, 0, 5);
+std::string leadGuardText(const EqualisePlan& plan, LengthUnit unit) {
+    std::string s = "Lead guard: every lead at least " + fixed(plan.leadFloor, 0, 5) + " " + unitSymbol(unit);
     if (plan.goals.minLead)
         s += ", as asked";
     else if (plan.leadFloor < 0.0)
         s += ", the starting design's own smallest lead, which is already below 0";
     return s +
-           ".\n  (A lead is the steam port's opening at its end's dead centre, in length units, negative while "
+           ".\n  (A lead is the steam port's opening at its end's dead centre, in " + std::string(unitName(unit)) + ", negative while "
            "the port is still lapped there;\n  both ends, at the port diagram's 19 settings both ways and at the "
            "notches.)";
 }
@@ -218,14 +220,16 @@ std::string equaliseResultText(const Engine& start, const EqualisePlan& plan, co
     std::string s = "Equalising ";
     for (size_t i = 0; i < asked.size(); ++i) s += (i ? ", " : "") + asked[i];
     s += " at the notches " + notchTargetsText(plan.targets) + "; each design is judged at its own notches.\n";
-    s += leadGuardText(plan) + "\n";
+    s += "Lengths (dimensions, reverse-arm settings, leads, openings, die travel) in " +
+         std::string(unitName(start.lengthUnit)) + " (" + unitSymbol(start.lengthUnit) + ").\n";
+    s += leadGuardText(plan, start.lengthUnit) + "\n";
     s += "Before: " + balanceText(r.before, g) + "\n";
     if (r.improved) s += "After:  " + balanceText(r.after, g) + "\n";
     if (!r.message.empty())
         s += r.message + ": nothing changed.\n";
     else if (!r.improved)
-        s += "No better design within the bounds keeps every lead at or above " + fixed(plan.leadFloor, 0, 5) +
-             ": nothing changed.\n";
+        s += "No better design within the bounds keeps every lead at or above " + fixed(plan.leadFloor, 0, 5) + " " +
+             unitSymbol(start.lengthUnit) + ": nothing changed.\n";
     if (r.cancelled)
         s += "Cancelled after " + std::to_string(r.evaluations) + " evaluations: the best design found so far.\n";
     s += "\n" + changesText(r) + "\n";

@@ -38,7 +38,7 @@ std::string balanceText(const Balance& b, const EqualiseGoals& g);
 // Where a smallest lead is: "forward setting No. 18 (rev. arm 7.125), back end".
 std::string leadPlaceText(const LeadPlace& p);
 // The lead guard of a plan in words, with its unit and what it is measured from.
-std::string leadGuardText(const EqualisePlan& plan);
+std::string leadGuardText(const EqualisePlan& plan, LengthUnit unit = LengthUnit::Inch);
 // One line per freed dimension: name, before, after, change.
 std::string changesText(const EqualiseResult& r);
 

@@ -13,8 +13,11 @@ std::string eventsReportCsv(const EventsReport& r) {
         "admission_percent_negative_before_dead_centre,cut_off_angle,cut_off_percent,release_angle,release_percent,"
         "compression_angle,"
         "compression_percent_negative_before_dead_centre,valve_travel,die_highest,die_lowest,die_travel,clamped,extra_openings,"
-        "front_dead_centre,back_dead_centre\n";
+        "front_dead_centre,back_dead_centre,length_unit\n";
     const std::string design = csvString(r.design);
+    // Every length of the three blocks (lead, openings, travel, the die's
+    // places, reverse-arm settings, laps) is in this unit.
+    const std::string unit = unitSymbol(r.unit);
     for (const EventsSetting& s : r.rows) {
         const ValveEvents& v = s.events;
         const std::string die =
@@ -28,19 +31,19 @@ std::string eventsReportCsv(const EventsReport& r) {
             for (const EventColumns& ec : kEventColumns)
                 out += "," + exact(angleOf(end->*ec.event)) + "," + exact(percentOf(end->*ec.event));
             out += "," + exact(v.valveTravel) + "," + die + (v.clamped ? "1" : "0") + "," +
-                   (end->extraOpenings ? "1" : "0") + "," + deadCentres + "\n";
+                   (end->extraOpenings ? "1" : "0") + "," + deadCentres + "," + unit + "\n";
         }
         out += lead + "front-back," + exact(v.difference.lead) + "," + exact(v.difference.maxSteamOpening) + ",";
         for (const EventColumns& ec : kEventColumns) out += ",," + exact(v.difference.*ec.difference);
-        out += ",,,,," + std::string(v.clamped ? "1" : "0") + ",," + deadCentres + "\n";
+        out += ",,,,," + std::string(v.clamped ? "1" : "0") + ",," + deadCentres + "," + unit + "\n";
     }
 
-    out += "\nend,steam_lap,lead,exhaust_clearance\n";
+    out += "\nend,steam_lap,lead,exhaust_clearance,length_unit\n";
     for (const auto& [name, laps] : {std::pair{"front", &r.midGear.front}, std::pair{"back", &r.midGear.back}})
         out += std::string(name) + "," + exact(laps->steamLap) + "," + exact(laps->lead) + "," +
-               exact(laps->exhaustClearance) + "\n";
+               exact(laps->exhaustClearance) + "," + unit + "\n";
 
-    out += "\ntarget_cut_off,full_gear,sense,end,reverse_arm,cut_off\n";
+    out += "\ntarget_cut_off,full_gear,sense,end,reverse_arm,cut_off,length_unit\n";
     const char* ends[] = {"front", "back", "mean"};
     for (const auto& [name, sense] : {std::pair{"forward", &r.notches.forward}, std::pair{"reverse", &r.notches.reverse}})
         for (size_t t = 0; t < sense->rows.size(); ++t) {
@@ -49,7 +52,8 @@ std::string eventsReportCsv(const EventsReport& r) {
                 const auto& found = row.setting[static_cast<size_t>(end)];
                 out += (row.target.fullGear ? std::string() : exact(row.target.cutOff)) + "," +
                        (row.target.fullGear ? "1" : "0") + "," + name + "," + ends[end] + "," +
-                       (found ? exact(found->revArm) + "," + exact(found->cutOff) : std::string(",")) + "\n";
+                       (found ? exact(found->revArm) + "," + exact(found->cutOff) : std::string(",")) + "," +
+                       unit + "\n";
             }
         }
     return out;

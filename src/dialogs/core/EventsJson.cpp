@@ -18,7 +18,8 @@ std::string eventsReportJson(const EventsReport& r, double tolerance) {
         for (const EventColumns& ec : kEventColumns) s += ", \"" + std::string(ec.key) + "\": " + point(e.*ec.event);
         return s + ", \"extraOpenings\": " + json(e.extraOpenings) + "}";
     };
-    std::string out = "{\n  \"design\": " + jsonString(r.design) + ",\n  \"settings\": " +
+    std::string out = "{\n  \"design\": " + jsonString(r.design) + ",\n  \"lengthUnit\": " +
+                      jsonString(unitSymbol(r.unit)) + ",\n  \"settings\": " +
                       jsonString(r.settings == EventsSettings::PortDiagram ? "port diagram" : "reverse arm positions") +
                       ",\n  \"revArmCentre\": " + json(r.revArmCentre) + ",\n  \"revArmMax\": " + json(r.revArmMax) +
                       ",\n  \"tolerancePercent\": " + json(tolerance) + ",\n  \"deadCentres\": {\"front\": " +

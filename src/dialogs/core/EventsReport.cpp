@@ -13,7 +13,7 @@ using namespace eventsformat;
 
 constexpr EventsColumnInfo kColumns[kEventsColumns] = {
     {"No.", "", false},
-    {"Setting", "rev. arm", false},
+    {"Setting", "rev. arm, length", false},
     {"Travel", "%", false},
     {"Sense", "", false},
     {"End", "", false},
@@ -29,8 +29,8 @@ constexpr EventsColumnInfo kColumns[kEventsColumns] = {
     {"Compression", "deg", true},
     {"Compression", "% -before/+after DC", false},
     {"Valve travel", "length", false},
-    {"Die highest", "from link pivot", false},
-    {"Die lowest", "from link pivot", false},
+    {"Die highest", "length from link pivot", false},
+    {"Die lowest", "length from link pivot", false},
     {"Die travel", "length", false},
     {"Note", "", false},
 };
@@ -65,6 +65,7 @@ EventsReport makeEventsReport(const Model& m, EventsSettings settings, std::span
     r.settings = settings;
     r.revArmCentre = m.revArmCentre();
     r.revArmMax = m.revArmMax;
+    r.unit = m.lengthUnit;
     r.targets.assign(targets.begin(), targets.end());
     const auto travel = [&](float revArm) {
         return m.revArmMax != 0.0f ? std::fabs(static_cast<double>(revArm) - r.revArmCentre) / m.revArmMax * 100.0
@@ -98,6 +99,17 @@ bool exceedsTolerance(const std::optional<double>& difference, double tolerance)
 }
 
 const EventsColumnInfo& eventsColumn(EventsColumn c) { return kColumns[static_cast<size_t>(c)]; }
+
+std::string eventsColumnUnit(EventsColumn c, LengthUnit u) {
+    std::string text = eventsColumn(c).unit;
+    const std::size_t at = text.find("length");
+    if (at != std::string::npos) text.replace(at, 6, unitSymbol(u));
+    return text;
+}
+
+std::string eventsMeasures(LengthUnit u) {
+    return std::string(kEventsMeasures) + " Lengths in " + unitName(u) + " (" + unitSymbol(u) + ").";
+}
 
 std::vector<EventsRow> eventsRows(const EventsReport& r, double tolerance) {
     std::vector<EventsRow> rows;
@@ -151,12 +163,14 @@ std::vector<EventsRow> eventsRows(const EventsReport& r, double tolerance) {
 
 std::vector<std::array<std::string, 4>> midGearRows(const EventsReport& r) {
     const MidGear& g = r.midGear;
-    const auto line = [](const char* what, double front, double back) {
+    const auto line = [](const std::string& what, double front, double back) {
         return std::array<std::string, 4>{what, num(front, kLengthDecimals), num(back, kLengthDecimals),
                                           num(front - back, kLengthDecimals)};
     };
-    return {line("Steam lap", g.front.steamLap, g.back.steamLap), line("Lead", g.front.lead, g.back.lead),
-            line("Exhaust clearance", g.front.exhaustClearance, g.back.exhaustClearance)};
+    const std::string unit = std::string(" (") + unitSymbol(r.unit) + ")";
+    return {line("Steam lap" + unit, g.front.steamLap, g.back.steamLap),
+            line("Lead" + unit, g.front.lead, g.back.lead),
+            line("Exhaust clearance" + unit, g.front.exhaustClearance, g.back.exhaustClearance)};
 }
 
 const std::array<const char*, kNotchColumns>& notchColumnTitles() {

@@ -54,6 +54,7 @@ struct EventsReport {
     // whichever settings the table lists.
     DesignCheck check;
     bool clamped = false;  // the solver mended the linkage somewhere
+    LengthUnit unit = LengthUnit::Inch;  // the design's: every length is in it
 };
 
 // The positions of the reverse-arm set in use: revArmSetCount once the set's
@@ -87,7 +88,9 @@ inline constexpr const char* kEventsMeasures =
     "positive after it; cut-off and release in percent of the working stroke from the dead centre. "
     "Dead centres are where crank and main rod lie in line. Max open is the steam port's largest opening "
     "(at most its width), over-travel how far the valve edge runs past the port; the die's place is along "
-    "the link from its pivot, positive towards the reverse arm. Lengths in the design's unit.";
+    "the link from its pivot, positive towards the reverse arm.";
+// The same followed by the unit every length is in: "Lengths in inches (in)."
+std::string eventsMeasures(LengthUnit u);
 
 struct EventsColumnInfo {
     const char* title;  // the heading
@@ -95,6 +98,9 @@ struct EventsColumnInfo {
     bool angle;         // a driver-angle column, which the window may hide
 };
 const EventsColumnInfo& eventsColumn(EventsColumn c);
+// A column's unit as shown under its heading, a length column naming the
+// design's unit ("in", "mm").
+std::string eventsColumnUnit(EventsColumn c, LengthUnit u);
 
 enum class EventsRowKind { Front, Back, Difference };
 

@@ -15,8 +15,8 @@ EventsTextTable eventsTextTable(const EventsReport& r, double tolerance) {
         const EventsColumnInfo& info = eventsColumn(static_cast<EventsColumn>(c));
         if (info.angle) continue;
         head.push_back(info.title);
-        unit.push_back(info.unit);
         const auto col = static_cast<EventsColumn>(c);
+        unit.push_back(eventsColumnUnit(col, r.unit));
         t.rightAligned.push_back(col != EventsColumn::Sense && col != EventsColumn::End && col != EventsColumn::Note);
     }
     t.lines.push_back(head);
@@ -39,9 +39,10 @@ EventsTextTable eventsTextTable(const EventsReport& r, double tolerance) {
 
 std::string eventsReportText(const EventsReport& r, double tolerance) {
     std::string out = "Valve events of " + (r.design.empty() ? std::string("the design") : r.design) + "\n";
-    out += settingsTitle(r) + "; reverse arm centre " + num(r.revArmCentre, 3) + ", maximum travel " +
-           num(r.revArmMax, 3) + "\n";
-    out += std::string(kEventsMeasures) + "\n";
+    const std::string unit = unitSymbol(r.unit);
+    out += settingsTitle(r) + "; reverse arm centre " + num(r.revArmCentre, 3) + " " + unit + ", maximum travel " +
+           num(r.revArmMax, 3) + " " + unit + "\n";
+    out += eventsMeasures(r.unit) + "\n";
     out += "Dead centres (driver angle): front " + num(r.deadCentres.front, 2) + " deg, back " +
            num(r.deadCentres.back, 2) + " deg\n";
     if (r.clamped) out += "The solver had to mend the linkage at some settings (\"linkage mended\").\n";
@@ -59,7 +60,7 @@ std::string eventsReportText(const EventsReport& r, double tolerance) {
     for (const auto& row : midGearRows(r)) mid.push_back({row.begin(), row.end()});
     out += alignedTable(mid, {false, true, true, true});
 
-    out += "\nNotches: the reverse arm setting for each cut-off\n";
+    out += "\nNotches: the reverse arm setting for each cut-off (" + unit + ")\n";
     std::vector<std::vector<std::string>> notch;
     const auto& titles = notchColumnTitles();
     notch.push_back({titles.begin(), titles.end()});

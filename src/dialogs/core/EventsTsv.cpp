@@ -13,7 +13,7 @@ std::string eventsTableTsv(const EventsReport& r, double tolerance, bool withAng
         if (eventsColumn(static_cast<EventsColumn>(c)).angle && !withAngles) continue;
         if (!head.empty()) head += '\t', unit += '\t';
         head += eventsColumn(static_cast<EventsColumn>(c)).title;
-        unit += eventsColumn(static_cast<EventsColumn>(c)).unit;
+        unit += eventsColumnUnit(static_cast<EventsColumn>(c), r.unit);
     }
     std::string out = head + "\n" + unit + "\n";
     for (const EventsRow& row : eventsRows(r, tolerance)) {

@@ -101,8 +101,11 @@ std::string pivotTableText(const Model& m, const std::string& date, const std::s
     // About 130 characters a row.
     out.reserve(static_cast<std::size_t>(360.0f / step + 2) * 136 + 512);
     out += "Pivot Data   " + m.dimensionSetName + "     " + date + "   " + time + "\n";
+    // The pivots' places and the reverse arm are lengths of the design: the
+    // line names their unit after the two settings.
     out += "       Reverse Arm " + fixed(m.revArmPos, 7, 3) + "      Step Angle " +
-           fixed(m.selectedStep, 7, 3) + "\n";
+           fixed(m.selectedStep, 7, 3) + "      Lengths in " + unitName(m.lengthUnit) + " (" +
+           unitSymbol(m.lengthUnit) + ")\n";
     const auto [columns, axes] = headingLines();
     out += columns;
     out += '\n';

@@ -5,6 +5,7 @@
 #include "main/core/MainController.h"
 #include "model/Dimensions.h"
 #include "model/DynVars.h"
+#include "model/SettingRules.h"
 
 namespace tevrane {
 
@@ -72,7 +73,9 @@ void MainController::recordDynamicGesture(int k, float startValue) {
 }
 
 void MainController::undo() {
+    const LengthUnit unit = m_.lengthUnit;
     undoNewestRecord(m_);
+    if (m_.lengthUnit != unit) unitChanged();
     changed();
 }
 
@@ -84,6 +87,22 @@ bool MainController::takeChangedPositions() {
     const bool changedSinceLastLook = m_.revArmSetChanged;
     m_.revArmSetChanged = false;
     return changedSinceLastLook;
+}
+
+void MainController::setDiagramPosition(int position, float value) { tevrane::setDiagramPosition(m_, position, value); }
+
+void MainController::setDiagramVScale(float vs) { m_.diagramVScale = boundedDiagramVScale(vs); }
+
+void MainController::settleDiagramPositions() { settleRevArmPositions(m_); }
+
+void MainController::finishDiagramPositions() {
+    settleRevArmPositions(m_);
+    m_.revArmSetChanged = true;
+}
+
+void MainController::setGraphicZoom(float zoom) {
+    m_.graphicZoom = setting::clampGraphicZoom(zoom);
+    changed();
 }
 
 }  // namespace tevrane

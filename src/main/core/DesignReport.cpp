@@ -124,16 +124,8 @@ ReportTable dimensionTable(const Model& m, bool frame) {
     return t;
 }
 
-// The events table's unit line names the design's unit where it says
-// "length".
-void nameLengthUnit(std::vector<std::string>& unitLine, const char* unit) {
-    for (std::string& u : unitLine)
-        if (u == "length") u = unit;
-}
-
-ReportTable eventsBlockTable(const EventsReport& r, const char* unit, const std::vector<std::string>* firstColumn) {
+ReportTable eventsBlockTable(const EventsReport& r, const std::vector<std::string>* firstColumn) {
     EventsTextTable e = eventsTextTable(r, kDefaultEventsTolerance);
-    nameLengthUnit(e.lines[1], unit);
     if (firstColumn) {
         // The notch a row belongs to instead of its number.
         e.lines[0][0] = "Notch";
@@ -216,8 +208,7 @@ ReportContent designReportContent(const Model& live, const ReportRequest& reques
     b.push_back(paragraph("The reverse arm at mid gear (" + num(events.revArmCentre, 3) + " " + unit +
                           "); lengths in " + unitWords(m.lengthUnit) + ", F-B front minus back."));
     ReportTable mid;
-    mid.lines.push_back({"", std::string("Front (") + unit + ")", std::string("Back (") + unit + ")",
-                         std::string("F-B (") + unit + ")"});
+    mid.lines.push_back({"", "Front", "Back", "F-B"});
     mid.rightAligned = {false, true, true, true};
     for (const auto& row : midGearRows(events)) mid.lines.push_back({row.begin(), row.end()});
     b.push_back(table(mid));
@@ -251,15 +242,15 @@ ReportContent designReportContent(const Model& live, const ReportRequest& reques
         atNotches.rows.push_back({int(notchNames.size()), travel, valveEvents(m, n.revArm, n.sense)});
         notchNames.push_back(n.name);
     }
-    const std::string measures = std::string(kEventsMeasures) + " Dead centres (driver angle): front " +
+    const std::string measures = eventsMeasures(m.lengthUnit) + " Dead centres (driver angle): front " +
                                  num(events.deadCentres.front, 2) + " deg, back " + num(events.deadCentres.back, 2) +
-                                 " deg. Lengths in " + unitWords(m.lengthUnit) + ".";
+                                 " deg.";
     b.push_back(heading("Valve events at the notches"));
     b.push_back(paragraph(measures));
     if (found.empty())
         b.push_back(paragraph("No notch is within the reverse arm's travel."));
     else
-        b.push_back(table(eventsBlockTable(atNotches, unit, &notchNames)));
+        b.push_back(table(eventsBlockTable(atNotches, &notchNames)));
 
     b.push_back(heading("Valve events at the port diagram's 19 settings, forward and reverse"));
     b.push_back(paragraph("Setting 0 is mid gear, 18 the full travel; travel in percent of the maximum travel (" +
@@ -268,7 +259,7 @@ ReportContent designReportContent(const Model& live, const ReportRequest& reques
     if (events.clamped)
         b.push_back(paragraph("Warning: the solver had to mend the linkage at some settings (\"linkage mended\"); "
                               "those rows are not a real gear."));
-    b.push_back(table(eventsBlockTable(events, unit, nullptr)));
+    b.push_back(table(eventsBlockTable(events, nullptr)));
 
     b.push_back(heading("Die travel"));
     b.push_back(paragraph(std::string("The die's place along the link from its pivot, positive towards the reverse "
@@ -312,8 +303,7 @@ ReportContent designReportContent(const Model& live, const ReportRequest& reques
     for (auto& [name, p] : diagramReportPictures(m, request.date)) pictureBlock(name, std::move(p));
 
     // ---- indicated performance ----
-    const PerformanceInputs in =
-        defaultPerformanceInputs(m.lengthUnit == LengthUnit::Millimetre ? PowerUnits::Metric : PowerUnits::Imperial);
+    const PerformanceInputs in = defaultPerformanceInputs(powerUnitsOf(m.lengthUnit));
     auto performance = std::make_shared<PerformanceTable>(performanceTable(m, m.revArmCentre(), targets, in));
     const std::vector<const SettingPerformance*> cards = notchList(*performance);
     b.push_back(heading("Indicated performance: the cards at " +

@@ -91,6 +91,10 @@ public:
     // setting (and with it the sense of rotation), the bars' slots their
     // dimensions' new values.
     void dimensionsLoaded();
+    // "Convert to millimetres" / "Convert to inches": every length of the
+    // design into the other unit and the view scales the other way, so the
+    // picture stays; one undo record.
+    void convertUnitsClick();
     void toggleSteamDisplay();
     void toggleErrorBeep();
     void toggleLineWidth();
@@ -167,6 +171,11 @@ public:
     UndoLines beginDiagramPass() override;
     void setPortGraphMode(char mode) override;
     bool takeChangedPositions() override;
+    void setDiagramPosition(int position, float value) override;
+    void setDiagramVScale(float vs) override;
+    void settleDiagramPositions() override;
+    void finishDiagramPositions() override;
+    void setGraphicZoom(float zoom) override;
 
     // Marks the end of a handler: tells the window to mirror the panel.
     void changed();
@@ -174,6 +183,10 @@ public:
 private:
     void barChanged(Bar b);
     void revArmChanged();
+    // The design changed unit (a conversion or its undo): the reverse-arm bar
+    // takes the travel limit and setting in the new unit without moving the
+    // setting itself, which the conversion kept exact.
+    void unitChanged();
     void drvAngChanged();
     void stepAngChanged();
     void panChanged(Bar b);

@@ -6,6 +6,7 @@
 #include "main/core/MainController.h"
 #include "main/core/StepTable.h"
 #include "model/Format.h"
+#include "model/UnitConversion.h"
 
 namespace tevrane {
 
@@ -98,6 +99,9 @@ void initPanel(const Model& m, Panel& p) {
 }
 
 void MainController::changed() {
+    // The conversion's caption names the unit the design would go to; a
+    // conversion, its undo, a load and a reset all end here.
+    p_.item(Item::ConvertUnits).caption = convertCaption(m_.lengthUnit);
     if (onPanelChanged) onPanelChanged();
 }
 

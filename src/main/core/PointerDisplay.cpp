@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "dialogs/core/SettingLogic.h"
+#include "model/SettingRules.h"
 #include "main/core/Renderer.h"
 #include "model/Dimensions.h"
 #include "model/Format.h"

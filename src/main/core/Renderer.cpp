@@ -252,7 +252,30 @@ void errorFlash(Model& m, RenderState& st, RendererHost& host) {
     }
 }
 
+// At the large font the readout's rows reach down into the driving wheel of
+// the usual view, and the wheel's rim would strike through the figures. They
+// are laid on white there, so each figure reads whole; at the normal font the
+// rows stand above the wheel and nothing is covered.
+void clearBehindPivotData(const Model& m, Canvas& c) {
+    if (m.fontScaleY <= 1.0f) return;
+    const IPoint top = textAt(m, 0, 126);
+    const IPoint bottom = textAt(m, 0, 140 + 10 * (kPivotDataRows + 1) + 2);
+    const int right = textAt(m, 90, 0).x + c.textWidth(fixed(-999.999, 7, 3)) + 2;
+    const Colour pen = c.penColour();
+    const int width = c.penWidth();
+    c.setPenWidth(1);
+    c.setPenColour(colours::white);
+    for (int y = top.y; y <= bottom.y; ++y) c.line(0, y, right + 1, y);
+    // A grey edge says the gear runs on under the readout.
+    c.setPenColour(colours::grey);
+    c.line(right + 1, top.y, right + 1, bottom.y + 1);
+    c.line(0, bottom.y + 1, right + 2, bottom.y + 1);
+    c.setPenColour(pen);
+    c.setPenWidth(width);
+}
+
 void drawPivotData(const Model& m, Canvas& c) {
+    clearBehindPivotData(m, c);
     text(c, m, 1, 128, "    Pivot Data");
     text(c, m, 1, 138, "No.  Vert     Horz");
     const long double s = m.viewScale, ox = m.viewOffsetX, oy = m.viewOffsetY;

@@ -2,7 +2,7 @@
 // rotation follows the side of mid gear on which the reverse arm stands;
 // exactly mid gear runs forward. A position typed in the reverse arm
 // position dialog goes onto the bar by that dialog's scale.
-#include "dialogs/core/SettingLogic.h"
+#include "model/SettingRules.h"
 #include "main/core/MainController.h"
 #include "model/Format.h"
 

@@ -1,7 +1,7 @@
 // Running and stopping, the driver angle bar with "0.0" and "180", the step
 // angle bar and the step buttons, and the driver and step angles typed in
 // their setting dialogs (whose scales for the two bars they use).
-#include "dialogs/core/SettingLogic.h"
+#include "model/SettingRules.h"
 #include "main/core/MainController.h"
 #include "main/core/StepTable.h"
 #include "model/Format.h"

@@ -28,18 +28,21 @@ TitleBlock titleBlockOf(const Model& m, const std::string& date) {
     t.driverAngle = m.driverAngle;
     t.revArm = m.revArmPos;
     t.revArmCentre = m.revArmCentre();
+    t.unit = m.lengthUnit;
     return t;
 }
 
 std::vector<std::string> titleBlockLines(const TitleBlock& t) {
     const double fromCentre = static_cast<double>(t.revArm) - static_cast<double>(t.revArmCentre);
+    const std::string unit = unitSymbol(t.unit);
     return {
         "Tevrane Outside Admission   " + t.design,
-        "Date " + t.date,
+        "Date " + t.date + ", lengths in " + unitName(t.unit),
         "Driver angle " + trimmed(fixed(t.driverAngle, 6, 2)) +
             " deg, clockwise as drawn from the crank pointing at the cylinder",
-        "Reverse arm " + trimmed(fixed(t.revArm, 7, 3)) + " (mid gear " + trimmed(fixed(t.revArmCentre, 7, 3)) +
-            ", " + (fromCentre >= 0 ? "+" : "") + trimmed(fixed(fromCentre, 7, 3)) + " from it), design length units",
+        "Reverse arm " + trimmed(fixed(t.revArm, 7, 3)) + " " + unit + " (mid gear " +
+            trimmed(fixed(t.revArmCentre, 7, 3)) + " " + unit + ", " + (fromCentre >= 0 ? "+" : "") +
+            trimmed(fixed(fromCentre, 7, 3)) + " " + unit + " from it)",
     };
 }
 

@@ -17,6 +17,7 @@ struct TitleBlock {
     float driverAngle = 0;
     float revArm = 0;
     float revArmCentre = 0;  // mid gear
+    LengthUnit unit = LengthUnit::Inch;  // the design's, named beside every length
 };
 
 // The block of the model as it stands: its name, the given date, the driver

@@ -6,6 +6,8 @@
 #include "main/core/MainController.h"
 #include "model/DynVars.h"
 #include "model/Format.h"
+#include "model/SettingRules.h"
+#include "model/UnitConversion.h"
 
 namespace tevrane {
 
@@ -125,6 +127,24 @@ void MainController::dimensionsLoaded() {
     revArmChanged();  // even when the bar stood there already
     refreshDynBars();
     changed();
+}
+
+void MainController::convertUnitsClick() {
+    convertDesignWithUndo(m_);
+    unitChanged();
+    changed();
+}
+
+void MainController::unitChanged() {
+    setRevArmRangeFromModel();
+    BarState& bar = p_.bar(Bar::RevArm);
+    const int position = setting::revArmBarPosition(m_, m_.revArmPos);
+    bar.position = std::clamp(position, bar.min, std::max(bar.min, bar.max));
+    p_.center.enabled = bar.position != 0;
+    const float centre = m_.revArmCentre();
+    const float sign = setting::directOrientation(m_) ? 1.0f : -1.0f;
+    p_.fwd.enabled = m_.revArmPos != centre + sign * m_.revArmNormal;
+    p_.rev.enabled = m_.revArmPos != centre - sign * m_.revArmNormal;
 }
 
 void MainController::setPortGraphForward() { m_.portGraphMode = 'F'; }
