@@ -10,6 +10,7 @@
 #include "app/EventsCommand.h"
 #include "app/ExportCommand.h"
 #include "app/PerformanceCommand.h"
+#include "app/ReportCommand.h"
 #include "files/DimensionFile.h"
 #include "files/FileAccess.h"
 
@@ -56,6 +57,10 @@ const BatchCommand kCommands[] = {
      runConvertCommand},
     {"--export", kExportUsage, "writes the mechanism or a diagram of the design as PNG, SVG or PDF",
      runExportCommand},
+    {"--report", kReportUsage,
+     "writes the design report as a PDF: dimensions, mid gear, notches, valve events, die travel,\n"
+     "      the design checks, the mechanism, the four diagrams and the indicated performance",
+     runReportCommand},
     {"--help", "--help", "this list", runHelp},
 };
 

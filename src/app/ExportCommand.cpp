@@ -16,7 +16,7 @@
 #include "main/ScalePrint.h"
 #include "main/core/FitView.h"
 #include "main/core/ScalePlan.h"
-#include "main/core/MainController.h"
+#include "main/core/OpenedDesign.h"
 #include "main/core/Renderer.h"
 #include "main/core/StepTable.h"
 #include "main/core/TitleBlock.h"
@@ -65,23 +65,6 @@ std::optional<QSize> sizeOf(const std::string& word) {
 int badWords(std::ostream& err, const std::string& why) {
     err << "tevrane --export: " << why << "\n  usage: tevrane " << kExportUsage << "\n";
     return 2;
-}
-
-// The design as the window shows it just after opening it: the controller's
-// steps after a load (mid gear, the reverse arm through its bar), which
-// follow the gear's orientation, so the design is solved once before. Then
-// the tick's solve at the driver angle, without the step on, and the frame's
-// own preparation.
-void prepareMechanism(Model& m, std::optional<float> angle, RenderState& st) {
-    Panel p;
-    initPanel(m, p);
-    MainController c(m, p);
-    solveAll(m);
-    c.dimensionsLoaded();
-    if (angle) m.driverAngle = wrapDriverAngle(*angle);
-    solveAll(m);
-    NullRendererHost host;
-    prepareFrame(m, st, host, FrameClock{});
 }
 
 }  // namespace
@@ -164,7 +147,7 @@ int runExportCommand(const std::vector<std::string>& args, std::ostream&, std::o
     RenderState st;
     switch (*picture) {
         case Picture::Mechanism:
-            prepareMechanism(m, angle, st);
+            prepareOpenedDesign(m, st, angle);
             if (toScale) {
                 const QString why = writeToScalePdf(outPath, m, st, *toScale, titleBlockOf(m, QtClock().shortDate()));
                 if (why.isEmpty()) return 0;

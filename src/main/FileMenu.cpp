@@ -3,6 +3,7 @@
 // (files/DimensionFile); what a load changes besides the dimensions is the
 // controller's (dimensionsLoaded). Then "&Export..." and "&Print..." of the
 // picture.
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -11,6 +12,7 @@
 #include "files/DimensionFile.h"
 #include "files/FileAccess.h"
 #include "main/Main.h"
+#include "main/DesignReportPdf.h"
 #include "main/ScalePrint.h"
 #include "main/core/FitView.h"
 #include "main/core/TitleBlock.h"
@@ -156,6 +158,24 @@ void TMainForm::PrintPictureClick() {
         printToScaleWithPreview(this, m, st, scaleRequest_, titleBlockOf(m, date));
     else
         printPictureWithPreview(this, kExportSize, frameAsDrawn(m, st, kExportSize, date));
+}
+
+void TMainForm::DesignReportClick() {
+    // The design as it is when the item is chosen; the animation ticks on
+    // behind the dialog.
+    const Model m = m_;
+    const QString name = m.currentFileName.empty() ? QStringLiteral("tevrane-report")
+                                                   : QString::fromStdString(m.currentFileName) + QStringLiteral(" report");
+    QFileDialog dialog(this, QStringLiteral("Design report"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("PDF Document (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.selectFile(name + QStringLiteral(".pdf"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const QString error = writeDesignReport(dialog.selectedFiles().front(), m, m.currentFileName);
+    QApplication::restoreOverrideCursor();
+    if (!error.isEmpty()) showFileError(error);
 }
 
 }  // namespace tevrane

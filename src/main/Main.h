@@ -120,6 +120,9 @@ public:
     // saved as PNG, SVG or PDF, or printed after a preview.
     void ExportPictureClick();
     void PrintPictureClick();
+    // "Design report...": the save dialog, then the design as it is now
+    // written as a PDF report (main/DesignReportPdf).
+    void DesignReportClick();
     // The draw-lines window's part of opening a file: emptying its value
     // labels before, refreshing its row highlights after a load, its line
     // data after the dialog in every case. Empty until that window exists.

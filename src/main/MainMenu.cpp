@@ -34,7 +34,7 @@ const Command kCommands[] = {
     {Item::PrintPicture, {}, nullptr, [](TMainForm& w) { w.PrintPictureClick(); }},
     {Item::CompareWith, {}, nullptr, [](TMainForm& w) { w.CompareWithClick(); }},
     {Item::CompareOff, {}, [](MainController& c) { c.compareOff(); }},
-    {Item::DesignReport, {}},
+    {Item::DesignReport, {}, nullptr, [](TMainForm& w) { w.DesignReportClick(); }},
     {Item::ConvertUnits, {}, [](MainController& c) { c.convertUnitsClick(); }},
     {Item::Font, {}, [](MainController& c) { c.toggleFont(); }},
     {Item::CalcCentRevArm, ToolButton{ToolIcon::MidGear, "Calculate Mid Gear Position if Necessary"},

@@ -221,7 +221,7 @@ TEST_F(Program, EveryWindowBarAndMenuCommandRuns) {
     // The file items bring up their file and print preview dialogs,
     // cancelled here.
     for (Item i : {Item::OpenDimensions, Item::SaveAsDimensions, Item::ExportPicture, Item::PrintPicture,
-                   Item::CompareWith})
+                   Item::CompareWith, Item::DesignReport})
         EXPECT_NE(openAndClose(form->action(i)), nullptr);
 
     using A = QAbstractSlider::SliderAction;
@@ -242,7 +242,8 @@ TEST_F(Program, EveryWindowBarAndMenuCommandRuns) {
         bool window = false;
         for (const WindowRow& r : windows.rows()) window = window || r.item == item;
         const bool file = item == Item::OpenDimensions || item == Item::SaveAsDimensions ||
-                          item == Item::ExportPicture || item == Item::PrintPicture || item == Item::CompareWith;
+                          item == Item::ExportPicture || item == Item::PrintPicture || item == Item::CompareWith ||
+                          item == Item::DesignReport;
         if (!window && !file && item != Item::Error && item != Item::ScreenData) commands.push_back(item);
     }
     int ran = 0;

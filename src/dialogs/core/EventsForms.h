@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "dialogs/core/EventsReport.h"
 
@@ -12,6 +13,17 @@ namespace tevrane {
 // The whole report as aligned plain text: the table (a difference beyond the
 // tolerance marked "*"), the mid gear and the notches.
 std::string eventsReportText(const EventsReport& r, double tolerance);
+
+// The events table of that text before it is aligned: the heading line, the
+// unit line, then the rows of eventsRows without the angle columns, a
+// difference beyond the tolerance marked "*". The design report lays the
+// same cells out on its pages.
+struct EventsTextTable {
+    std::vector<std::vector<std::string>> lines;
+    std::vector<bool> rightAligned;  // by column
+    bool marked = false;             // some difference is beyond the tolerance
+};
+EventsTextTable eventsTextTable(const EventsReport& r, double tolerance);
 // The table as tab-separated lines with its heading, as the window shows it
 // (the angle columns only when asked for): what "Copy" puts on the clipboard.
 std::string eventsTableTsv(const EventsReport& r, double tolerance, bool withAngles);

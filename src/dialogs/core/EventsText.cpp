@@ -8,6 +8,35 @@ namespace tevrane {
 
 using namespace eventsformat;
 
+EventsTextTable eventsTextTable(const EventsReport& r, double tolerance) {
+    EventsTextTable t;
+    std::vector<std::string> head, unit;
+    for (int c = 0; c < kEventsColumns; ++c) {
+        const EventsColumnInfo& info = eventsColumn(static_cast<EventsColumn>(c));
+        if (info.angle) continue;
+        head.push_back(info.title);
+        const auto col = static_cast<EventsColumn>(c);
+        unit.push_back(eventsColumnUnit(col, r.unit));
+        t.rightAligned.push_back(col != EventsColumn::Sense && col != EventsColumn::End && col != EventsColumn::Note);
+    }
+    t.lines.push_back(head);
+    t.lines.push_back(unit);
+    for (const EventsRow& row : eventsRows(r, tolerance)) {
+        std::vector<std::string> line;
+        for (int c = 0; c < kEventsColumns; ++c) {
+            if (eventsColumn(static_cast<EventsColumn>(c)).angle) continue;
+            std::string text = row.cells[static_cast<size_t>(c)].text;
+            if (row.kind == EventsRowKind::Difference && row.cells[static_cast<size_t>(c)].overTolerance) {
+                text += "*";
+                t.marked = true;
+            }
+            line.push_back(text);
+        }
+        t.lines.push_back(line);
+    }
+    return t;
+}
+
 std::string eventsReportText(const EventsReport& r, double tolerance) {
     std::string out = "Valve events of " + (r.design.empty() ? std::string("the design") : r.design) + "\n";
     const std::string unit = unitSymbol(r.unit);
@@ -19,35 +48,10 @@ std::string eventsReportText(const EventsReport& r, double tolerance) {
     if (r.clamped) out += "The solver had to mend the linkage at some settings (\"linkage mended\").\n";
     out += "\n";
 
-    std::vector<std::vector<std::string>> lines;
-    std::vector<bool> right;
-    std::vector<std::string> head, units;
-    for (int c = 0; c < kEventsColumns; ++c) {
-        const EventsColumnInfo& info = eventsColumn(static_cast<EventsColumn>(c));
-        if (info.angle) continue;
-        head.push_back(info.title);
-        const auto col = static_cast<EventsColumn>(c);
-        units.push_back(eventsColumnUnit(col, r.unit));
-        right.push_back(col != EventsColumn::Sense && col != EventsColumn::End && col != EventsColumn::Note);
-    }
-    lines.push_back(head);
-    lines.push_back(units);
-    bool marked = false;
-    for (const EventsRow& row : eventsRows(r, tolerance)) {
-        std::vector<std::string> line;
-        for (int c = 0; c < kEventsColumns; ++c) {
-            if (eventsColumn(static_cast<EventsColumn>(c)).angle) continue;
-            std::string text = row.cells[static_cast<size_t>(c)].text;
-            if (row.kind == EventsRowKind::Difference && row.cells[static_cast<size_t>(c)].overTolerance) {
-                text += "*";
-                marked = true;
-            }
-            line.push_back(text);
-        }
-        lines.push_back(line);
-    }
+    const EventsTextTable table = eventsTextTable(r, tolerance);
+    const bool marked = table.marked;
     if (r.rows.empty()) out += "No settings to show.\n";
-    else out += alignedTable(lines, right);
+    else out += alignedTable(table.lines, table.rightAligned);
     if (marked)
         out += "* front and back differ by more than " + num(tolerance, 2) + " % of stroke\n";
 

@@ -82,32 +82,43 @@ std::string performanceNote(const SettingPerformance& s) {
     return note;
 }
 
-std::string performanceText(const PerformanceTable& t, const std::string& design) {
+std::string performanceHeading(const PerformanceTable& t, const std::string& design) {
     const PerformanceUnitNames u = unitNames(t.inputs.units);
     std::string out = "Indicated performance of " + design + "\n" + inputsLine(t);
     out += "Mean effective pressure (mep) in " + std::string(u.pressure) + " over the swept volume, work of one stroke in " +
            u.work + ", power in " + u.power + " of all cylinders; work ratio is front over back.\n";
     if (t.clamped) out += "Warning: the solver mended the linkage somewhere; rows marked so are not a real gear.\n";
+    return out;
+}
+
+std::vector<PerformanceSection> performanceSections(const PerformanceTable& t) {
+    std::vector<PerformanceSection> sections;
     const auto section = [&](const char* title, const std::vector<SettingPerformance>& rows) {
-        std::vector<std::vector<std::string>> lines;
-        lines.push_back({"", "Rev arm", "Front mep", "Back mep", "Mean mep", "Front work", "Back work",
-                         "Work ratio", "Power", "Note"});
+        PerformanceSection s{title, {}, {false, true, true, true, true, true, true, true, true, false}};
+        s.lines.push_back({"", "Rev arm", "Front mep", "Back mep", "Mean mep", "Front work", "Back work",
+                           "Work ratio", "Power", "Note"});
         for (size_t i = 0; i < rows.size(); ++i) {
-            const SettingPerformance& s = rows[i];
-            const bool reached = !outOfReach(s);
-            lines.push_back({label(s, int(i)), reached ? num(s.revArm, kRevArmDecimals) : kNone,
-                             num(endMep(s.front), kPressureDecimals), num(endMep(s.back), kPressureDecimals),
-                             num(s.meanEffectivePressure, kPressureDecimals), num(endWork(s.front), kWorkDecimals),
-                             num(endWork(s.back), kWorkDecimals), num(s.workRatio, kRatioDecimals),
-                             num(s.power, kPowerDecimals), performanceNote(s)});
+            const SettingPerformance& p = rows[i];
+            const bool reached = !outOfReach(p);
+            s.lines.push_back({label(p, int(i)), reached ? num(p.revArm, kRevArmDecimals) : kNone,
+                               num(endMep(p.front), kPressureDecimals), num(endMep(p.back), kPressureDecimals),
+                               num(p.meanEffectivePressure, kPressureDecimals), num(endWork(p.front), kWorkDecimals),
+                               num(endWork(p.back), kWorkDecimals), num(p.workRatio, kRatioDecimals),
+                               num(p.power, kPowerDecimals), performanceNote(p)});
         }
-        out += std::string("\n") + title + "\n" +
-               alignedTable(lines, {false, true, true, true, true, true, true, true, true, false});
+        sections.push_back(std::move(s));
     };
     section("Notches forward (cut-off the mean of front and back)", t.notchesForward);
     section("Notches reverse", t.notchesReverse);
     section("Port diagram settings forward (0 at mid gear, 18 at full travel)", t.settingsForward);
     section("Port diagram settings reverse", t.settingsReverse);
+    return sections;
+}
+
+std::string performanceText(const PerformanceTable& t, const std::string& design) {
+    std::string out = performanceHeading(t, design);
+    for (const PerformanceSection& s : performanceSections(t))
+        out += "\n" + s.title + "\n" + alignedTable(s.lines, s.rightAligned);
     return out;
 }
 

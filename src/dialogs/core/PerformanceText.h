@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/Performance.h"
 
@@ -16,6 +17,18 @@ namespace tevrane {
 std::string performanceNote(const SettingPerformance& s);
 
 std::string performanceText(const PerformanceTable& t, const std::string& design);
+
+// The parts of that text: the lines above the tables (design, working
+// conditions, units), and one section's table before it is aligned (a heading
+// line, then one line per row) with its columns' alignment. The design report
+// lays the same cells out on its pages.
+std::string performanceHeading(const PerformanceTable& t, const std::string& design);
+struct PerformanceSection {
+    std::string title;
+    std::vector<std::vector<std::string>> lines;
+    std::vector<bool> rightAligned;
+};
+std::vector<PerformanceSection> performanceSections(const PerformanceTable& t);
 std::string performanceCsv(const PerformanceTable& t);
 std::string performanceJson(const PerformanceTable& t, const std::string& design);
 
