@@ -499,6 +499,20 @@ struct ReadingCase {
     IPoint large;
 };
 
+// A reverse-arm setting in millimetres keeps to its six places, so it stops
+// before "Piston %" as an inch setting does; in inches it keeps its three
+// decimals.
+TEST_F(RendererTest, ReverseArmReadingKeepsToItsFieldInMillimetres) {
+    m.revArmPos = 163.576f;
+    m.lengthUnit = LengthUnit::Millimetre;
+    frame();
+    EXPECT_TRUE(drawn("Rev Arm 163.58  "));
+    m.revArmPos = 5.24f;
+    m.lengthUnit = LengthUnit::Inch;
+    frame();
+    EXPECT_TRUE(drawn("Rev Arm  5.240  "));
+}
+
 TEST_F(RendererTest, ReadingsAtNormalAndLargeFont) {
     m.revArmPos = 5.24f;
     m.driverAngle = 123.456f;

@@ -224,7 +224,10 @@ void drawReadings(const Model& m, Canvas& c) {
     auto reading = [&](int bx, int by, const char* label, long double v, int w, int d) {
         text(c, m, bx, by, label + fixed(static_cast<double>(v), w, d) + "  ");
     };
-    reading(459, 25, "Rev Arm ", m.revArmPos, 6, 3);
+    // A setting in millimetres has three figures before the point: with two
+    // decimals (finer than the thousandth of an inch) it keeps to its field
+    // and does not run into "Piston %" beside it.
+    reading(459, 25, "Rev Arm ", m.revArmPos, 6, m.lengthUnit == LengthUnit::Millimetre ? 2 : 3);
     reading(459, 39, "Driv Ang ", m.driverAngle, 6, 2);
     reading(459, 53, "Step Ang", m.stepAngle, 6, 2);
     reading(545, 25, "Piston % ", m.pistonTrace / kPistonPerPercent<long double> + 0.00001L, 6, 2);
