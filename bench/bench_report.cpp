@@ -6,7 +6,7 @@
 // page on a PDF writer, into memory. Target: at most 2 s.
 #include "QtBenchMain.h"
 
-#include "main/DesignReportPdf.h"
+#include "report/DesignReportPdf.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <ostream>
 
 #include "app/CommandLine.h"
-#include "main/DesignReportPdf.h"
+#include "report/DesignReportPdf.h"
 
 namespace tevrane {
 

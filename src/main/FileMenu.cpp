@@ -12,7 +12,7 @@
 #include "files/DimensionFile.h"
 #include "files/FileAccess.h"
 #include "main/Main.h"
-#include "main/DesignReportPdf.h"
+#include "report/DesignReportPdf.h"
 #include "main/ScalePrint.h"
 #include "main/core/FitView.h"
 #include "main/core/TitleBlock.h"

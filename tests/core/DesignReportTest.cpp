@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "files/DimensionFile.h"
-#include "main/core/DesignReport.h"
+#include "report/core/DesignReport.h"
 #include "model/Dimensions.h"
 #include "model/Units.h"
 #include "platform/RecordingCanvas.h"

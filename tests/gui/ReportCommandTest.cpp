@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "app/CommandLine.h"
-#include "main/DesignReportPdf.h"
+#include "report/DesignReportPdf.h"
 
 using namespace tevrane;
 

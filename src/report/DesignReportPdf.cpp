@@ -1,4 +1,4 @@
-#include "main/DesignReportPdf.h"
+#include "report/DesignReportPdf.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -6,7 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "main/core/DesignReport.h"
+#include "report/core/DesignReport.h"
 #include "model/Model.h"
 
 namespace tevrane {

@@ -1,4 +1,4 @@
-#include "main/core/DesignReport.h"
+#include "report/core/DesignReport.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +11,7 @@
 #include "dialogs/core/EventsFormat.h"
 #include "dialogs/core/EventsReport.h"
 #include "dialogs/core/PerformanceText.h"
-#include "main/core/ReportPictures.h"
+#include "report/core/ReportPictures.h"
 #include "main/core/TitleBlock.h"
 #include "model/Dimensions.h"
 #include "model/NotchTargets.h"

@@ -1,4 +1,4 @@
-#include "main/core/ReportPictures.h"
+#include "report/core/ReportPictures.h"
 
 #include <memory>
 

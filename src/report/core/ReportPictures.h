@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "main/core/DesignReport.h"
+#include "report/core/DesignReport.h"
 #include "model/Model.h"
 
 namespace tevrane {
