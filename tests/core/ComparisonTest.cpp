@@ -95,7 +95,9 @@ TEST(ReferenceGear, DrawnInLightGreyUnderTheLiveGearWithoutTouchingIt) {
     const DrawOp* label = with.c.findText("Reference: longer rod");
     ASSERT_NE(label, nullptr);
     for (const DrawOp& op : with.c.ofKind(DrawOp::Kind::Text)) {
-        if (op.text != label->text) EXPECT_NE(op.points[0].y, label->points[0].y) << op.text;
+        if (op.text != label->text) {
+            EXPECT_NE(op.points[0].y, label->points[0].y) << op.text;
+        }
     }
 }
 
@@ -130,7 +132,9 @@ TEST(ReferenceGear, TheNameKeepsClearOfEveryOtherTextAtBothFonts) {
             const int x0 = label->points[0].x, y0 = label->points[0].y;
             const int x1 = x0 + with.c.textWidth(label->text), y1 = y0 + height;
             // Below the control panel (136 pixels tall at the normal font) when it is shown.
-            if (shown.screenData) EXPECT_GE(y0, static_cast<int>(136 * with.m.fontScaleY));
+            if (shown.screenData) {
+                EXPECT_GE(y0, static_cast<int>(136 * with.m.fontScaleY));
+            }
             for (const DrawOp& op : with.c.ofKind(DrawOp::Kind::Text)) {
                 if (op.text == label->text) continue;
                 const int ox0 = op.points[0].x, oy0 = op.points[0].y;

@@ -36,9 +36,13 @@ TEST(InkTiles, SegmentMarksEveryTileWithinItsReachAndNoneFarOff) {
                 for (int py = row * th; py < std::min((row + 1) * th, H); ++py)
                     for (int px = col * tw; px < std::min((col + 1) * tw, W); ++px)
                         nearest = std::min(nearest, distanceToSegment(px, py, ax, ay, bx, by));
-                if (nearest <= reach) EXPECT_TRUE(ink.marked(col, row)) << k << " tile " << col << "," << row;
+                if (nearest <= reach) {
+                    EXPECT_TRUE(ink.marked(col, row)) << k << " tile " << col << "," << row;
+                }
                 // Generous by at most the sampling step and a tile.
-                if (nearest > reach + th + tw) EXPECT_FALSE(ink.marked(col, row)) << k << " tile " << col << "," << row;
+                if (nearest > reach + th + tw) {
+                    EXPECT_FALSE(ink.marked(col, row)) << k << " tile " << col << "," << row;
+                }
             }
     }
 }
