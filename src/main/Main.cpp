@@ -14,6 +14,7 @@
 #include <QToolBar>
 
 #include <cmath>
+#include <vector>
 
 #include "controls/DynVarScrollBar.h"
 #include "dialogs/DimensionDialog.h"
@@ -52,6 +53,37 @@ QRect scaled(const layout::Rect& r, float sx, float sy) {
 
 // ---- picture -------------------------------------------------------------------
 
+QRegion toWindowPixels(const QRegion& device, qreal ratio) {
+    const long k = std::lround(ratio);
+    if (k >= 1 && std::abs(ratio - static_cast<qreal>(k)) < 1e-9) {
+        // A whole ratio that divides every edge keeps the rectangles apart
+        // and in their bands: the region is made at once, not rectangle by
+        // rectangle (which costs the square of their number).
+        std::vector<QRect> rects;
+        rects.reserve(static_cast<std::size_t>(device.rectCount()));
+        bool exact = true;
+        for (const QRect& r : device) {
+            if (r.x() % k != 0 || r.y() % k != 0 || r.width() % k != 0 || r.height() % k != 0) {
+                exact = false;
+                break;
+            }
+            const int kk = static_cast<int>(k);
+            rects.emplace_back(r.x() / kk, r.y() / kk, r.width() / kk, r.height() / kk);
+        }
+        if (exact) {
+            QRegion region;
+            if (!rects.empty()) region.setRects(rects.data(), static_cast<int>(rects.size()));
+            return region;
+        }
+    }
+    QRegion logical;
+    for (const QRect& r : device) {
+        const QRectF f(r.x() / ratio, r.y() / ratio, r.width() / ratio, r.height() / ratio);
+        logical += f.toAlignedRect();
+    }
+    return logical;
+}
+
 PictureView::PictureView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     pictures_[0] = QtCanvas::whiteImage();
@@ -71,9 +103,7 @@ QImage& PictureView::beginFrame() {
 
 void PictureView::endFrame(const QRect& drawn, const InkTiles* inked) {
     const int back = 1 - front_;
-    // On a dense screen the frame was drawn with a painter over the whole
-    // picture, in device pixels.
-    drawn_[back] = highDensity() ? pictures_[back].rect() : drawn.intersected(pictures_[back].rect());
+    drawn_[back] = drawn.intersected(pictures_[back].rect());
     if (!inked) {
         ink_[back].reset(pictures_[back].width(), pictures_[back].height());
         ink_[back].markRect(drawn_[back].left(), drawn_[back].top(), drawn_[back].right(), drawn_[back].bottom());
@@ -87,15 +117,7 @@ void PictureView::endFrame(const QRect& drawn, const InkTiles* inked) {
     InkTiles either = ink_[back];
     either.unite(ink_[front_]);
     lastChange_ = changedTiles(pictures_[front_], pictures_[back], either);
-    if (highDensity()) {
-        // The tiles are in device pixels; the window repaints in its own.
-        QRegion logical;
-        for (const QRect& r : lastChange_) {
-            const QRectF f(r.x() / ratio_, r.y() / ratio_, r.width() / ratio_, r.height() / ratio_);
-            logical += f.toAlignedRect();
-        }
-        lastChange_ = logical;
-    }
+    if (highDensity()) lastChange_ = toWindowPixels(lastChange_, ratio_);
     front_ = back;
     if (!lastChange_.isEmpty()) update(lastChange_);
 }
@@ -126,6 +148,13 @@ void PictureView::allocate(QSize logical) {
     update();
 }
 
+int PictureView::wholeDeviceScale() const {
+    // The ratio the next frame's pictures are made for.
+    const qreal ratio = devicePixelRatioF();
+    const long k = std::lround(ratio);
+    return k >= 1 && k <= 8 && std::abs(ratio - static_cast<qreal>(k)) < 1e-9 ? static_cast<int>(k) : 0;
+}
+
 void PictureView::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     allocate(e->size());
@@ -137,9 +166,17 @@ void PictureView::paintEvent(QPaintEvent* e) {
         for (const QRect& r : e->region()) p.drawImage(r.topLeft(), picture(), r);
         return;
     }
+    // The picture is in device pixels: it is copied pixel for pixel in the
+    // window's device pixels, through an image of ratio 1 over the same
+    // rows, rather than scaled down and up again.
+    const QImage& shown = picture();
+    const QImage pixels(shown.constBits(), shown.width(), shown.height(), shown.bytesPerLine(), shown.format());
+    p.setWorldTransform(QTransform::fromScale(1.0 / ratio_, 1.0 / ratio_));
     for (const QRect& r : e->region()) {
-        const QRectF source(r.x() * ratio_, r.y() * ratio_, r.width() * ratio_, r.height() * ratio_);
-        p.drawImage(QRectF(r), picture(), source);
+        const QRect source = QRectF(r.x() * ratio_, r.y() * ratio_, r.width() * ratio_, r.height() * ratio_)
+                                 .toAlignedRect()
+                                 .intersected(pixels.rect());
+        if (!source.isEmpty()) p.drawImage(source.topLeft(), pixels, source);
     }
 }
 
@@ -232,19 +269,21 @@ void TMainForm::Timer1Timer() {
     c_.tick();
     QRect drawn;
     const FrameClock fc{clock_.shortDate(), clock_.longTime()};
-    if (!view_->highDensity()) {
+    // On a screen of more than one device pixel to a picture pixel the
+    // picture is drawn at the device's resolution, so lines and letters stay
+    // sharp: the same shapes on the same picture pixels, finer.
+    const int scale = view_->wholeDeviceScale();
+    if (scale > 0) {
         InkTiles inked;
         {
-            QtCanvas canvas(view_->beginFrame());
+            QtCanvas canvas(view_->beginFrame(), scale);
             runFrame(m_, renderState_, canvas, *this, fc);
             drawn = canvas.touched();
             inked = canvas.inkTiles();
         }
         view_->endFrame(drawn, &inked);
     } else {
-        // On a screen of more than one device pixel to a picture pixel the
-        // picture is drawn as lines and letters at the device's resolution,
-        // so they stay sharp: the same shapes at the same picture pixels.
+        // A ratio between whole numbers (150 %): smoothed by a painter.
         QImage& picture = view_->beginFrame();
         InkTiles inked;
         inked.reset(picture.width(), picture.height());
@@ -253,7 +292,7 @@ void TMainForm::Timer1Timer() {
         canvas.trackInk(&inked, picture.devicePixelRatio());
         runFrame(m_, renderState_, canvas, *this, fc);
         painter.end();
-        view_->endFrame(drawn, &inked);
+        view_->endFrame(picture.rect(), &inked);
     }
     // Only when the picture changed the UnDo button, the error entry or the
     // bars' state do the widgets need mirroring.

@@ -39,6 +39,11 @@ class Clock;
 // touched while the next is drawn and never has to be copied. Each picture is
 // cleared only where it was last drawn on, and the window repaints only the
 // part that differs from the picture shown before.
+// A region of a picture's device pixels as the window's own pixels, at
+// `ratio` device pixels to a window pixel: every device pixel of it lies in
+// the result.
+QRegion toWindowPixels(const QRegion& device, qreal ratio);
+
 class PictureView : public QWidget {
     Q_OBJECT
 public:
@@ -52,9 +57,12 @@ public:
     // The picture on show.
     const QImage& picture() const { return pictures_[front_]; }
     // True on a screen with more than one device pixel to a picture pixel:
-    // the pictures are then at the device's resolution and a frame is drawn
-    // with a painter, whose shapes land on the same picture pixels.
+    // the pictures are then at the device's resolution, and a frame's shapes
+    // land on the same picture pixels, drawn finer.
     bool highDensity() const { return ratio_ != 1.0; }
+    // Device pixels to a picture pixel when that is a whole number (1 on an
+    // ordinary screen, 2 at 200 %); 0 between whole numbers (150 %).
+    int wholeDeviceScale() const;
     // The part of the window the last endFrame repainted: where the picture
     // now shown differs from the one before it.
     const QRegion& lastChange() const { return lastChange_; }

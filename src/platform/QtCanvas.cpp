@@ -57,14 +57,6 @@ void fillWords(quint32* row, qsizetype count, quint32 word) {
         std::fill(row, row + count, word);
 }
 
-// Per channel the darker of two opaque pixels.
-quint32 darker(quint32 a, quint32 b) {
-    const quint32 r = std::min(a & 0xFF0000u, b & 0xFF0000u);
-    const quint32 g = std::min(a & 0x00FF00u, b & 0x00FF00u);
-    const quint32 bl = std::min(a & 0x0000FFu, b & 0x0000FFu);
-    return 0xFF000000u | r | g | bl;
-}
-
 }  // namespace
 
 int fontPixelSize(int points) {
@@ -82,11 +74,12 @@ QString pictureText(const std::string& s) {
     return text;
 }
 
-QFont pictureFont(int points, bool bold, float scaleX, float scaleY) {
+QFont pictureFont(int points, bool bold, float scaleX, float scaleY, int deviceScale) {
     const int base = fontPixelSize(points);
     // The height follows the vertical factor; the horizontal one stretches
     // the letters on top of that, so a text grows by both factors.
     const int pixels = std::max(1, static_cast<int>(std::lround(base * scaleY)));
+    const int devicePixels = pixels * std::clamp(deviceScale, 1, 8);
     const int stretch = std::clamp(
         static_cast<int>(std::lround(100.0 * base * scaleX / pixels)), 1, 4000);
     // The readouts and labels stand at fixed pixel positions laid out for a
@@ -96,7 +89,7 @@ QFont pictureFont(int points, bool bold, float scaleX, float scaleY) {
     font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
                       QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixels);
+    font.setPixelSize(devicePixels);
     if (stretch != 100) font.setStretch(stretch);
     font.setBold(bold);
     // Smoothed letters, fitted to the pixel grid only vertically: the
@@ -291,25 +284,36 @@ QImage QtCanvas::whiteImage(int width, int height) {
     return image;
 }
 
-QtCanvas::QtCanvas(QImage& image) : image_(&image) { begin(); }
+QtCanvas::QtCanvas(QImage& image) : image_(&image) { begin(1); }
+
+QtCanvas::QtCanvas(QImage& image, int scale) : image_(&image) { begin(std::clamp(scale, 1, 8)); }
 
 QtCanvas::QtCanvas(int width, int height) : owned_(whiteImage(width, height)), image_(&*owned_) {
-    begin();
+    begin(1);
 }
 
 QtCanvas::~QtCanvas() {
     if (painter_.isActive()) painter_.end();
 }
 
-void QtCanvas::begin() {
+void QtCanvas::begin(int scale) {
     // A null image has no surface; every drawing call then does nothing.
     if (image_->isNull()) return;
     uchar* bits = isWordFormat(image_->format()) ? image_->bits() : nullptr;
     if (!painter_.begin(image_)) return;
     valid_ = true;
-    width_ = image_->width();
-    height_ = image_->height();
-    ink_.reset(width_, height_);
+    scale_ = scale;
+    devWidth_ = image_->width();
+    devHeight_ = image_->height();
+    width_ = devWidth_ / scale_;
+    height_ = devHeight_ / scale_;
+    ink_.reset(devWidth_, devHeight_);
+    // The painter's shapes (wide pens, other formats) are given in picture
+    // pixels; whatever the image's own ratio, one picture pixel is `scale`
+    // of its pixels.
+    painter_.resetTransform();
+    const qreal own = image_->devicePixelRatio();
+    if (scale_ != 1 || own != 1.0) painter_.setWorldTransform(QTransform::fromScale(scale_ / own, scale_ / own));
     // Writing into the rows is safe only while they are the ones the
     // painter draws on.
     if (bits && image_->constBits() == bits) {
@@ -330,8 +334,8 @@ QRect QtCanvas::touched() const {
 void QtCanvas::touch(long long left, long long top, long long right, long long bottom) {
     left = std::max(left, 0LL);
     top = std::max(top, 0LL);
-    right = std::min(right, width_ - 1LL);
-    bottom = std::min(bottom, height_ - 1LL);
+    right = std::min(right, devWidth_ - 1LL);
+    bottom = std::min(bottom, devHeight_ - 1LL);
     if (left > right || top > bottom) return;
     boxLeft_ = std::min(boxLeft_, static_cast<int>(left));
     boxTop_ = std::min(boxTop_, static_cast<int>(top));
@@ -340,18 +344,35 @@ void QtCanvas::touch(long long left, long long top, long long right, long long b
     ink_.markRect(left, top, right, bottom);
 }
 
+void QtCanvas::touchBox(long long left, long long top, long long right, long long bottom) {
+    boxLeft_ = std::min(boxLeft_, static_cast<int>(left));
+    boxTop_ = std::min(boxTop_, static_cast<int>(top));
+    boxRight_ = std::max(boxRight_, static_cast<int>(right));
+    boxBottom_ = std::max(boxBottom_, static_cast<int>(bottom));
+}
+
+void QtCanvas::touchPicture(long long left, long long top, long long right, long long bottom) {
+    const long long k = scale_;
+    touch(left * k, top * k, right * k + k - 1, bottom * k + k - 1);
+}
+
 void QtCanvas::touchSegment(const QPointF& a, const QPointF& b, double reach) {
-    const auto left = static_cast<long long>(std::floor(std::min(a.x(), b.x()) - reach));
-    const auto top = static_cast<long long>(std::floor(std::min(a.y(), b.y()) - reach));
-    const auto right = static_cast<long long>(std::ceil(std::max(a.x(), b.x()) + reach));
-    const auto bottom = static_cast<long long>(std::ceil(std::max(a.y(), b.y()) + reach));
-    if (std::max(left, 0LL) > std::min(right, width_ - 1LL) || std::max(top, 0LL) > std::min(bottom, height_ - 1LL))
+    // In the image's own pixels from here on.
+    const double k = scale_;
+    const QPointF da = a * k, db = b * k;
+    const double r = reach * k;
+    const auto left = static_cast<long long>(std::floor(std::min(da.x(), db.x()) - r));
+    const auto top = static_cast<long long>(std::floor(std::min(da.y(), db.y()) - r));
+    const auto right = static_cast<long long>(std::ceil(std::max(da.x(), db.x()) + r));
+    const auto bottom = static_cast<long long>(std::ceil(std::max(da.y(), db.y()) + r));
+    if (std::max(left, 0LL) > std::min(right, devWidth_ - 1LL) ||
+        std::max(top, 0LL) > std::min(bottom, devHeight_ - 1LL))
         return;
     boxLeft_ = std::min(boxLeft_, static_cast<int>(std::max(left, 0LL)));
     boxTop_ = std::min(boxTop_, static_cast<int>(std::max(top, 0LL)));
-    boxRight_ = std::max(boxRight_, static_cast<int>(std::min(right, width_ - 1LL)));
-    boxBottom_ = std::max(boxBottom_, static_cast<int>(std::min(bottom, height_ - 1LL)));
-    ink_.markSegment(a.x(), a.y(), b.x(), b.y(), reach);
+    boxRight_ = std::max(boxRight_, static_cast<int>(std::min(right, devWidth_ - 1LL)));
+    boxBottom_ = std::max(boxBottom_, static_cast<int>(std::min(bottom, devHeight_ - 1LL)));
+    ink_.markSegment(da.x(), da.y(), db.x(), db.y(), r);
 }
 
 void QtCanvas::setPenColour(Colour c) {
@@ -373,9 +394,12 @@ void QtCanvas::useLinePen() {
 void QtCanvas::useFont() {
     if (!takeFontChange()) return;
     const PenAndFont& s = style();
-    font_ = pictureFont(s.fontSize, s.bold, s.textScaleX, s.textScaleY);
-    painter_.setFont(font_);
-    ascent_ = painter_.fontMetrics().ascent();
+    // Texts are measured and placed as at one device pixel to a picture
+    // pixel, so a picture keeps its layout on every screen; only their
+    // letters are drawn finer.
+    metricFont_ = pictureFont(s.fontSize, s.bold, s.textScaleX, s.textScaleY);
+    font_ = scale_ == 1 ? metricFont_ : pictureFont(s.fontSize, s.bold, s.textScaleX, s.textScaleY, scale_);
+    ascent_ = QFontMetrics(metricFont_).ascent();
 }
 
 template <class Visit>
@@ -411,12 +435,116 @@ void QtCanvas::linePixels(IPoint a, IPoint b, Visit&& visit) const {
     }
 }
 
+void QtCanvas::deviceLine(IPoint a, IPoint b) {
+    const std::int64_t k = scale_;
+    const std::int64_t dx = static_cast<std::int64_t>(b.x) - a.x;
+    const std::int64_t dy = static_cast<std::int64_t>(b.y) - a.y;
+    if (dx == 0 && dy == 0) return;
+    const bool xMajor = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
+    // The line runs along its major axis through the device pixels of its
+    // picture pixels: from the start pixel's first device column (its last,
+    // running backwards) to the end pixel's, which is left out. Across, a
+    // band of `scale` device pixels stands on each step.
+    const int sMajor = (xMajor ? dx : dy) < 0 ? -1 : 1;
+    const std::int64_t back = sMajor < 0 ? k - 1 : 0;
+    const std::int64_t majorFrom = (xMajor ? a.x : a.y) * k + back;
+    const std::int64_t minorFrom = (xMajor ? a.y : a.x) * k;
+    const std::int64_t major = (xMajor ? (dx < 0 ? -dx : dx) : (dy < 0 ? -dy : dy)) * k;
+    const std::int64_t minorSpan = (xMajor ? dy : dx) * k;
+    const std::int64_t minor = minorSpan < 0 ? -minorSpan : minorSpan;
+    const int sMinor = minorSpan < 0 ? -1 : 1;
+    const std::int64_t majorLimit = xMajor ? devWidth_ : devHeight_;
+    const std::int64_t minorLimit = xMajor ? devHeight_ : devWidth_;
+    // Only the steps inside the image are walked, so a line running far off
+    // the picture costs no more than one across it.
+    const auto [lo, hi] = stepsInside(majorFrom, sMajor, majorLimit, major);
+    // Steps and the bands across them, in the image's own (major, minor)
+    // axes; the ink marks the band's two ends, whose tiles hold all of it.
+    const quint32 word = penPixel_;
+    const qsizetype stepMajor = xMajor ? 4 : stride_;
+    const qsizetype stepMinor = xMajor ? stride_ : 4;
+    std::int64_t minAlong = INT64_MAX, maxAlong = INT64_MIN, minAcross = INT64_MAX, maxAcross = INT64_MIN;
+    for (std::int64_t i = lo; i <= hi; ++i) {
+        const auto off = static_cast<std::int64_t>(
+            (2 * static_cast<__int128>(i) * minor + major) / (2 * static_cast<__int128>(major)));
+        const std::int64_t along = majorFrom + sMajor * i;
+        const std::int64_t across = minorFrom + sMinor * off;
+        const std::int64_t first = std::max<std::int64_t>(across, 0);
+        const std::int64_t last = std::min<std::int64_t>(across + k - 1, minorLimit - 1);
+        if (first > last) continue;
+        uchar* p = bits_ + along * stepMajor + first * stepMinor;
+        for (std::int64_t c = first; c <= last; ++c, p += stepMinor) *reinterpret_cast<quint32*>(p) = word;
+        if (xMajor) {
+            ink_.mark(static_cast<int>(along), static_cast<int>(first));
+            ink_.mark(static_cast<int>(along), static_cast<int>(last));
+        } else {
+            ink_.mark(static_cast<int>(first), static_cast<int>(along));
+            ink_.mark(static_cast<int>(last), static_cast<int>(along));
+        }
+        minAlong = std::min(minAlong, along);
+        maxAlong = std::max(maxAlong, along);
+        minAcross = std::min(minAcross, first);
+        maxAcross = std::max(maxAcross, last);
+    }
+    if (minAlong > maxAlong) return;
+    if (xMajor)
+        touchBox(minAlong, minAcross, maxAlong, maxAcross);
+    else
+        touchBox(minAcross, minAlong, maxAcross, maxAlong);
+}
+
+void QtCanvas::putRun(int x, int y, int w, int h) {
+    const quint32 word = penPixel_;
+    for (int row = y; row < y + h; ++row) {
+        auto* line = reinterpret_cast<quint32*>(bits_ + row * stride_) + x;
+        for (int col = 0; col < w; ++col) line[col] = word;
+    }
+    // A run is at most a few pixels each way: its corners reach every tile
+    // it lies in.
+    const int right = x + w - 1, bottom = y + h - 1;
+    ink_.mark(x, y);
+    ink_.mark(right, y);
+    ink_.mark(x, bottom);
+    ink_.mark(right, bottom);
+    boxLeft_ = std::min(boxLeft_, x);
+    boxRight_ = std::max(boxRight_, right);
+    boxTop_ = std::min(boxTop_, y);
+    boxBottom_ = std::max(boxBottom_, bottom);
+}
+
+void QtCanvas::putBlock(std::int64_t x, std::int64_t y) {
+    const std::int64_t x0 = std::max<std::int64_t>(x, 0), x1 = std::min<std::int64_t>(x + scale_, devWidth_);
+    const std::int64_t y0 = std::max<std::int64_t>(y, 0), y1 = std::min<std::int64_t>(y + scale_, devHeight_);
+    if (x0 < x1 && y0 < y1)
+        putRun(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0), static_cast<int>(y1 - y0));
+}
+
+template <class Keep>
+void QtCanvas::directOutline(int x1, int y1, int x2, int y2, Keep&& keep) {
+    // The outline is drawn one device pixel wide in a box `scale` - 1
+    // device pixels short of the picture's box, and each of its pixels
+    // grows into a square of the pen's thickness: the outside of the ring
+    // is the picture box's edge, in device pixels.
+    const std::int64_t k = scale_;
+    const std::int64_t X1 = x1 * k, Y1 = y1 * k;
+    const std::int64_t X2 = static_cast<std::int64_t>(x2) * k - (k - 1);
+    const std::int64_t Y2 = static_cast<std::int64_t>(y2) * k - (k - 1);
+    ellipsePixels(X1, Y1, X2, Y2, static_cast<int>(k), [&](int x, int y) {
+        if (!keep(x, y, X1 + X2 - 1, Y1 + Y2 - 1)) return;
+        if (k == 1) {
+            if (x >= 0 && y >= 0 && x < devWidth_ && y < devHeight_) putPixel(x, y);
+        } else {
+            putBlock(x, y);
+        }
+    });
+}
+
 void QtCanvas::drawPixels(const QList<QPoint>& pixels) {
     if (pixels.isEmpty()) return;
     // A wide pen's dot reaches half its width around each pixel.
     const int reach = penWidth() <= 1 ? 0 : penWidth();
     for (const QPoint& p : pixels)
-        touch(p.x() - reach, p.y() - reach, p.x() + reach, p.y() + reach);
+        touchPicture(p.x() - reach, p.y() - reach, p.x() + reach, p.y() + reach);
     if (penWidth() <= 1)
         painter_.setPen(QPen(toQColor(penColour()), 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     else
@@ -425,13 +553,14 @@ void QtCanvas::drawPixels(const QList<QPoint>& pixels) {
 }
 
 template <class Visit>
-void QtCanvas::ellipsePixels(int x1, int y1, int x2, int y2, int margin, Visit&& visit) const {
-    const std::int64_t w = static_cast<std::int64_t>(x2) - x1;
-    const std::int64_t h = static_cast<std::int64_t>(y2) - y1;
+void QtCanvas::ellipsePixels(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, int margin,
+                             Visit&& visit) const {
+    const std::int64_t w = x2 - x1;
+    const std::int64_t h = y2 - y1;
     const std::int64_t left = std::max<std::int64_t>(x1, -margin);
-    const std::int64_t right = std::min<std::int64_t>(x2 - 1LL, width_ - 1LL + margin);
+    const std::int64_t right = std::min<std::int64_t>(x2 - 1LL, devWidth_ - 1LL + margin);
     const std::int64_t top = std::max<std::int64_t>(y1, -margin);
-    const std::int64_t bottom = std::min<std::int64_t>(y2 - 1LL, height_ - 1LL + margin);
+    const std::int64_t bottom = std::min<std::int64_t>(y2 - 1LL, devHeight_ - 1LL + margin);
     if (left > right || top > bottom) return;
     auto put = [&](std::int64_t x, std::int64_t y) {
         if (x >= left && x <= right && y >= top && y <= bottom)
@@ -474,7 +603,10 @@ void QtCanvas::lineTo(int x, int y) {
     pos_ = to;
     if (!valid_ || from == to) return;
     if (direct()) {
-        linePixels(from, to, [this](int px, int py) { putPixel(px, py); });
+        if (scale_ == 1)
+            linePixels(from, to, [this](int px, int py) { putPixel(px, py); });
+        else
+            deviceLine(from, to);
         return;
     }
     polyline({from, to});
@@ -486,8 +618,12 @@ void QtCanvas::polyline(const std::vector<IPoint>& points) {
         // Each segment leaves out its end pixel, which is the next segment's
         // start pixel; so only the polyline's very last pixel stays undrawn.
         if (direct()) {
-            for (std::size_t k = 1; k < points.size(); ++k)
-                linePixels(points[k - 1], points[k], [this](int x, int y) { putPixel(x, y); });
+            for (std::size_t k = 1; k < points.size(); ++k) {
+                if (scale_ == 1)
+                    linePixels(points[k - 1], points[k], [this](int x, int y) { putPixel(x, y); });
+                else
+                    deviceLine(points[k - 1], points[k]);
+            }
             return;
         }
         QList<QPoint> pixels;
@@ -520,9 +656,7 @@ void QtCanvas::ellipse(int x1, int y1, int x2, int y2) {
     if (y2 < y1) std::swap(y1, y2);
     if (x1 == x2 || y1 == y2) return;
     if (direct()) {
-        ellipsePixels(x1, y1, x2, y2, 1, [this](int x, int y) {
-            if (x >= 0 && y >= 0 && x < width_ && y < height_) putPixel(x, y);
-        });
+        directOutline(x1, y1, x2, y2, [](int, int, std::int64_t, std::int64_t) { return true; });
         return;
     }
     QList<QPoint> pixels;
@@ -568,8 +702,15 @@ void QtCanvas::arc(int x1, int y1, int x2, int y2, int sx, int sy, int ex, int e
         return !(turn(edx, edy, dx, dy) > 0 && turn(dx, dy, sdx, sdy) > 0);
     };
     if (direct()) {
-        ellipsePixels(x1, y1, x2, y2, 1, [&](int x, int y) {
-            if (x >= 0 && y >= 0 && x < width_ && y < height_ && onArc(x, y)) putPixel(x, y);
+        // At the device's resolution the same directions hold: the outline's
+        // centre and the radials' points are the picture's times the scale.
+        const Wide k = scale_;
+        directOutline(x1, y1, x2, y2, [&](int x, int y, std::int64_t dcx2, std::int64_t dcy2) {
+            if (sameRadial) return true;
+            const Wide dx = 2 * static_cast<Wide>(x) - dcx2;
+            const Wide dy = 2 * static_cast<Wide>(y) - dcy2;
+            if (halfOrLess) return turn(sdx * k, sdy * k, dx, dy) >= 0 && turn(dx, dy, edx * k, edy * k) >= 0;
+            return !(turn(edx * k, edy * k, dx, dy) > 0 && turn(dx, dy, sdx * k, sdy * k) > 0);
         });
         return;
     }
@@ -582,9 +723,11 @@ void QtCanvas::arc(int x1, int y1, int x2, int y2, int sx, int sy, int ex, int e
 
 void QtCanvas::setPixel(int x, int y, Colour c) {
     if (!valid_ || x < 0 || y < 0 || x >= width_ || y >= height_) return;
-    touch(x, y, x, y);
+    touchPicture(x, y, x, y);
     if (bits_) {
-        reinterpret_cast<quint32*>(bits_ + y * stride_)[x] = wordOf(c);
+        const quint32 word = wordOf(c);
+        for (int row = y * scale_; row < (y + 1) * scale_; ++row)
+            std::fill_n(reinterpret_cast<quint32*>(bits_ + row * stride_) + x * scale_, scale_, word);
         return;
     }
     painter_.fillRect(x, y, 1, 1, toQColor(c));
@@ -600,11 +743,11 @@ void QtCanvas::textOut(int x, int y, const std::string& text) {
     std::string key = text;
     key.push_back('\0');
     const int numbers[] = {font_.pixelSize(), font_.stretch(), style().bold ? 1 : 0,
-                           static_cast<int>(style().font)};
+                           static_cast<int>(style().font), scale_};
     key.append(reinterpret_cast<const char*>(numbers), sizeof numbers);
     const TextImage& image = textCache().get(key, [&] {
         const QString s = pictureText(text);
-        const QFontMetrics metrics = painter_.fontMetrics();
+        const QFontMetrics metrics(font_);
         // Room for letters that reach past their advance or below the line.
         const int pad = metrics.height();
         QImage scratch(metrics.horizontalAdvance(s) + 2 * pad, metrics.height() + 2 * pad,
@@ -615,7 +758,8 @@ void QtCanvas::textOut(int x, int y, const std::string& text) {
             p.setRenderHint(QPainter::TextAntialiasing, true);
             p.setFont(font_);
             p.setPen(QPen(toQColor(style().font)));
-            p.drawText(QPoint(pad, pad + ascent_), s);
+            // On the baseline the text has in picture pixels.
+            p.drawText(QPoint(pad, pad + ascent_ * scale_), s);
         }
         int left = scratch.width(), top = scratch.height(), right = -1, bottom = -1;
         for (int row = 0; row < scratch.height(); ++row) {
@@ -635,18 +779,18 @@ void QtCanvas::textOut(int x, int y, const std::string& text) {
         made.dy = top - pad;
         return made;
     });
-    if (!image.ink.isNull()) blitText(x, y, image);
+    if (!image.ink.isNull()) blitText(static_cast<long long>(x) * scale_, static_cast<long long>(y) * scale_, image);
 }
 
-void QtCanvas::blitText(int x, int y, const TextImage& text) {
+void QtCanvas::blitText(long long x, long long y, const TextImage& text) {
     // Letters are laid on the picture like ink on paper: each channel keeps
     // the darker of the picture and the letters drawn on white. On white that
     // is the smoothed text itself; a line under the text stays visible; and
     // drawing a text again where it already stands changes nothing, which the
     // diagrams rely on when they draw over their last picture.
-    const long long left = static_cast<long long>(x) + text.dx;
-    const long long top = static_cast<long long>(y) + text.dy;
-    const QRect target = QRect(0, 0, width_, height_)
+    const long long left = x + text.dx;
+    const long long top = y + text.dy;
+    const QRect target = QRect(0, 0, devWidth_, devHeight_)
                              .intersected(QRect(static_cast<int>(std::clamp(left, -(1LL << 30), 1LL << 30)),
                                                 static_cast<int>(std::clamp(top, -(1LL << 30), 1LL << 30)),
                                                 text.ink.width(), text.ink.height()));
@@ -655,38 +799,44 @@ void QtCanvas::blitText(int x, int y, const TextImage& text) {
     const int sx = static_cast<int>(target.left() - left);
     const int sy = static_cast<int>(target.top() - top);
     if (!bits_) {
+        // In the image's own pixels, as the letters were drawn.
+        painter_.save();
+        painter_.resetTransform();
+        painter_.scale(1.0 / image_->devicePixelRatio(), 1.0 / image_->devicePixelRatio());
         painter_.setCompositionMode(QPainter::CompositionMode_Darken);
         painter_.drawImage(target.topLeft(), text.ink,
                            QRect(sx, sy, target.width(), target.height()));
-        painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        painter_.restore();
         return;
     }
+    // Both are opaque 32-bit pixels, so the darker channel is the smaller
+    // byte, alpha included: a run of bytes the compiler takes many at a time.
+    const std::size_t bytes = static_cast<std::size_t>(target.width()) * 4;
     for (int row = 0; row < target.height(); ++row) {
-        const auto* src = reinterpret_cast<const quint32*>(text.ink.constScanLine(sy + row)) + sx;
-        auto* dst = reinterpret_cast<quint32*>(bits_ + (target.top() + row) * stride_) + target.left();
-        for (int col = 0; col < target.width(); ++col)
-            if (src[col] != 0xFFFFFFFFu) dst[col] = darker(dst[col], src[col]);
+        const uchar* src = text.ink.constScanLine(sy + row) + static_cast<std::size_t>(sx) * 4;
+        uchar* dst = bits_ + (target.top() + row) * stride_ + static_cast<std::size_t>(target.left()) * 4;
+        for (std::size_t i = 0; i < bytes; ++i) dst[i] = std::min(dst[i], src[i]);
     }
 }
 
 int QtCanvas::textWidth(const std::string& text) {
     if (!valid_ || text.empty()) return 0;
     useFont();
-    return painter_.fontMetrics().horizontalAdvance(pictureText(text));
+    return QFontMetrics(metricFont_).horizontalAdvance(pictureText(text));
 }
 
 void QtCanvas::clear(Colour c) {
     if (!valid_) return;
-    touch(0, 0, width_ - 1, height_ - 1);
+    touch(0, 0, devWidth_ - 1, devHeight_ - 1);
     if (bits_) {
         const quint32 word = wordOf(c);
-        for (int y = 0; y < height_; ++y) {
+        for (int y = 0; y < devHeight_; ++y) {
             auto* row = reinterpret_cast<quint32*>(bits_ + y * stride_);
-            fillWords(row, width_, word);
+            fillWords(row, devWidth_, word);
         }
         return;
     }
-    painter_.fillRect(image_->rect(), toQColor(c));
+    painter_.fillRect(QRectF(0, 0, width_, height_), toQColor(c));
 }
 
 }  // namespace tevrane

@@ -103,8 +103,9 @@ void framesInTurn(bool byInkTiles) {
 TEST(PictureChanges, FramesInTurnShowWhatAFreshPictureShows) { framesInTurn(false); }
 TEST(PictureChanges, FramesInTurnByInkTilesShowWhatAFreshPictureShows) { framesInTurn(true); }
 
-// On a dense screen the frame is drawn with a painter at two device pixels
-// to a picture pixel, smoothed: every device pixel it inks still lies in a
+// On a screen between whole ratios (150 %) the frame is drawn with a painter
+// at device resolution, smoothed; here at two device pixels to a picture
+// pixel: every device pixel it inks still lies in a
 // tile it marked, for thin and wide pens, texts and shapes far off the edges.
 TEST(PictureChanges, PainterMarksEveryTileItInksAtDeviceResolution) {
     for (unsigned seed = 1; seed <= 8; ++seed) {
@@ -197,6 +198,19 @@ TEST(PictureChanges, DenseScreenPicturesAtDeviceResolution) {
     for (int x = 0; x < picture.width() && rimLeft < 0; ++x)
         if (qGray(picture.pixel(x, row)) < 160) rimLeft = x;
     EXPECT_NEAR(rimLeft, (115 - 98) * ratio, 2 * ratio);
+    // At a whole ratio the steps of the rods and the rim, and the letters,
+    // are in device pixels: some square of ratio x ratio device pixels on
+    // the picture's grid holds two colours, which a picture drawn at one
+    // device pixel and blown up never does.
+    const int k = form.view()->wholeDeviceScale();
+    if (k > 1) {
+        bool finer = false;
+        for (int y = 0; y + k <= picture.height() && !finer; y += k)
+            for (int x = 0; x + k <= picture.width() && !finer; x += k)
+                for (int j = 0; j < k && !finer; ++j)
+                    for (int i = 0; i < k && !finer; ++i) finer = picture.pixel(x + i, y + j) != picture.pixel(x, y);
+        EXPECT_TRUE(finer);
+    }
     EXPECT_TRUE(form.view()->rect().contains(form.view()->lastChange().boundingRect()) ||
                 form.view()->lastChange().isEmpty());
 }
