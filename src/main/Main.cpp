@@ -114,9 +114,7 @@ void PictureView::endFrame(const QRect& drawn, const InkTiles* inked) {
     // frame (the labels, the fixed parts) is as it was. Only what really
     // changed is repainted, so the controls over the picture are not
     // redrawn for a picture that did not change under them.
-    InkTiles either = ink_[back];
-    either.unite(ink_[front_]);
-    lastChange_ = changedTiles(pictures_[front_], pictures_[back], either);
+    lastChange_ = changedTiles(pictures_[front_], pictures_[back], ink_[front_], ink_[back]);
     if (highDensity()) lastChange_ = toWindowPixels(lastChange_, ratio_);
     front_ = back;
     if (!lastChange_.isEmpty()) update(lastChange_);

@@ -66,9 +66,12 @@ void fillRect(QImage& image, const QRect& rect, Colour c);
 inline constexpr int kChangeTileWidth = InkTiles::kTileWidth;
 inline constexpr int kChangeTileHeight = InkTiles::kTileHeight;
 QRegion changedTiles(const QImage& before, const QImage& after, const QRect& area);
-// The same, looking only in the tiles marked in `where` (a grid of the
-// images' size; of another size, everywhere).
-QRegion changedTiles(const QImage& before, const QImage& after, const InkTiles& where);
+// The same, looking only in the tiles either picture's ink marks (grids of
+// the images' size; of another size, everywhere). A tile that only one of
+// them marks is white in the other picture and is taken as changed without
+// comparing: only the tiles both frames drew in are compared.
+QRegion changedTiles(const QImage& before, const QImage& after, const InkTiles& beforeInk,
+                     const InkTiles& afterInk);
 // Fills the tiles marked in `where` (a grid of the image's size; of another
 // size, the whole image).
 void fillTiles(QImage& image, const InkTiles& where, Colour c);

@@ -189,3 +189,41 @@ TEST(PictureChanges, ChangedTilesCoverEveryChangedPixelAndNoUnchangedTile) {
     }
 }
 
+
+// By the two frames' ink: a tile both frames drew in is compared, a tile
+// only one drew in is reported without comparing, and an unmarked tile is
+// not looked at.
+TEST(PictureChanges, ChangedTilesByInkCompareOnlyWhereBothFramesDrew) {
+    constexpr int tw = InkTiles::kTileWidth, th = InkTiles::kTileHeight;
+    QImage before = QtCanvas::whiteImage(10 * tw, 6 * th);
+    QImage after = before;
+    InkTiles beforeInk, afterInk;
+    beforeInk.reset(before.width(), before.height());
+    afterInk.reset(before.width(), before.height());
+    // Tile (1, 1): the same label in both frames, compared and unchanged.
+    before.setPixel(tw + 3, th + 3, qRgb(0, 0, 0));
+    after.setPixel(tw + 3, th + 3, qRgb(0, 0, 0));
+    beforeInk.mark(tw + 3, th + 3);
+    afterInk.mark(tw + 3, th + 3);
+    // Tile (3, 2): in both, a rod moved within it.
+    before.setPixel(3 * tw + 1, 2 * th + 1, qRgb(255, 0, 0));
+    after.setPixel(3 * tw + 9, 2 * th + 5, qRgb(255, 0, 0));
+    beforeInk.mark(3 * tw + 1, 2 * th + 1);
+    afterInk.mark(3 * tw + 9, 2 * th + 5);
+    // Tile (6, 4): drawn in the new frame only.
+    after.setPixel(6 * tw + 2, 4 * th + 2, qRgb(0, 0, 255));
+    afterInk.mark(6 * tw + 2, 4 * th + 2);
+    // Tile (8, 0): marked (generously) by the old frame only, white in both:
+    // repainted as it is, without a comparison.
+    beforeInk.mark(8 * tw, 0);
+    // Tile (9, 5): a difference no frame marked is not looked for.
+    after.setPixel(9 * tw + 1, 5 * th + 1, qRgb(0, 255, 0));
+    const QRegion region = changedTiles(before, after, beforeInk, afterInk);
+    const QRegion expected =
+        QRegion(3 * tw, 2 * th, tw, th) + QRegion(6 * tw, 4 * th, tw, th) + QRegion(8 * tw, 0, tw, th);
+    EXPECT_EQ(region, expected);
+    // Grids of another size: everywhere, by comparing.
+    InkTiles other;
+    other.reset(5, 5);
+    EXPECT_TRUE(changedTiles(before, after, other, afterInk).contains(QPoint(9 * tw + 1, 5 * th + 1)));
+}
