@@ -27,12 +27,11 @@ int runCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
             }
             tolerance = t;
             ++i;
-        } else if (a == "--notches") {
-            if (i + 1 == args.size() || !parseNotchTargets(args[i + 1], targets)) {
-                err << "tevrane: --notches needs a list of cut-offs: " << kNotchTargetsRule << "\n";
+        } else if (std::string why; takeNotchesWord(args, i, targets, why)) {
+            if (!why.empty()) {
+                err << "tevrane: " << why << "\n";
                 return 2;
             }
-            ++i;
         } else if (a.rfind("--", 0) == 0 || !path.empty()) {
             err << "tevrane: --check does not understand " << a << "\nusage: tevrane " << kCheckUsage << "\n";
             return 2;

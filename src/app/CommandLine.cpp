@@ -102,6 +102,27 @@ int runBatchCommand(const std::vector<std::string>& words, std::ostream& out, st
     return 2;
 }
 
+bool takeNotchesWord(const std::vector<std::string>& args, std::size_t& i, std::vector<NotchTarget>& targets,
+                     std::string& why) {
+    if (args[i] != "--notches") return false;
+    if (i + 1 == args.size() || !parseNotchTargets(args[i + 1], targets))
+        why = std::string("--notches needs a list of cut-offs: ") + kNotchTargetsRule;
+    else
+        ++i;
+    return true;
+}
+
+bool takeFormWord(const std::string& word, const char* command, OutputForm& form, bool& given, std::string& why) {
+    if (word != "--csv" && word != "--json") return false;
+    if (given) {
+        why = std::string(command) + " takes one of --csv and --json";
+        return true;
+    }
+    given = true;
+    form = word == "--csv" ? OutputForm::Csv : OutputForm::Json;
+    return true;
+}
+
 std::string loadDesign(const std::string& path, Model& m) {
     initModel(m);
     const FileHead file = readFileHead(path, kDesignReadLimit);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/Model.h"
+#include "model/NotchTargets.h"
 
 namespace tevrane {
 
@@ -34,6 +35,20 @@ bool isBatchCommand(int argc, char** argv);
 // Exit status 0 on success, 1 when the command failed (a design that cannot
 // be read, a file that cannot be written), 2 for words it does not know.
 int runBatchCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+
+// How a report command writes: as text for a reader, or as CSV or JSON for
+// another program.
+enum class OutputForm { Text, Csv, Json };
+
+// The words the report commands share, so that each refuses them alike.
+// "--notches LIST" at args[i]: true when args[i] is that word, with `i` then
+// on the list; `why` says what is wrong when the list is missing or is not
+// a list of cut-offs.
+bool takeNotchesWord(const std::vector<std::string>& args, std::size_t& i, std::vector<NotchTarget>& targets,
+                     std::string& why);
+// "--csv" or "--json": true when `word` is one of them; `why` says so when a
+// form was given before (`command` names the option, "--events").
+bool takeFormWord(const std::string& word, const char* command, OutputForm& form, bool& given, std::string& why);
 
 // Reads a design from a ".dtv" file into a model set to the defaults first,
 // with the recomputations that follow a load in the window. Only a regular

@@ -9,25 +9,18 @@
 namespace tevrane {
 
 int runCompareCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    enum class Form { Text, Csv, Json } form = Form::Text;
+    OutputForm form = OutputForm::Text;
     bool formGiven = false;
     std::vector<std::string> paths;
     std::vector<NotchTarget> targets = defaultNotchTargets();
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--notches") {
-            if (i + 1 == args.size() || !parseNotchTargets(args[i + 1], targets)) {
-                err << "tevrane: --notches needs a list of cut-offs: " << kNotchTargetsRule << "\n";
+        std::string why;
+        if (takeNotchesWord(args, i, targets, why) || takeFormWord(a, "--compare", form, formGiven, why)) {
+            if (!why.empty()) {
+                err << "tevrane: " << why << "\n";
                 return 2;
             }
-            ++i;
-        } else if (a == "--csv" || a == "--json") {
-            if (formGiven) {
-                err << "tevrane: --compare takes one of --csv and --json\n";
-                return 2;
-            }
-            formGiven = true;
-            form = a == "--csv" ? Form::Csv : Form::Json;
         } else if (a.rfind("--", 0) == 0 || paths.size() == 2) {
             err << "tevrane: --compare does not understand " << a << "\nusage: tevrane " << kCompareUsage << "\n";
             return 2;
@@ -51,9 +44,9 @@ int runCompareCommand(const std::vector<std::string>& args, std::ostream& out, s
     }
     const DesignComparison c = compareDesigns(designs[0], designs[1], targets);
     switch (form) {
-        case Form::Text: out << comparisonText(c); break;
-        case Form::Csv: out << comparisonCsv(c); break;
-        case Form::Json: out << comparisonJson(c); break;
+        case OutputForm::Text: out << comparisonText(c); break;
+        case OutputForm::Csv: out << comparisonCsv(c); break;
+        case OutputForm::Json: out << comparisonJson(c); break;
     }
     out.flush();
     if (!out) {

@@ -9,25 +9,18 @@
 namespace tevrane {
 
 int runEventsCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    enum class Form { Text, Csv, Json } form = Form::Text;
+    OutputForm form = OutputForm::Text;
     std::string path;
     bool formGiven = false;
     std::vector<NotchTarget> targets = defaultNotchTargets();
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--notches") {
-            if (i + 1 == args.size() || !parseNotchTargets(args[i + 1], targets)) {
-                err << "tevrane: --notches needs a list of cut-offs: " << kNotchTargetsRule << "\n";
+        std::string why;
+        if (takeNotchesWord(args, i, targets, why) || takeFormWord(a, "--events", form, formGiven, why)) {
+            if (!why.empty()) {
+                err << "tevrane: " << why << "\n";
                 return 2;
             }
-            ++i;
-        } else if (a == "--csv" || a == "--json") {
-            if (formGiven) {
-                err << "tevrane: --events takes one of --csv and --json\n";
-                return 2;
-            }
-            formGiven = true;
-            form = a == "--csv" ? Form::Csv : Form::Json;
         } else if (a.rfind("--", 0) == 0 || !path.empty()) {
             err << "tevrane: --events does not understand " << a
                 << "\nusage: tevrane " << kEventsUsage << "\n";
@@ -48,9 +41,9 @@ int runEventsCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
     const EventsReport report = makeEventsReport(m, EventsSettings::PortDiagram, targets);
     switch (form) {
-        case Form::Text: out << eventsReportText(report, kDefaultEventsTolerance); break;
-        case Form::Csv: out << eventsReportCsv(report); break;
-        case Form::Json: out << eventsReportJson(report, kDefaultEventsTolerance); break;
+        case OutputForm::Text: out << eventsReportText(report, kDefaultEventsTolerance); break;
+        case OutputForm::Csv: out << eventsReportCsv(report); break;
+        case OutputForm::Json: out << eventsReportJson(report, kDefaultEventsTolerance); break;
     }
     out.flush();
     if (!out) {

@@ -25,7 +25,7 @@ bool readNumber(const std::string& word, double& out) {
 }  // namespace
 
 int runPerformanceCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    enum class Form { Text, Csv, Json } form = Form::Text;
+    OutputForm form = OutputForm::Text;
     bool formGiven = false, rpmGiven = false;
     std::string path;
     std::vector<NotchTarget> targets = defaultNotchTargets();
@@ -54,14 +54,9 @@ int runPerformanceCommand(const std::vector<std::string>& args, std::ostream& ou
                 if (v != std::floor(v) || v < 1 || v > 16) return usage("--cylinders needs a whole number from 1 to 16");
                 cylinders = int(v);
             }
-        } else if (a == "--notches") {
-            if (i + 1 == args.size() || !parseNotchTargets(args[i + 1], targets))
-                return usage(std::string("--notches needs a list of cut-offs: ") + kNotchTargetsRule);
-            ++i;
-        } else if (a == "--csv" || a == "--json") {
-            if (formGiven) return usage("--performance takes one of --csv and --json");
-            formGiven = true;
-            form = a == "--csv" ? Form::Csv : Form::Json;
+        } else if (std::string why; takeNotchesWord(args, i, targets, why) ||
+                                    takeFormWord(a, "--performance", form, formGiven, why)) {
+            if (!why.empty()) return usage(why);
         } else if (a.rfind("--", 0) == 0 || !path.empty()) {
             return usage("--performance does not understand " + a);
         } else {
@@ -94,9 +89,9 @@ int runPerformanceCommand(const std::vector<std::string>& args, std::ostream& ou
     if (const std::string problem = performanceInputsProblem(in); !problem.empty()) return usage(problem);
     const PerformanceTable table = performanceTable(m, m.revArmCentre(), targets, in);
     switch (form) {
-        case Form::Text: out << performanceText(table, path); break;
-        case Form::Csv: out << performanceCsv(table); break;
-        case Form::Json: out << performanceJson(table, path); break;
+        case OutputForm::Text: out << performanceText(table, path); break;
+        case OutputForm::Csv: out << performanceCsv(table); break;
+        case OutputForm::Json: out << performanceJson(table, path); break;
     }
     out.flush();
     if (!out) {

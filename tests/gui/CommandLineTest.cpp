@@ -162,3 +162,39 @@ TEST(EventsCommand, TheNotchesAreReadAsTheWindowsReadThem) {
     EXPECT_EQ(runBatchCommand({"--events", TEVRANE_DATA_DIR "/default.dtv", "--notches"}, none, err), 2);
     EXPECT_TRUE(none.str().empty());
 }
+
+// The report commands take "--notches LIST" and one of "--csv" and "--json"
+// alike, and refuse them alike before any design is read.
+TEST(CommandLine, ReportCommandsShareTheirNotchAndFormWords) {
+    const std::string design = std::string(TEVRANE_DATA_DIR) + "/default.dtv";
+    struct Case {
+        std::vector<std::string> words;  // the command and its design(s)
+        bool takesForms;
+    };
+    const Case cases[] = {{{"--events", design}, true},
+                          {{"--compare", design, design}, true},
+                          {{"--performance", design}, true},
+                          {{"--check", design}, false}};
+    for (const Case& c : cases) {
+        const std::string& command = c.words.front();
+        auto run = [&](std::vector<std::string> extra, std::string& said) {
+            std::vector<std::string> words = c.words;
+            words.insert(words.end(), extra.begin(), extra.end());
+            std::ostringstream out, err;
+            const int status = runBatchCommand(words, out, err);
+            said = err.str();
+            return status;
+        };
+        std::string said;
+        EXPECT_EQ(run({"--notches"}, said), 2) << command;
+        EXPECT_NE(said.find("--notches needs a list of cut-offs"), std::string::npos) << command << ": " << said;
+        EXPECT_EQ(run({"--notches", "fast"}, said), 2) << command;
+        EXPECT_NE(said.find("--notches needs a list of cut-offs"), std::string::npos) << command;
+        // A good list is taken, and the word after it is read as a word.
+        EXPECT_NE(run({"--notches", "25,75"}, said), 2) << command << ": " << said;
+        if (!c.takesForms) continue;
+        EXPECT_EQ(run({"--csv", "--json"}, said), 2) << command;
+        EXPECT_NE(said.find(command + " takes one of --csv and --json"), std::string::npos) << command << ": " << said;
+        EXPECT_EQ(run({"--json", "--notches", "25,75"}, said), 0) << command << ": " << said;
+    }
+}
