@@ -219,6 +219,38 @@ TEST(DimensionValues, BoxTextHasThreeDecimalsCutToTen) {
     EXPECT_EQ(rowText(m, cylRow(22)), "-123456.25");
 }
 
+// A millimetre design's boxes show 100 mm and more with fewer decimals, so
+// the narrow box holds the whole value, rounded; an inch design's are as
+// before.
+TEST(DimensionValues, MillimetreBoxTextKeepsToTheBox) {
+    Model m = startModel();
+    m.lengthUnit = LengthUnit::Millimetre;
+    m.driverDiameter = 177.8f;
+    EXPECT_EQ(rowText(m, frameRow(1)), "177.80");
+    m.driverDiameter = 133.096f;
+    EXPECT_EQ(rowText(m, frameRow(1)), "133.10");
+    m.driverDiameter = 99.9996f;
+    EXPECT_EQ(rowText(m, frameRow(1)), "100.00");
+    m.driverDiameter = 99.994f;
+    EXPECT_EQ(rowText(m, frameRow(1)), "99.994");
+    m.driverDiameter = 1219.2f;
+    EXPECT_EQ(rowText(m, frameRow(1)), "1219.2");
+    m.stroke = -152.4f;
+    EXPECT_EQ(rowText(m, frameRow(2)), "-152.40");
+    m.stroke = 76.2f;
+    EXPECT_EQ(rowText(m, frameRow(2)), "76.200");
+    m.lengthUnit = LengthUnit::Inch;
+    m.driverDiameter = 133.096f;
+    EXPECT_EQ(rowText(m, frameRow(1)), "133.096");
+    // Every text of a millimetre box is at most seven characters up to
+    // 9999.9 mm, as an inch box's "-12.345".
+    m.lengthUnit = LengthUnit::Millimetre;
+    for (float v = -9999.0f; v < 9999.0f; v += 0.37f) {
+        m.driverDiameter = v;
+        ASSERT_LE(rowText(m, frameRow(1)).size(), 7u) << v;
+    }
+}
+
 TEST(DimensionValues, BoxTextConversion) {
     EXPECT_EQ(boxValue(""), 0.0f);
     EXPECT_EQ(boxValue("-"), 0.0f);

@@ -17,6 +17,7 @@
 #include "main/core/MainController.h"
 #include "model/DynVars.h"
 #include "model/Model.h"
+#include "model/UnitConversion.h"
 
 using namespace tevrane;
 
@@ -458,9 +459,11 @@ TEST_F(DimensionDialogs, ACaptionNamesTheDesignsLengthUnit) {
     TFrameDi frame(m, *c);
     open(frame);
     EXPECT_EQ(frame.unitCaption()->text(), "All lengths in inches (in)");
-    for (QWidget* w : frame.findChildren<QWidget*>())
-        if (w != frame.unitCaption() && w->isVisible())
+    for (QWidget* w : frame.findChildren<QWidget*>()) {
+        if (w != frame.unitCaption() && w->isVisible()) {
             EXPECT_FALSE(w->geometry().intersects(frame.unitCaption()->geometry())) << w->objectName().toStdString();
+        }
+    }
     EXPECT_LE(frame.unitCaption()->geometry().bottom(), frame.height());
     frame.reject();
     m.lengthUnit = LengthUnit::Millimetre;
@@ -469,4 +472,36 @@ TEST_F(DimensionDialogs, ACaptionNamesTheDesignsLengthUnit) {
     EXPECT_EQ(cyl.unitCaption()->text(), "All lengths in millimetres (mm)");
     EXPECT_LE(cyl.unitCaption()->geometry().bottom(), cyl.height());
     cyl.reject();
+}
+
+// Every box shows the whole of its value, in inches and in millimetres, at
+// the normal and the large font: a value cut at the box's edge ("133.09"
+// for 133.096) reads as another number. The boxes are made for inch values
+// such as "-12.345"; no text may be wider than that.
+TEST_F(DimensionDialogs, EveryBoxShowsItsWholeValue) {
+    for (LengthUnit unit : {LengthUnit::Inch, LengthUnit::Millimetre}) {
+        if (unit == LengthUnit::Millimetre) convertDesign(m, LengthUnit::Millimetre);
+        for (bool large : {false, true}) {
+            m.fontScaleX = large ? 1.27f : 1.0f;
+            m.fontScaleY = large ? 1.22f : 1.0f;
+            for (int which = 0; which < 2; ++which) {
+                std::unique_ptr<DimensionDialog> d;
+                if (which == 0) {
+                    d = std::make_unique<TFrameDi>(m, *c);
+                } else {
+                    d = std::make_unique<TCylDimen>(m, *c);
+                }
+                open(*d);
+                const auto boxes = d->findChildren<QLineEdit*>();
+                ASSERT_GE(boxes.size(), 10);
+                for (const QLineEdit* e : boxes) {
+                    const QFontMetrics metrics(e->font());
+                    EXPECT_LE(metrics.horizontalAdvance(e->text()), metrics.horizontalAdvance("-12.345"))
+                        << (which ? "cylinder" : "frame") << " box \"" << e->text().toStdString() << "\" "
+                        << unitSymbol(unit) << (large ? " large" : "");
+                }
+                d->reject();
+            }
+        }
+    }
 }

@@ -182,7 +182,14 @@ float rowValue(const Model& m, const DimensionRow& row) {
 }
 
 std::string rowText(const Model& m, const DimensionRow& row) {
-    return fixed10(rowValue(m, row), 5, 3);
+    const float v = rowValue(m, row);
+    int decimals = 3;
+    if (m.lengthUnit == LengthUnit::Millimetre) {
+        // Rounded as printed: 99.9996 mm is "100.00", not "100.000".
+        if (std::fabs(std::round(static_cast<double>(v) * 1000.0) / 1000.0) >= 100.0) decimals = 2;
+        if (std::fabs(std::round(static_cast<double>(v) * 100.0) / 100.0) >= 1000.0) decimals = 1;
+    }
+    return fixed10(v, 5, decimals);
 }
 
 float boxValue(const std::string& text) { return parseFloat(text); }

@@ -121,6 +121,9 @@ bool acceptKey(const std::string& text, char key);
 // The dimension a row edits (frame ids 1..21, cylinder ids 101..122).
 float rowValue(const Model& m, const DimensionRow& row);
 // The text of a row's box: 3 decimals, at least 5 wide, cut to 10 characters.
+// In a millimetre design a length of 100 mm or more has 2 decimals and one
+// of 1000 mm or more 1, so the box (made for inch values such as "-12.345")
+// shows the whole number, rounded, instead of cutting "133.096" to "133.09".
 std::string rowText(const Model& m, const DimensionRow& row);
 // The number a box's text stands for, as a stored single: malformed texts give
 // their longest numeric start, an empty one 0, and magnitudes beyond the
