@@ -13,8 +13,8 @@
 namespace tevrane {
 
 namespace {
-constexpr int kClientWidth = 409;
-constexpr int kClientHeight = 154;
+constexpr int kClientWidth = kRevArmDialogWidth;
+constexpr int kClientHeight = kRevArmDialogHeight;
 }  // namespace
 
 TSetRevArm::TSetRevArm(const Model& m, GearCommands& commands, QWidget* parent)

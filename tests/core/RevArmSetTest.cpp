@@ -109,6 +109,33 @@ TEST_F(RevArmSetTest, BoxesStayClearOfTheLabelsAndInsideTheForm) {
     }
 }
 
+// A line of its own names the unit of the positions and limits, under the
+// Close button and inside the form at both font sizes.
+TEST_F(RevArmSetTest, ALineNamesTheUnitOfThePositions) {
+    for (const auto& [fx, fy] : {std::pair{1.0f, 1.0f}, std::pair{1.27f, 1.22f}}) {
+        for (LengthUnit unit : {LengthUnit::Inch, LengthUnit::Millimetre}) {
+            m.fontScaleX = fx;
+            m.fontScaleY = fy;
+            m.lengthUnit = unit;
+            open();
+            const std::string caption = unit == LengthUnit::Inch ? "Reverse arm settings in inches (in)"
+                                                                 : "Reverse arm settings in millimetres (mm)";
+            int found = 0;
+            for (const DrawOp& t : c.ofKind(DrawOp::Kind::Text)) {
+                if (t.text != caption) continue;
+                ++found;
+                const RevArmRect close = revArmCloseRect(m);
+                EXPECT_GT(t.points[0].y, close.y + close.h) << fx;
+                // Its letters (at most 15 pixels high at the large font, 7
+                // pixels a letter) stay inside the form.
+                EXPECT_LE(t.points[0].y + 15, kRevArmDialogHeight) << fx;
+                EXPECT_LE(t.points[0].x + 7 * static_cast<int>(caption.size()) * fx, kRevArmDialogWidth) << fx;
+            }
+            EXPECT_EQ(found, 1) << fx;
+        }
+    }
+}
+
 TEST_F(RevArmSetTest, PositionOneAtZeroHidesTheRestAndKeepsTheCount) {
     m.revArmSetCount = 7;
     m.revArmSet[1] = 0.0f;

@@ -278,7 +278,8 @@ using SetRevArmWindow = SetRevArmFixture;
 TEST_F(SetRevArmWindow, OpensWithThePositionsInUse) {
     d->show();
     EXPECT_EQ(d->windowTitle(), "Set Reverse Arm Positions");
-    EXPECT_EQ(d->size(), QSize(409, 154));
+    // 18 pixels taller than the first layout: the line naming the unit.
+    EXPECT_EQ(d->size(), QSize(409, 172));
     EXPECT_EQ(d->edit(1)->text(), "5.240");
     EXPECT_EQ(d->edit(3)->text(), "4.240");
     EXPECT_EQ(d->edit(10)->text(), "1.500");

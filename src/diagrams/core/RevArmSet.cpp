@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "model/Format.h"
+#include "model/Units.h"
 
 namespace tevrane {
 
@@ -58,6 +59,10 @@ RevArmRect revArmCloseRect(const Model& m) {
             fromDesign(31, m.fontScaleY)};
 }
 
+std::string revArmUnitCaption(const Model& m) {
+    return std::string("Reverse arm settings in ") + unitName(m.lengthUnit) + " (" + unitSymbol(m.lengthUnit) + ")";
+}
+
 std::string revArmLabel(int position) { return "Rev Arm Position  " + std::to_string(position); }
 
 IPoint revArmLabelPlace(const Model& m, int position) {
@@ -83,6 +88,8 @@ void drawRevArmDialog(const Model& m, Canvas& c, RevArmBoxes& boxes) {
     for (const auto& s : scale) c.textOut(scaled(s.x, m.fontScaleX), 4, s.word + fixed(s.value, 5, 3));
 
     c.textOut(scaled(13, m.fontScaleX), scaled(98, m.fontScaleY), "Max of 9 Positions");
+    // Under the Close button, in the room the form keeps for it.
+    c.textOut(scaled(13, m.fontScaleX), scaled(122, m.fontScaleY), revArmUnitCaption(m));
     const IPoint first = revArmLabelPlace(m, 1);
     c.textOut(first.x, first.y, revArmLabel(1));
     boxes.visible[1] = true;

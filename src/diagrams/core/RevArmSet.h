@@ -33,6 +33,13 @@ struct RevArmRect {
 };
 RevArmRect revArmBoxRect(const Model& m, int box);
 RevArmRect revArmCloseRect(const Model& m);
+// The dialog's client area: room under the Close button for the line that
+// names the unit of every position and limit, at either font size.
+inline constexpr int kRevArmDialogWidth = 409;
+inline constexpr int kRevArmDialogHeight = 172;
+// "Reverse arm settings in inches (in)": the positions, the centre and the
+// limits are lengths of the design's unit (the vertical scale is a factor).
+std::string revArmUnitCaption(const Model& m);
 // The boxes' size in the form's design units. They are wider than the
 // first layout's 49 units, which cut a signed entry such as "-1.200" to its
 // last five characters: a left-column box now reaches just short of the
