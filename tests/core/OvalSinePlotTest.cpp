@@ -256,6 +256,25 @@ TEST_F(OvalSinePlotTest, MidGearTableWrittenOnceForThePositionNearestTheCentre) 
     EXPECT_EQ(midGearTablePosition(m), 0);
 }
 
+// Both diagrams name the design's unit after "Units Travel" (clear of the
+// words) and under the mid-gear table's last figure, once each.
+TEST_F(OvalSinePlotTest, TheTravelScaleAndTheMidGearTableNameTheirUnit) {
+    m.revArmSet[1] = m.revArmCentre();  // a position at mid gear: the table is written
+    for (LengthUnit unit : {LengthUnit::Inch, LengthUnit::Millimetre}) {
+        m.lengthUnit = unit;
+        const std::string symbol = unit == LengthUnit::Inch ? "(in)" : "(mm)";
+        for (const bool sine : {false, true}) {
+            RecordingCanvas c;
+            draw(c, sine);
+            EXPECT_EQ(countText(c, symbol), 2) << sine;
+            // After "Units Travel" (12 letters at 6 pixels from x = 9), on its line.
+            EXPECT_EQ(textIn(c, 9 + 12 * RecordingCanvas::kCharWidth + 4, 32), symbol) << sine;
+            // Under the table's last line (its lead at y = 295, 13 pixels a line).
+            EXPECT_EQ(textIn(c, 595, 311), symbol) << sine;
+        }
+    }
+}
+
 TEST_F(OvalSinePlotTest, MidGearTableValuesOfBothValveShapes) {
     onlyPosition(m.revArmCentre());
     float low = 1000, high = 0;  // the stem's range over the oval at mid gear

@@ -6,6 +6,7 @@
 
 #include "diagrams/core/PositionList.h"
 #include "model/Format.h"
+#include "model/Units.h"
 
 namespace tevrane {
 
@@ -55,6 +56,8 @@ void drawTravelScale(const Model& m, Canvas& c, int labelX) {
     c.textOut(9, 46, "Front");
     c.textOut(9, 374, "Rear");
     c.textOut(9, 32, "Units Travel");
+    // The units the travel is counted in, after the words.
+    c.textOut(13 + c.textWidth("Units Travel"), 32, std::string("(") + unitSymbol(m.lengthUnit) + ")");
     c.textOut(9, 18, "Scale =");
     c.textOut(50, 18, fixed(vs, 3, 1));
 
@@ -150,6 +153,8 @@ void drawMidGearTable(const Engine& e, Canvas& c, const LinkageSolution& t, cons
         value(224, t.frontExhaustLap - mean);
         value(237, mean + t.rearExhaustLap);
     }
+    // The unit of every figure of the table, under its last line.
+    c.textOut(595, 311, std::string("(") + unitSymbol(e.lengthUnit) + ")");
 }
 
 LinkageSolution travelTerms(const Model& m) { return solveLinkage(m, 0.0f, m.revArmCentre()); }
