@@ -57,8 +57,9 @@ struct DiagramLayout {
     QString barPrefix;      // e.g. "SBDynVarP": the bars are <prefix>1..4
     QString undoName;       // e.g. "UnDoDnP"
     QString pictureName;    // e.g. "ports": ends the suggested export file name
-    // Rows the plot goes down under the large font (the surface grows by as
-    // many): diagramShift, or portsDiagramShift for the port diagram.
+    // Rows the plot goes down, or grows by, under the large font (the surface
+    // grows by as many): diagramShift, portsDiagramShift for the port
+    // diagram, the cards' growth for the Indicated Performance window.
     int (*plotShift)(const Model&) = diagramShift;
 };
 

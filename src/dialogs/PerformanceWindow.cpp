@@ -15,16 +15,25 @@
 
 #include "diagrams/core/CardPlot.h"
 #include "diagrams/core/DiagramPanel.h"
+#include "model/Format.h"
 #include "model/NotchTargets.h"
+#include "platform/ScaledCanvas.h"
 
 namespace tevrane {
 
 namespace {
 
+// The cards and the table grow whole with the large font (see drawDiagram):
+// the picture is that much taller.
+int performanceGrowth(const Model& m) {
+    return toInt(static_cast<long double>(kPerformanceHeight) * (static_cast<long double>(m.fontScaleY) - 1.0L));
+}
+
 DiagramLayout performanceLayout() {
     DiagramLayout l;
     l.clientWidth = kPerformanceWidth;
     l.clientHeight = kPerformanceHeight;
+    l.plotShift = performanceGrowth;
     l.closeName = QStringLiteral("ClosePerformance");
     l.closeRect = QRect(447, 2, 75, 25);
     l.barPrefix = QStringLiteral("SBDynVarIP");
@@ -209,7 +218,12 @@ DiagramControls TPerformance::drawDiagram(const Model& m, Canvas& c, bool, const
     recompute(m);
     c.clear(colours::white);
     const int chosen = notch_->currentIndex();
-    drawPerformance(c, table_, chosen < 0 ? size_t(0) : size_t(chosen));
+    {
+        // At the large font the whole picture grows by the font's factors,
+        // letters and places alike, as the panel band above it does.
+        ScaledCanvas grown(c, m.fontScaleX, m.fontScaleY);
+        drawPerformance(grown, table_, chosen < 0 ? size_t(0) : size_t(chosen));
+    }
     return drawDiagramPanel(m, c, undo);
 }
 

@@ -5,6 +5,7 @@
 #include "diagrams/core/CardPlot.h"
 #include "model/Model.h"
 #include "platform/RecordingCanvas.h"
+#include "platform/ScaledCanvas.h"
 
 namespace tevrane {
 namespace {
@@ -98,6 +99,44 @@ TEST_F(CardPlotOfDefaultEngine, NoCardsForAChoiceBeyondTheListAndTheTableStillDr
     EXPECT_TRUE(hasText(c, "  Fwd full gear"));
     ASSERT_EQ(notchList(table).size(), table.notchesForward.size() + table.notchesReverse.size());
     EXPECT_EQ(notchList(table).back(), &table.notchesReverse.back());
+}
+
+// The Indicated Performance window draws its cards through a ScaledCanvas at
+// the large font: every place and every letter grows by the font's factors,
+// text widths come back in the picture's own pixels (so the layout is the
+// one of the normal font), and the letters go back to their size after.
+TEST_F(CardPlotOfDefaultEngine, AtTheLargeFontTheWholePictureGrowsByTheFontsFactors) {
+    RecordingCanvas normal, large;
+    drawPerformance(normal, table, 0);
+    {
+        ScaledCanvas grown(large, 1.27f, 1.22f);
+        EXPECT_EQ(grown.textWidth("Lead"), 4 * RecordingCanvas::kCharWidth);
+        drawPerformance(grown, table, 0);
+        grown.setTextScale(2.0f, 1.0f);  // a picture's own text scale composes with the factors
+        grown.textOut(10, 10, "x");
+    }
+    ASSERT_EQ(large.ops().size(), normal.ops().size() + 1);
+    for (size_t i = 0; i < normal.ops().size(); ++i) {
+        const DrawOp& a = normal.ops()[i];
+        const DrawOp& b = large.ops()[i];
+        ASSERT_EQ(a.kind, b.kind) << i;
+        ASSERT_EQ(a.points.size(), b.points.size()) << i;
+        for (size_t k = 0; k < a.points.size(); ++k) {
+            ASSERT_EQ(b.points[k].x, static_cast<int>(std::lround(a.points[k].x * static_cast<double>(1.27f)))) << i;
+            ASSERT_EQ(b.points[k].y, static_cast<int>(std::lround(a.points[k].y * static_cast<double>(1.22f)))) << i;
+        }
+        if (a.kind == DrawOp::Kind::Text) {
+            ASSERT_EQ(a.text, b.text);
+            EXPECT_FLOAT_EQ(b.textScaleX, a.textScaleX * 1.27f) << a.text;
+            EXPECT_FLOAT_EQ(b.textScaleY, a.textScaleY * 1.22f) << a.text;
+        }
+        EXPECT_EQ(a.penWidth, b.penWidth) << i;  // pens keep their width
+    }
+    EXPECT_FLOAT_EQ(large.ops().back().textScaleX, 2.0f * 1.27f);
+    EXPECT_EQ(large.ops().back().points[0], (IPoint{13, 12}));
+    large.textOut(0, 0, "after");
+    EXPECT_EQ(large.ops().back().textScaleX, 1.0f);
+    EXPECT_EQ(large.ops().back().textScaleY, 1.0f);
 }
 
 }  // namespace

@@ -109,6 +109,34 @@ TEST_F(PerformanceWindow, DrawsBothCardsOfTheChosenNotch) {
     w->close();
 }
 
+// At the large font the cards and the table grow whole: the picture is as
+// much larger as the font, and its drawing fills it as at the normal font.
+TEST_F(PerformanceWindow, TheLargeFontGrowsTheWholePicture) {
+    auto inkBox = [](const QImage& s) {
+        QRect box;
+        for (int y = 0; y < s.height(); ++y)
+            for (int x = 0; x < s.width(); ++x)
+                if (s.pixel(x, y) != qRgb(255, 255, 255)) box = box.united(QRect(x, y, 1, 1));
+        return box;
+    };
+    w->show();
+    const QSize normalSize = w->surface().size();
+    const QRect normal = inkBox(w->surface());
+    w->close();
+    m.fontScaleX = 1.27f;
+    m.fontScaleY = 1.22f;
+    TPerformance large(m, *c);
+    large.show();
+    const QSize largeSize = large.surface().size();
+    const QRect grown = inkBox(large.surface());
+    EXPECT_NEAR(largeSize.width(), normalSize.width() * 1.27, 1.0);
+    EXPECT_NEAR(largeSize.height(), normalSize.height() * 1.22, 1.0);
+    EXPECT_NEAR(grown.right(), normal.right() * 1.27, 12.0);
+    EXPECT_NEAR(grown.bottom(), normal.bottom() * 1.22, 12.0);
+    EXPECT_TRUE(QRect(QPoint(0, 0), largeSize).contains(grown));
+    large.close();
+}
+
 std::string writeDefaultDesign(const char* name) {
     Model d;
     initModel(d);
