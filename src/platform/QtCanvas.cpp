@@ -36,6 +36,31 @@ std::pair<std::int64_t, std::int64_t> stepsInside(std::int64_t c0, int s, std::i
 }
 
 
+// round(i * minor / major) for i = first, first + 1, ... (0 <= minor <=
+// major, major > 0; halves round up): the steps a line takes across its major
+// axis. Only the first is divided out, in 128 bits since far-off end points
+// make the product exceed 64; each next one adds to a remainder, which moves
+// the offset on by at most one.
+struct MinorSteps {
+    MinorSteps(std::int64_t first, std::int64_t minor, std::int64_t major)
+        : add(2 * minor), den(2 * major) {
+        const __int128 num = 2 * static_cast<__int128>(first) * minor + major;
+        offset = static_cast<std::int64_t>(num / den);
+        rest = static_cast<std::int64_t>(num % den);
+    }
+    void next() {
+        rest += add;
+        if (rest >= den) {
+            rest -= den;
+            ++offset;
+        }
+    }
+    std::int64_t offset = 0;
+
+private:
+    std::int64_t add, den, rest = 0;
+};
+
 // The 32-bit formats whose pixels are one 0xAARRGGBB word each: there an
 // opaque colour is written as it is.
 bool isWordFormat(QImage::Format f) {
@@ -463,10 +488,9 @@ void QtCanvas::linePixels(IPoint a, IPoint b, Visit&& visit) const {
     // across it.
     const auto [lo, hi] = xMajor ? stepsInside(a.x, sx, width, major)
                                  : stepsInside(a.y, sy, height, major);
-    for (std::int64_t i = lo; i <= hi; ++i) {
-        // (In 128 bits: far-off end points make the product exceed 64 bits.)
-        const auto off = static_cast<std::int64_t>(
-            (2 * static_cast<__int128>(i) * minor + major) / (2 * static_cast<__int128>(major)));
+    MinorSteps steps(lo, minor, major);
+    for (std::int64_t i = lo; i <= hi; ++i, steps.next()) {
+        const std::int64_t off = steps.offset;
         const std::int64_t x = xMajor ? a.x + sx * i : a.x + sx * off;
         const std::int64_t y = xMajor ? a.y + sy * off : a.y + sy * i;
         if (x < 0 || x >= width || y < 0 || y >= height) continue;
@@ -503,9 +527,9 @@ void QtCanvas::deviceLine(IPoint a, IPoint b) {
     const qsizetype stepMajor = xMajor ? 4 : stride_;
     const qsizetype stepMinor = xMajor ? stride_ : 4;
     std::int64_t minAlong = INT64_MAX, maxAlong = INT64_MIN, minAcross = INT64_MAX, maxAcross = INT64_MIN;
-    for (std::int64_t i = lo; i <= hi; ++i) {
-        const auto off = static_cast<std::int64_t>(
-            (2 * static_cast<__int128>(i) * minor + major) / (2 * static_cast<__int128>(major)));
+    MinorSteps steps(lo, minor, major);
+    for (std::int64_t i = lo; i <= hi; ++i, steps.next()) {
+        const std::int64_t off = steps.offset;
         const std::int64_t along = majorFrom + sMajor * i;
         const std::int64_t across = minorFrom + sMinor * off;
         const std::int64_t first = std::max<std::int64_t>(across, 0);

@@ -227,3 +227,40 @@ TEST(PictureChanges, ChangedTilesByInkCompareOnlyWhereBothFramesDrew) {
     other.reset(5, 5);
     EXPECT_TRUE(changedTiles(before, after, other, afterInk).contains(QPoint(9 * tw + 1, 5 * th + 1)));
 }
+
+// A one-pixel line steps across its major axis by round(i * minor / major),
+// halves up, from its start pixel; the canvas walks only the steps inside
+// the picture and counts the offsets on from the first of them. Far-off
+// start points (the walk then begins deep into the line) must land on the
+// same pixels as the formula.
+TEST(QtCanvasLines, StepsAcrossFollowTheRoundedSlopeFromAnyFirstStepInside) {
+    std::mt19937 rng(11);
+    std::uniform_int_distribution<int> near(-40, 240);
+    std::uniform_int_distribution<int> far(-3000000, 3000000);
+    for (int n = 0; n < 80; ++n) {
+        const bool farStart = n % 2 == 0;
+        const IPoint a{farStart ? far(rng) : near(rng), farStart ? far(rng) : near(rng)};
+        const IPoint b{near(rng), near(rng)};
+        if (a == b) continue;
+        QImage drawn = QtCanvas::whiteImage(200, 150);
+        {
+            QtCanvas c(drawn);
+            c.line(a.x, a.y, b.x, b.y);
+        }
+        QImage expected = QtCanvas::whiteImage(200, 150);
+        const long long dx = static_cast<long long>(b.x) - a.x, dy = static_cast<long long>(b.y) - a.y;
+        const long long major = std::max(std::llabs(dx), std::llabs(dy));
+        const long long minor = std::min(std::llabs(dx), std::llabs(dy));
+        const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+        for (long long i = 0; i < major; ++i) {
+            // Only where the major coordinate is inside can a pixel be.
+            const long long along = (xMajor ? a.x : a.y) + (((xMajor ? dx : dy) < 0) ? -i : i);
+            if (along < 0 || along >= (xMajor ? 200 : 150)) continue;
+            const auto off = static_cast<long long>((2 * static_cast<__int128>(i) * minor + major) / (2 * major));
+            const long long across = (xMajor ? a.y : a.x) + (((xMajor ? dy : dx) < 0) ? -off : off);
+            const long long x = xMajor ? along : across, y = xMajor ? across : along;
+            if (x >= 0 && x < 200 && y >= 0 && y < 150) expected.setPixel(static_cast<int>(x), static_cast<int>(y), qRgb(0, 0, 0));
+        }
+        ASSERT_EQ(drawn, expected) << a.x << "," << a.y << " to " << b.x << "," << b.y;
+    }
+}
