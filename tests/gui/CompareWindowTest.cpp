@@ -3,6 +3,8 @@
 // moving parts repainted as they move; "Compare off" ends it.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <QAction>
 #include <QImage>
 
@@ -45,6 +47,13 @@ struct CompareFixture : ::testing::Test {
         ASSERT_EQ(form->openDimensionsFile(TEVRANE_DATA_DIR "/default.dtv"), "");
         // The default design reworked: a longer valve rod, the link pivot
         // and the cylinder line higher, so its gear stands apart from the live one.
+        // Each test has a folder of its own: ctest runs the tests side by
+        // side, and one's clean-up must not take another's file away.
+        folder = std::filesystem::temp_directory_path() /
+                 ("tevrane_compare_" + std::to_string(::getpid()) + "_" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(folder);
+        reworked = (folder / "tevrane_reworked.dtv").string();
         Model r;
         ASSERT_EQ(loadDesign(TEVRANE_DATA_DIR "/default.dtv", r), "");
         r.valveRodLength += 0.3f;
@@ -54,8 +63,9 @@ struct CompareFixture : ::testing::Test {
         std::ofstream(reworked, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
-    void TearDown() override { std::filesystem::remove(reworked); }
-    std::string reworked = (std::filesystem::temp_directory_path() / "tevrane_reworked.dtv").string();
+    void TearDown() override { std::filesystem::remove_all(folder); }
+    std::filesystem::path folder;
+    std::string reworked;
 };
 
 }  // namespace
