@@ -7,7 +7,7 @@
 #include "diagrams/core/TravelPlot.h"
 #include "diagrams/core/SteamPlot.h"
 #include "model/Format.h"
-#include "platform/ShiftedCanvas.h"
+#include "platform/ScaledCanvas.h"
 #include "model/Solver.h"
 
 namespace tevrane {

@@ -7,7 +7,7 @@
 
 #include "model/BothAtOnce.h"
 #include "model/Format.h"
-#include "platform/ShiftedCanvas.h"
+#include "platform/ScaledCanvas.h"
 #include "model/Solver.h"
 
 namespace tevrane {

@@ -3,7 +3,7 @@
 #include "diagrams/core/PositionList.h"
 #include "diagrams/core/TravelPlot.h"
 #include "model/Format.h"
-#include "platform/ShiftedCanvas.h"
+#include "platform/ScaledCanvas.h"
 #include "model/Solver.h"
 
 namespace tevrane {

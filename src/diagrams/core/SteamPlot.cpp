@@ -8,7 +8,7 @@
 
 #include "diagrams/core/PositionList.h"
 #include "model/Format.h"
-#include "platform/ShiftedCanvas.h"
+#include "platform/ScaledCanvas.h"
 #include "model/Solver.h"
 
 namespace tevrane {
